@@ -1,0 +1,50 @@
+# The two commands a new user needs: `make run` and `make test`.
+BUILD ?= build
+EXAMPLE ?= examples/harbour.gif
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build deps sanitize bench fuzz install clean format
+
+deps:
+	@bash tools/deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/tavlo $(EXAMPLE)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize:
+	@bash tools/deps.sh sanitize
+	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=Debug -DTAVLO_SANITIZE=ON"
+
+bench:
+	@bash tools/deps.sh bench
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVLO_BENCH=ON
+	cmake --build build-bench -j $(JOBS)
+	bash bench/run.sh build-bench
+
+fuzz:
+	@bash tools/deps.sh fuzz
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVLO_FUZZ=ON \
+	    -DCMAKE_CXX_COMPILER=clang++ -DTAVLO_SANITIZE=ON
+	cmake --build build-fuzz -j $(JOBS)
+	bash fuzz/run.sh build-fuzz
+
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build build-asan build-bench build-fuzz

@@ -1,7 +1,18 @@
+#include "app/startup.h"
+
 #include <QApplication>
+#include <QImageReader>
 
 int main(int argc, char* argv[])
 {
+    QApplication::setApplicationName(QStringLiteral("tavlo"));
+    QApplication::setDesktopFileName(QStringLiteral("tavlo"));
     QApplication app(argc, argv);
-    return 0;
+    // Big pictures are the point: let the decoder allocate up to 1 GiB.
+    QImageReader::setAllocationLimit(1024);
+    // Qt has taken its own options out of argv by now.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return tavlo::Main(app, arguments);
 }

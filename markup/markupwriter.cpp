@@ -1,1 +1,130 @@
-// placeholder
+#include "markup/markupwriter.h"
+
+namespace tavlo {
+
+const QByteArray crlf = QByteArrayLiteral("\r\n");
+const QByteArray startMarker = QByteArrayLiteral(
+    "<!-- Tavlo start, DO NOT EDIT until after \"end Tavlo\" comment, if you want to later edit. -->");
+const QByteArray endMarker = QByteArrayLiteral("<!-- end Tavlo, safe to edit AFTER this line. -->");
+// The URL must hold none of the attribute names the reader scans the map for.
+const QByteArray creditComment =
+    QByteArrayLiteral("<!-- Image map made with Tavlo, the image map editor: https://tavlo.example/ -->");
+const QByteArray savedImageFolder = QByteArrayLiteral("images/");
+const QByteArray pageHead =
+    QByteArrayLiteral("<HTML>\r\n<HEAD>\r\n<TITLE></TITLE>\r\n</HEAD>\r\n<BODY>\r\n");
+const QByteArray pageTail = QByteArrayLiteral("</BODY>\r\n</HTML>");
+
+QByteArray escapeValue(QByteArrayView value)
+{
+    QByteArray out;
+    out.reserve(value.size());
+    for (char c : value) {
+        switch (c) {
+        case '"':
+            out += "&quot;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+QByteArray unescapeValue(QByteArrayView value)
+{
+    QByteArray out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QByteArrayView rest = value.sliced(i);
+        if (rest.startsWith("&quot;")) {
+            out += '"';
+            i += 5;
+        } else if (rest.startsWith("&lt;")) {
+            out += '<';
+            i += 3;
+        } else if (rest.startsWith("&gt;")) {
+            out += '>';
+            i += 3;
+        } else {
+            out += value[i];
+        }
+    }
+    return out;
+}
+
+QByteArray recordTail(const QByteArray& href, const QByteArray& target, const QByteArray& alt)
+{
+    QByteArray tail = escapeValue(href);
+    if (!target.isEmpty())
+        tail += "\" Target=\"" + escapeValue(target);
+    if (!alt.isEmpty())
+        tail += "\" ALT=\"" + escapeValue(alt);
+    return tail;
+}
+
+QByteArray mapNameOf(const QByteArray& fname)
+{
+    return fname.left(std::max<qsizetype>(0, fname.size() - 4));
+}
+
+ImageMarkup imageMarkup(const QByteArray& fname, int width, int height)
+{
+    const QByteArray name = escapeValue(mapNameOf(fname));
+    ImageMarkup m;
+    m.imgTag = escapeValue(fname) + "\" width=" + QByteArray::number(width)
+               + " height=" + QByteArray::number(height) + " border=0 USEMAP=\"#" + name + "\">";
+    m.mapTag = creditComment + crlf + "<MAP NAME=\"" + name + "\">";
+    return m;
+}
+
+QByteArray mapBlock(const QByteArray& folder, const ImageMarkup& image,
+                    const QList<QByteArray>& areaList)
+{
+    qsizetype size = startMarker.size() + folder.size() + image.imgTag.size()
+                     + image.mapTag.size() + endMarker.size() + 64;
+    for (const QByteArray& record : areaList)
+        size += record.size() + 4;
+
+    QByteArray block;
+    block.reserve(size);
+    block += startMarker + crlf;
+    block += "<img src=\"" + escapeValue(folder) + image.imgTag + crlf;
+    block += crlf;
+    block += image.mapTag + crlf;
+    for (const QByteArray& record : areaList) {
+        block += record;
+        block += "\">";
+        block += crlf;
+    }
+    block += "</MAP>" + crlf;
+    block += endMarker;
+    return block;
+}
+
+QByteArray htmlPageText(const QByteArray& block)
+{
+    return pageHead + block + crlf + pageTail;
+}
+
+QByteArray fileText(SaveKind kind, const QByteArray& block, const QByteArray& htmlTop,
+                    const QByteArray& htmlBot)
+{
+    switch (kind) {
+    case SaveKind::Html:
+        return htmlPageText(block) + crlf;
+    case SaveKind::OriginalPage:
+        return htmlTop + block + htmlBot + crlf;
+    case SaveKind::Tavl:
+    case SaveKind::Text:
+        break;
+    }
+    return block + crlf;
+}
+
+} // namespace tavlo

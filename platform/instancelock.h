@@ -16,6 +16,9 @@ public:
     ~InstanceLock();
     static QString defaultPath(); // tavlo.lock in the user's runtime folder
 
+    // False only when a live holder (another process, or another InstanceLock) has the
+    // lock. True as well when no lock can be made at all (an unwritable folder): a copy
+    // that cannot tell is let run.
     bool tryAcquire();
 
 private:

@@ -12,7 +12,8 @@ enum class RegRoot { ClassesRoot, CurrentUser };
 // The program's stand-in for the registry: keys with one default text value each,
 // kept in one text file under the user's config folder and rewritten atomically.
 // Like the registry, creating a key creates its parents, and a key that still has
-// subkeys cannot be deleted.
+// subkeys cannot be deleted. Key paths use "\" and ignore case; they keep the case
+// they were first created with. A key path may not hold "=" or control characters.
 class KeyStore {
 public:
     // path: the store's file; defaultPath() in the program.
@@ -22,7 +23,9 @@ public:
     QString path() const { return m_path; }
 
     bool createKey(RegRoot root, const QString& key);
+    // Creates the key (and its parents) when it is missing.
     bool setDefaultValue(RegRoot root, const QString& key, const QString& value);
+    // nullopt when the key is absent or has no value.
     std::optional<QString> defaultValue(RegRoot root, const QString& key) const;
     bool keyExists(RegRoot root, const QString& key) const;
     // False when the key is absent, still has subkeys, or the file cannot be written.

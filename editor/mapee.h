@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+class QMimeData;
+
+namespace tavlo {
+
+// The canvas: shows the picture being mapped inside a 1-pixel border and keeps it
+// in an image of its own, so that outlines and tints painted into it survive
+// repaints. All its coordinates are pixels of that image, (0, 0) at its top left.
+class Mapee : public QWidget {
+    Q_OBJECT
+
+public:
+    // The pen of every outline, dot and rubber band. Never black: exclusive-or
+    // with black draws nothing.
+    static constexpr QRgb backColour = qRgb(192, 192, 192);
+    static constexpr int border = 1;
+
+    explicit Mapee(QWidget* parent = nullptr);
+
+    // Replaces the picture and sizes the canvas to it plus its border.
+    void setPicture(const QImage& picture);
+    const QImage& picture() const { return m_picture; }
+
+    // The canvas's outer size: the picture plus the border on each side.
+    QSize outerSize() const;
+
+    // Position of a widget point in picture pixels.
+    static QPointF toPicture(QPointF widgetPos) { return widgetPos - QPointF(border, border); }
+
+signals:
+    void dragOver();
+    void dropped(const QMimeData* data);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QImage m_picture;
+};
+
+} // namespace tavlo

@@ -1,4 +1,268 @@
+#include "platform/association.h"
+#include "platform/keystore.h"
+#include "platform/tempfolder.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
-class Placeholder : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(Placeholder)
+
+#include <algorithm>
+#include <memory>
+
+#include <unistd.h>
+
+using namespace tavlo;
+
+namespace {
+
+const auto HKCR = RegRoot::ClassesRoot;
+const auto HKCU = RegRoot::CurrentUser;
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class tst_Platform : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString storePath() const { return m_dir->filePath(QStringLiteral("cfg/registry.ini")); }
+    AssociationFolders folders() const {
+        return {m_dir->filePath(QStringLiteral("data")), m_dir->filePath(QStringLiteral("config"))};
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void createKeyMakesParentsWithoutValues() {
+        KeyStore store(storePath());
+        QVERIFY(store.createKey(HKCR, QStringLiteral("Tavlo\\shell\\open\\command")));
+        QVERIFY(store.keyExists(HKCR, QStringLiteral("Tavlo")));
+        QVERIFY(store.keyExists(HKCR, QStringLiteral("Tavlo\\shell")));
+        QCOMPARE(store.defaultValue(HKCR, QStringLiteral("Tavlo\\shell")), std::nullopt);
+        QVERIFY(!store.keyExists(HKCU, QStringLiteral("Tavlo")));
+        QVERIFY(!store.createKey(HKCR, QStringLiteral("Tavlo\\\\empty")));
+    }
+
+    void lookupIgnoresCaseButKeepsIt() {
+        KeyStore store(storePath());
+        QVERIFY(store.setDefaultValue(HKCR, QStringLiteral(".TAVL"), QStringLiteral("Tavlo")));
+        QCOMPARE(store.defaultValue(HKCR, QStringLiteral(".tavl")), QStringLiteral("Tavlo"));
+        QVERIFY(store.createKey(HKCR, QStringLiteral(".tavl\\Sub")));
+        const QByteArray text = readAll(storePath());
+        QVERIFY(text.contains(".TAVL=Tavlo\n"));
+        QVERIFY(text.contains(".TAVL\\Sub\n"));
+    }
+
+    void valuesSurviveAReload_data() {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("equals signs") << QStringLiteral("a=b==c");
+        QTest::newRow("backslashes") << QStringLiteral("C:\\Tavlo\\Tavlo.exe %1 \\n\\");
+        QTest::newRow("line breaks") << QStringLiteral("one\ntwo\r\nthree\r");
+        QTest::newRow("non-ASCII") << QStringLiteral("Kartenbeschreibung für Ærø ✓");
+        QTest::newRow("section look-alike") << QStringLiteral("\n[HKEY_CURRENT_USER]\nx=y");
+    }
+    void valuesSurviveAReload() {
+        QFETCH(QString, value);
+        QVERIFY(KeyStore(storePath()).setDefaultValue(HKCR, QStringLiteral("Tavlo\\v"), value));
+        const KeyStore reopened(storePath());
+        QCOMPARE(reopened.defaultValue(HKCR, QStringLiteral("tavlo\\V")), value);
+        QVERIFY(!reopened.keyExists(HKCU, QStringLiteral("x")));
+    }
+
+    void deleteKey_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("deleted");
+        QTest::addColumn<bool>("existsAfter");
+        QTest::newRow("leaf") << "Tavlo\\shell\\open\\command" << true << false;
+        QTest::newRow("leaf in other case") << "TAVLO\\Shell\\Open\\Command" << true << false;
+        QTest::newRow("has subkeys") << "Tavlo\\shell" << false << true;
+        QTest::newRow("absent") << "Tavlo\\shell\\edit" << false << false;
+        QTest::newRow("prefix of a name") << "Tav" << false << false;
+    }
+    void deleteKey() {
+        QFETCH(QString, key);
+        QFETCH(bool, deleted);
+        QFETCH(bool, existsAfter);
+        KeyStore store(storePath());
+        QVERIFY(store.createKey(HKCR, QStringLiteral("Tavlo\\shell\\open\\command")));
+        QCOMPARE(store.deleteKey(HKCR, key), deleted);
+        QCOMPARE(KeyStore(storePath()).keyExists(HKCR, key), existsAfter);
+        QVERIFY(store.keyExists(HKCR, QStringLiteral("Tavlo\\shell\\open")));
+    }
+
+    void failedWriteKeepsTheOldFile() {
+        if (geteuid() == 0)
+            QSKIP("root writes into read-only folders");
+        KeyStore store(storePath());
+        QVERIFY(store.setDefaultValue(HKCR, QStringLiteral("Tavlo"), QStringLiteral("old")));
+        const QByteArray before = readAll(storePath());
+        const QString folder = m_dir->filePath(QStringLiteral("cfg"));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        const bool written = store.setDefaultValue(HKCR, QStringLiteral("Tavlo"), "new");
+        const bool deleted = store.deleteKey(HKCR, QStringLiteral("Tavlo"));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!written);
+        QVERIFY(!deleted);
+        QCOMPARE(readAll(storePath()), before);
+    }
+
+    void cleanUpRemovesTheAssociation_data() {
+        QTest::addColumn<bool>("userKey");
+        QTest::newRow("without user key") << false;
+        QTest::newRow("with user key") << true;
+    }
+    void cleanUpRemovesTheAssociation() {
+        QFETCH(bool, userKey);
+        KeyStore store(storePath());
+        regAssoc(store, QStringLiteral("/usr/bin/tavlo"), folders());
+        if (userKey)
+            QVERIFY(store.createKey(HKCU, QStringLiteral("Software\\Quillmore\\Tavlo\\User")));
+        const std::pair<RegRoot, QString> steps[] = {
+            {HKCR, ".tavl"},
+            {HKCR, "Tavlo\\shell\\open\\command"},
+            {HKCR, "Tavlo\\shell\\open"},
+            {HKCR, "Tavlo\\shell"},
+            {HKCR, "Tavlo"},
+            {HKCU, "Software\\Quillmore\\Tavlo\\User"},
+            {HKCU, "Software\\Quillmore\\Tavlo"},
+        };
+        QList<bool> results;
+        for (const auto& [root, key] : steps)
+            results << store.deleteKey(root, key);
+        QCOMPARE(results, (QList<bool>{true, true, true, true, true, userKey, userKey}));
+        for (const auto& [root, key] : steps)
+            QVERIFY2(!store.keyExists(root, key), qPrintable(key));
+    }
+
+    void regAssocWritesTheKeys() {
+        KeyStore store(storePath());
+        regAssoc(store, QStringLiteral("/opt/my apps/tavlo"), folders());
+        QCOMPARE(store.defaultValue(HKCR, ".tavl"), QStringLiteral("Tavlo"));
+        QCOMPARE(store.defaultValue(HKCR, "Tavlo"), QStringLiteral("Client-side image map"));
+        QCOMPARE(store.defaultValue(HKCR, "Tavlo\\shell\\open\\command"),
+                 QStringLiteral("/opt/my apps/tavlo %1"));
+        const QByteArray mime = readAll(folders().dataDir + "/mime/packages/tavlo.xml");
+        QVERIFY(mime.contains("<mime-type type=\"application/x-tavlo\">"));
+        QVERIFY(mime.contains("<glob pattern=\"*.tavl\"/>"));
+        const QByteArray desktop = readAll(folders().dataDir + "/applications/tavlo.desktop");
+        QVERIFY(desktop.startsWith("[Desktop Entry]\n"));
+        for (const char* line : {"Name=Tavlo\n", "MimeType=application/x-tavlo;\n", "Icon=tavlo\n",
+                                 "Type=Application\n"})
+            QVERIFY2(desktop.contains(line), line);
+    }
+
+    void desktopEntryExec_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QByteArray>("exec");
+        QTest::newRow("plain") << "/usr/bin/tavlo" << QByteArray("Exec=/usr/bin/tavlo %f");
+        QTest::newRow("blank") << "/opt/my apps/tavlo"
+                               << QByteArray(R"(Exec="/opt/my apps/tavlo" %f)");
+        QTest::newRow("quote and dollar")
+            << "/opt/a \"$b\"/tavlo" << QByteArray(R"(Exec="/opt/a \\"\\$b\\"/tavlo" %f)");
+        QTest::newRow("backslash")
+            << "/opt/a\\b/tavlo" << QByteArray(R"(Exec="/opt/a\\\\b/tavlo" %f)");
+        QTest::newRow("percent") << "/opt/100%/tavlo" << QByteArray("Exec=/opt/100%%/tavlo %f");
+    }
+    void desktopEntryExec() {
+        QFETCH(QString, program);
+        QFETCH(QByteArray, exec);
+        KeyStore store(storePath());
+        regAssoc(store, program, folders());
+        const QList<QByteArray> lines =
+            readAll(folders().dataDir + "/applications/tavlo.desktop").split('\n');
+        const auto line = std::find_if(lines.begin(), lines.end(),
+                                       [](const QByteArray& l) { return l.startsWith("Exec="); });
+        QVERIFY(line != lines.end());
+        QCOMPARE(*line, exec);
+    }
+
+    void mimeAppsKeepsOthersLines_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("withOurs");
+        QTest::addColumn<QByteArray>("afterRemoval");
+        QTest::newRow("no file") << QByteArray()
+                                 << QByteArray("[Default Applications]\n"
+                                               "application/x-tavlo=tavlo.desktop\n")
+                                 << QByteArray("[Default Applications]\n");
+        QTest::newRow("other section only")
+            << QByteArray("[Added Associations]\r\napplication/x-tavlo=x.desktop;")
+            << QByteArray("[Added Associations]\r\napplication/x-tavlo=x.desktop;\n"
+                          "[Default Applications]\napplication/x-tavlo=tavlo.desktop\n")
+            << QByteArray("[Added Associations]\r\napplication/x-tavlo=x.desktop;\n"
+                          "[Default Applications]\n");
+        QTest::newRow("added at section end")
+            << QByteArray("[Default Applications]\ntext/html=firefox.desktop\n\n[Removed]\n")
+            << QByteArray("[Default Applications]\ntext/html=firefox.desktop\n"
+                          "application/x-tavlo=tavlo.desktop\n\n[Removed]\n")
+            << QByteArray("[Default Applications]\ntext/html=firefox.desktop\n\n[Removed]\n");
+        QTest::newRow("replaced in place")
+            << QByteArray("# mine\r\n[Default Applications]\r\na/b=c.desktop\r\n"
+                          "application/x-tavlo = old.desktop\r\nd/e=f.desktop")
+            << QByteArray("# mine\r\n[Default Applications]\r\na/b=c.desktop\r\n"
+                          "application/x-tavlo=tavlo.desktop\r\nd/e=f.desktop")
+            << QByteArray("# mine\r\n[Default Applications]\r\na/b=c.desktop\r\nd/e=f.desktop");
+    }
+    void mimeAppsKeepsOthersLines() {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, withOurs);
+        QFETCH(QByteArray, afterRemoval);
+        const QString list = folders().configDir + "/mimeapps.list";
+        if (!before.isEmpty()) {
+            QVERIFY(QDir().mkpath(folders().configDir));
+            writeAll(list, before);
+        }
+        KeyStore store(storePath());
+        regAssoc(store, QStringLiteral("/usr/bin/tavlo"), folders());
+        QCOMPARE(readAll(list), withOurs);
+        regAssoc(store, QStringLiteral("/elsewhere/tavlo"), folders());
+        QCOMPARE(readAll(list), withOurs);
+
+        QCOMPARE(removeAssociationFiles(folders()), QStringList());
+        QCOMPARE(readAll(list), afterRemoval);
+        QVERIFY(!QFile::exists(folders().dataDir + "/mime/packages/tavlo.xml"));
+        QVERIFY(!QFile::exists(folders().dataDir + "/applications/tavlo.desktop"));
+        QCOMPARE(removeAssociationFiles(folders()), QStringList());
+    }
+
+    void tempFolder_data() {
+        QTest::addColumn<QString>("tmpdir");
+        QTest::addColumn<QString>("expected");
+        const QString real = QDir(QDir::tempPath()).canonicalPath();
+        QTest::newRow("plain") << real << real + "/";
+        QTest::newRow("trailing slash") << real + "/" << real + "/";
+        QTest::newRow("missing folder") << real + "/no/such/folder"
+                                        << "/tmp/";
+    }
+    void tempFolder() {
+        QFETCH(QString, tmpdir);
+        QFETCH(QString, expected);
+        const bool wasSet = qEnvironmentVariableIsSet("TMPDIR");
+        const QByteArray saved = qgetenv("TMPDIR");
+        qputenv("TMPDIR", tmpdir.toUtf8());
+        const QString folder = tavlo::tempFolder();
+        if (wasSet)
+            qputenv("TMPDIR", saved);
+        else
+            qunsetenv("TMPDIR");
+        QCOMPARE(folder, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Platform)
 #include "tst_platform.moc"

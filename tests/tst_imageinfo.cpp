@@ -1,4 +1,241 @@
+#include "markup/imageinfo.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <QtEndian>
 #include <QTest>
-class Placeholder : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(Placeholder)
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <initializer_list>
+
+using namespace tavlo;
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray out;
+    for (const int v : values)
+        out.append(static_cast<char>(v));
+    return out;
+}
+
+template <typename T> QByteArray be(T value) {
+    QByteArray out(sizeof value, 0);
+    qToBigEndian(value, out.data());
+    return out;
+}
+
+template <typename T> QByteArray le(T value) {
+    QByteArray out(sizeof value, 0);
+    qToLittleEndian(value, out.data());
+    return out;
+}
+
+QByteArray png(quint32 width, quint32 height, int colourType) {
+    return "\x89PNG\r\n\x1a\n" + be<quint32>(13) + "IHDR" + be(width) + be(height) +
+           bytes({8, colourType, 0, 0, 0}) + QByteArray(4, 0);
+}
+
+QByteArray gif(quint16 width, quint16 height) {
+    return "GIF89a" + le(width) + le(height) + bytes({0, 0, 0});
+}
+
+// A complete one-pixel picture on a logical screen of the given size.
+QByteArray fullGif(quint16 width, quint16 height) {
+    return "GIF89a" + le(width) + le(height) + bytes({0x80, 0, 0, 0, 0, 0, 255, 255, 255, 0x2C}) +
+           le<quint16>(0) + le<quint16>(0) + le<quint16>(1) + le<quint16>(1) +
+           bytes({0, 2, 2, 0x44, 0x01, 0, 0x3B});
+}
+
+QByteArray bmp(quint32 width, quint32 height) {
+    return "BM" + le<quint32>(54) + le<quint32>(0) + le<quint32>(54) + le<quint32>(40) + le(width) +
+           le(height) + le<quint16>(1) + le<quint16>(24) + QByteArray(24, 0);
+}
+
+QByteArray segment(int marker, quint16 length) {
+    return bytes({0xFF, marker}) + be(length) + QByteArray(qMax(length - 2, 0), 0);
+}
+
+QByteArray frame(int marker, quint16 width, quint16 height) {
+    return bytes({0xFF, marker}) + be<quint16>(11) + bytes({8}) + be(height) + be(width) +
+           bytes({1, 1, 0x11, 0});
+}
+
+const QByteArray soi = bytes({0xFF, 0xD8});
+const QByteArray eoi = bytes({0xFF, 0xD9});
+
+QByteArray jpeg(const QByteArray& body) {
+    return soi + segment(0xE0, 16) + body + eoi;
+}
+
+QList<int> fields(const ImageInfo& info) {
+    return {info.kind, info.width, info.height};
+}
+
+// Holds bytes at the very end of a readable page with an unreadable page after it, so that
+// any read past the last byte crashes.
+class PageEnd {
+public:
+    explicit PageEnd(const QByteArray& data) {
+        const qsizetype page = sysconf(_SC_PAGESIZE);
+        m_length = (data.size() / page + 2) * page;
+        void* base =
+            mmap(nullptr, m_length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (base == MAP_FAILED)
+            return;
+        m_base = static_cast<char*>(base);
+        char* const guard = m_base + m_length - page;
+        mprotect(guard, page, PROT_NONE);
+        std::memcpy(guard - data.size(), data.constData(), data.size());
+        m_view = QByteArrayView(guard - data.size(), data.size());
+    }
+    ~PageEnd() {
+        if (m_base)
+            munmap(m_base, m_length);
+    }
+    PageEnd(const PageEnd&) = delete;
+    PageEnd& operator=(const PageEnd&) = delete;
+
+    bool isValid() const { return m_base != nullptr; }
+    QByteArrayView view() const { return m_view; }
+
+private:
+    char* m_base = nullptr;
+    qsizetype m_length = 0;
+    QByteArrayView m_view;
+};
+
+} // namespace
+
+class TestImageInfo : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsHeader_data() {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QList<int>>("expected");
+        const QList<int> unknown{UnknownKind, 0, 0};
+
+        QTest::newRow("gif 500 x 300")
+            << "GIF89a\xF4\x01\x2C\x01" + bytes({0, 0, 0}) << QList<int>{Gif, 500, 300};
+        QTest::newRow("gif 65535 x 40000") << gif(65535, 40000) << QList<int>{Gif, 65535, 40000};
+        QTest::newRow("gif cut after 8 bytes") << gif(500, 300).left(8) << QList<int>{Gif, 500, 0};
+        QTest::newRow("png") << png(640, 480, 2) << QList<int>{Png, 640, 480};
+        QTest::newRow("png 70000 wide") << png(70000, 20, 6) << QList<int>{Png, 70000, 20};
+        QTest::newRow("png bad colour type") << png(640, 480, 5) << unknown;
+        QTest::newRow("png width beyond 31 bits") << png(0x80000000u, 20, 2) << unknown;
+        QTest::newRow("png bad colour type, jpeg inside")
+            << png(10, 10, 1) + jpeg(frame(0xC0, 30, 40)) << QList<int>{Jpeg, 30, 40};
+        QTest::newRow("png cut after 20 bytes")
+            << png(640, 480, 2).left(20) << QList<int>{Png, 640, 0};
+        QTest::newRow("bmp") << bmp(800, 600) << QList<int>{Bmp, 800, 600};
+        QTest::newRow("bmp cut after 20 bytes")
+            << bmp(800, 600).left(20) << QList<int>{Bmp, 800, 0};
+        QTest::newRow("jpeg baseline") << jpeg(frame(0xC0, 640, 480)) << QList<int>{Jpeg, 640, 480};
+        QTest::newRow("jpeg progressive")
+            << jpeg(frame(0xC2, 1024, 768)) << QList<int>{Jpeg, 1024, 768};
+        QTest::newRow("jpeg arithmetic coded") << jpeg(frame(0xC9, 640, 480)) << unknown;
+        QTest::newRow("jpeg 40000-byte exif")
+            << jpeg(segment(0xE1, 40000) + frame(0xC0, 4000, 3000)) << QList<int>{Jpeg, 4000, 3000};
+        QTest::newRow("jpeg 65535 x 40000")
+            << jpeg(frame(0xC0, 65535, 40000)) << QList<int>{Jpeg, 65535, 40000};
+        QTest::newRow("jpeg fill bytes")
+            << jpeg(bytes({0xFF, 0xFF}) + frame(0xC1, 7, 9)) << QList<int>{Jpeg, 7, 9};
+        QTest::newRow("jpeg start not at 0")
+            << "text" + bytes({0xFF, 0xD8, 0, 0xFF, 0xFF}) + jpeg(frame(0xC0, 50, 60))
+            << QList<int>{Jpeg, 50, 60};
+        // Read leniently, both lengths would lead on to the frame.
+        QTest::newRow("jpeg segment length 0")
+            << soi + bytes({0xFF, 0xE0, 0, 0, 2}) + frame(0xC0, 640, 480) << unknown;
+        QTest::newRow("jpeg segment length 1")
+            << soi + bytes({0xFF, 0xE0, 0, 1, 0, 2}) + frame(0xC0, 640, 480) << unknown;
+        QTest::newRow("jpeg cut in frame")
+            << (soi + frame(0xC0, 640, 480)).chopped(6) << QList<int>{Jpeg, 0, 480};
+        QTest::newRow("jpeg cut in segment") << (soi + segment(0xE1, 40000)).left(100) << unknown;
+        QTest::newRow("empty") << QByteArray() << unknown;
+        QTest::newRow("text") << QByteArray("<html>BM GIF</html>") << unknown;
+    }
+
+    void readsHeader() {
+        QFETCH(QByteArray, data);
+        QFETCH(QList<int>, expected);
+
+        QTemporaryDir dir;
+        QFile file(dir.filePath("picture"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(data), data.size());
+        file.close();
+        QCOMPARE(fields(readImageInfo(file.fileName())), expected);
+
+        const PageEnd memory(data);
+        QVERIFY(memory.isValid());
+        QCOMPARE(fields(readImageInfo(memory.view())), expected);
+    }
+
+    void missingFileIsNotCreated() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("missing.gif");
+        QCOMPARE(fields(readImageInfo(path)), (QList<int>{UnknownKind, 0, 0}));
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(fields(readImageInfo(dir.path())), (QList<int>{UnknownKind, 0, 0}));
+    }
+
+    void agreesWithQt_data() {
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("progressive");
+        QTest::addColumn<int>("commentLength");
+        QTest::addColumn<int>("kind");
+
+        QTest::newRow("gif") << QByteArray("gif") << QSize(500, 300) << false << 0 << int(Gif);
+        QTest::newRow("png") << QByteArray("png") << QSize(321, 123) << false << 0 << int(Png);
+        QTest::newRow("bmp") << QByteArray("bmp") << QSize(77, 33) << false << 0 << int(Bmp);
+        QTest::newRow("jpeg") << QByteArray("jpg") << QSize(640, 480) << false << 0 << int(Jpeg);
+        QTest::newRow("jpeg progressive")
+            << QByteArray("jpg") << QSize(300, 200) << true << 0 << int(Jpeg);
+        QTest::newRow("jpeg 40000-byte comment")
+            << QByteArray("jpg") << QSize(120, 90) << false << 40000 << int(Jpeg);
+        QTest::newRow("jpeg 40000 wide")
+            << QByteArray("jpg") << QSize(40000, 2) << false << 0 << int(Jpeg);
+    }
+
+    void agreesWithQt() {
+        QFETCH(QByteArray, format);
+        QFETCH(QSize, size);
+        QFETCH(bool, progressive);
+        QFETCH(int, commentLength);
+        QFETCH(int, kind);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("picture." + QString::fromLatin1(format));
+        if (format == "gif") {
+            // Qt reads GIF but cannot write it.
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(fullGif(size.width(), size.height()));
+        } else {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            if (commentLength > 0)
+                image.setText("Comment", QString(commentLength, u'x'));
+            QImageWriter writer(path, format);
+            writer.setProgressiveScanWrite(progressive);
+            QVERIFY2(writer.write(image), qPrintable(writer.errorString()));
+        }
+
+        QVERIFY(QFileInfo(path).size() > commentLength);
+        QImageReader decoder(path);
+        QCOMPARE(decoder.size(), size);
+        QCOMPARE(fields(readImageInfo(path)), (QList<int>{kind, size.width(), size.height()}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestImageInfo)
 #include "tst_imageinfo.moc"

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs every benchmark program built in <builddir>/bench and prints what it reports.
+set -euo pipefail
+
+if [ $# -ne 1 ]; then
+    echo "usage: $0 <builddir>" >&2
+    exit 2
+fi
+dir="$1/bench"
+if [ ! -d "$dir" ]; then
+    echo "$0: no benchmarks in $dir (configure with -DTAVLO_BENCH=ON)" >&2
+    exit 1
+fi
+
+status=0
+found=0
+for program in "$dir"/bench_*; do
+    [ -f "$program" ] && [ -x "$program" ] || continue
+    found=1
+    echo "== $(basename "$program")"
+    "$program" || status=1
+    echo
+done
+if [ "$found" -eq 0 ]; then
+    echo "$0: no bench_* programs in $dir" >&2
+    exit 1
+fi
+exit "$status"

@@ -1,4 +1,231 @@
+#include "editor/mapdocument.h"
+
+#include <QSignalSpy>
 #include <QTest>
-class Placeholder : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(Placeholder)
+
+using namespace tavlo;
+
+class tst_MapDocument : public QObject {
+    Q_OBJECT
+
+private slots:
+    void shapes_data();
+    void shapes();
+    void rectangleRegionLeavesRightAndBottomEdgesOut();
+    void radiusText_data();
+    void radiusText();
+    void getField_data();
+    void getField();
+    void countPipesIsNotLimitedToEightBits();
+    void listsRunInParallel();
+    void replaceTailKeepsRecordUpToHref();
+    void deleteAreaShiftsLaterAreas();
+    void clearAreasLeavesTextLists();
+    void clearingAnEmptyDocumentChangesNothing();
+    void hitTest_data();
+    void hitTest();
+};
+
+void tst_MapDocument::shapes_data()
+{
+    QTest::addColumn<AreaShape>("shape");
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<QByteArray>("pts");
+    QTest::addColumn<QRect>("box");
+
+    QTest::newRow("rectangle dragged up and left")
+        << rectArea(120, 80, 20, 30)
+        << QByteArray(R"(<AREA SHAPE="rect" COORDS="120, 80, 20, 30" HREF=")")
+        << QByteArray("120|80|20|30") << QRect(20, 30, 100, 50);
+    QTest::newRow("circle, half radius to even")
+        << circleArea(50, 60, 42.5f)
+        << QByteArray(R"(<AREA SHAPE="circle" COORDS="50, 60, 42" HREF=")")
+        << QByteArray("50|60|42.5") << QRect(QPoint(8, 18), QPoint(91, 101));
+    QTest::newRow("polygon")
+        << polyArea({{10, 10}, {100, 10}, {100, 80}})
+        << QByteArray(R"(<AREA SHAPE="poly" COORDS="10, 10, 100, 10, 100, 80" HREF=")")
+        << QByteArray("10|10|100|10|100|80") << QRect(10, 10, 90, 70);
+    QTest::newRow("negative coordinates")
+        << rectArea(-5, -7, 30, 40)
+        << QByteArray(R"(<AREA SHAPE="rect" COORDS="-5, -7, 30, 40" HREF=")")
+        << QByteArray("-5|-7|30|40") << QRect(-5, -7, 35, 47);
+}
+
+void tst_MapDocument::shapes()
+{
+    QFETCH(AreaShape, shape);
+    QFETCH(QByteArray, record);
+    QFETCH(QByteArray, pts);
+    QFETCH(QRect, box);
+    QCOMPARE(shape.record, record);
+    QCOMPARE(shape.pts, pts);
+    QCOMPARE(shape.region.boundingRect(), box);
+}
+
+void tst_MapDocument::rectangleRegionLeavesRightAndBottomEdgesOut()
+{
+    const QRegion r = rectArea(120, 80, 20, 30).region;
+    QVERIFY(r.contains(QPoint(20, 30)));
+    QVERIFY(r.contains(QPoint(119, 79)));
+    QVERIFY(!r.contains(QPoint(120, 50)));
+    QVERIFY(!r.contains(QPoint(50, 80)));
+}
+
+void tst_MapDocument::radiusText_data()
+{
+    QTest::addColumn<float>("radius");
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("decimals") << 42.72002f << QByteArray("42.72002");
+    QTest::newRow("half") << 42.5f << QByteArray("42.5");
+    QTest::newRow("whole") << 7.0f << QByteArray("7");
+    QTest::newRow("irrational") << 14.142136f << QByteArray("14.14214");
+}
+
+void tst_MapDocument::radiusText()
+{
+    QFETCH(float, radius);
+    QFETCH(QByteArray, text);
+    QCOMPARE(tavlo::radiusText(radius), text);
+}
+
+void tst_MapDocument::getField_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<bool>("comma");
+    QTest::addColumn<QByteArray>("field");
+    QTest::newRow("first") << QByteArray("5|6|7") << 1 << false << QByteArray("5");
+    QTest::newRow("middle") << QByteArray("5|6|7") << 2 << false << QByteArray("6");
+    QTest::newRow("last") << QByteArray("5|6|7") << 3 << false << QByteArray("7");
+    QTest::newRow("wraps to first") << QByteArray("5|6|7") << 4 << false << QByteArray("5");
+    QTest::newRow("wraps to second") << QByteArray("5|6|7") << 5 << false << QByteArray("6");
+    QTest::newRow("commas keep blanks") << QByteArray("10, 20, 30") << 2 << true
+                                        << QByteArray(" 20");
+    QTest::newRow("pipes are no commas") << QByteArray("1|2") << 1 << true << QByteArray("1|2");
+    QTest::newRow("empty field") << QByteArray("1||3") << 2 << false << QByteArray();
+}
+
+void tst_MapDocument::getField()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, n);
+    QFETCH(bool, comma);
+    QFETCH(QByteArray, field);
+    QCOMPARE(tavlo::getField(text, n, comma), field);
+}
+
+void tst_MapDocument::countPipesIsNotLimitedToEightBits()
+{
+    QList<QPoint> vertices;
+    for (int i = 0; i < 200; ++i)
+        vertices.append({i, i * 2});
+    const QByteArray pts = polyArea(vertices).pts;
+    QCOMPARE(countPipes(pts), 399);
+    QCOMPARE(tavlo::getField(pts, 399, false), QByteArray("199"));
+    QCOMPARE(countPipes("50|60|42.5"), 2);
+}
+
+void tst_MapDocument::listsRunInParallel()
+{
+    MapDocument doc;
+    QSignalSpy changed(&doc, &MapDocument::changed);
+    doc.addArea(rectArea(0, 0, 10, 10));
+    doc.addAreaDefaults();
+    doc.addArea(circleArea(50, 50, 10));
+    doc.appendTexts("b.htm", "_top", "Ball");
+
+    QCOMPARE(doc.aCount(), 2);
+    for (qsizetype n : {doc.areaList().size(), doc.ptsList().size(), doc.rgnList().size(),
+                        doc.hrefList().size(), doc.targetList().size(), doc.altList().size()})
+        QCOMPARE(n, 2);
+    QCOMPARE(doc.hrefList(), QList<QByteArray>({"#", "b.htm"}));
+    QCOMPARE(doc.targetList().first(), targetPrompt);
+    QCOMPARE(doc.altList().first(), altPrompt);
+    QVERIFY(doc.hasUnsavedWork());
+    QCOMPARE(changed.count(), 4);
+}
+
+void tst_MapDocument::replaceTailKeepsRecordUpToHref()
+{
+    MapDocument doc;
+    for (int i = 0; i < 3; ++i) {
+        doc.addArea(rectArea(i * 20, 0, i * 20 + 10, 10));
+        doc.addAreaDefaults();
+    }
+    doc.replaceTail(1, "page.htm", "page.htm", "", "");
+    QCOMPARE(doc.areaList()[1], QByteArray(R"(<AREA SHAPE="rect" COORDS="20, 0, 30, 10" HREF="page.htm)"));
+    // A second edit replaces the whole previous tail.
+    doc.replaceTail(1, R"(x.htm" Target="_blank)", "x.htm", "_blank", "");
+    QCOMPARE(doc.areaList()[1],
+             QByteArray(R"(<AREA SHAPE="rect" COORDS="20, 0, 30, 10" HREF="x.htm" Target="_blank)"));
+    QCOMPARE(doc.targetList()[1], QByteArray("_blank"));
+    QCOMPARE(doc.areaList()[0], rectArea(0, 0, 10, 10).record);
+    QCOMPARE(doc.ptsList()[1], QByteArray("20|0|30|10"));
+}
+
+void tst_MapDocument::deleteAreaShiftsLaterAreas()
+{
+    MapDocument doc;
+    for (int i = 0; i < 3; ++i) {
+        doc.addArea(rectArea(i * 20, 0, i * 20 + 10, 10));
+        doc.appendTexts(QByteArray::number(i), "", "");
+    }
+    doc.deleteArea(1);
+    QCOMPARE(doc.hrefList(), QList<QByteArray>({"0", "2"}));
+    QCOMPARE(doc.ptsList(), QList<QByteArray>({"0|0|10|10", "40|0|50|10"}));
+    QCOMPARE(doc.hitTest(QPointF(25, 5)), -1);
+    QCOMPARE(doc.hitTest(QPointF(45, 5)), 1);
+}
+
+void tst_MapDocument::clearAreasLeavesTextLists()
+{
+    MapDocument doc;
+    doc.addArea(rectArea(0, 0, 10, 10));
+    doc.addAreaDefaults();
+    doc.clearAreas();
+    QCOMPARE(doc.aCount(), 0);
+    QVERIFY(doc.areaList().isEmpty() && doc.ptsList().isEmpty() && doc.rgnList().isEmpty());
+    QCOMPARE(doc.hrefList().size(), 1);
+    QVERIFY(!doc.hasUnsavedWork());
+    doc.clearLists();
+    QVERIFY(doc.hrefList().isEmpty() && doc.targetList().isEmpty() && doc.altList().isEmpty());
+}
+
+void tst_MapDocument::clearingAnEmptyDocumentChangesNothing()
+{
+    MapDocument doc;
+    QSignalSpy changed(&doc, &MapDocument::changed);
+    doc.clearAreas();
+    doc.clearLists();
+    QCOMPARE(changed.count(), 0);
+}
+
+void tst_MapDocument::hitTest_data()
+{
+    QTest::addColumn<QPointF>("point");
+    QTest::addColumn<int>("area");
+    QTest::newRow("inside the first") << QPointF(30, 30) << 0;
+    QTest::newRow("overlap: the first made wins") << QPointF(60, 60) << 0;
+    QTest::newRow("only the second") << QPointF(90, 90) << 1;
+    QTest::newRow("right edge is outside") << QPointF(70, 30) << -1;
+    QTest::newRow("bottom edge of the second is outside") << QPointF(90, 100) << -1;
+    QTest::newRow("left and top edges are inside") << QPointF(20, 20) << 0;
+    QTest::newRow("half rounds to even: 69.5 is 70") << QPointF(69.5, 30) << -1;
+    QTest::newRow("half rounds to even: 68.5 is 68") << QPointF(68.5, 30) << 0;
+    QTest::newRow("circle") << QPointF(150, 150) << 2;
+    QTest::newRow("outside the circle's round") << QPointF(141, 141) << -1;
+}
+
+void tst_MapDocument::hitTest()
+{
+    QFETCH(QPointF, point);
+    QFETCH(int, area);
+    MapDocument doc;
+    doc.addArea(rectArea(20, 20, 70, 70));
+    doc.addArea(rectArea(100, 100, 50, 50));
+    doc.addArea(circleArea(150, 150, 10));
+    QCOMPARE(doc.hitTest(point), area);
+}
+
+QTEST_GUILESS_MAIN(tst_MapDocument)
 #include "tst_mapdocument.moc"

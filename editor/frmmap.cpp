@@ -20,6 +20,13 @@
 #include <QShortcut>
 #include <QWheelEvent>
 
+// The pictures live in a static library, whose resources are not registered on
+// their own; this must stand outside any namespace.
+static void initTavloResources()
+{
+    Q_INIT_RESOURCE(tavlo);
+}
+
 namespace tavlo {
 
 namespace {
@@ -39,6 +46,7 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
     , m_screen(environment.screen)
     , m_imgPath(homeFolder())
 {
+    initTavloResources();
     m_ui->setupUi(this);
     if (!m_prompts) {
         m_ownPrompts = std::make_unique<WidgetPrompts>(this);

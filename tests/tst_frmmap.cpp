@@ -1,4 +1,253 @@
+#include "editor/frmmap.h"
+#include "editor/mapee.h"
+#include "editor/windowlayout.h"
+#include "platform/screeninfo.h"
+#include "support/recordingpause.h"
+#include "support/recordingprompts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
-class Placeholder : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(Placeholder)
+
+using namespace tavlo;
+using tavlo::test::RecordingPause;
+using tavlo::test::RecordingPrompts;
+
+class tst_FrmMap : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void fit_data();
+    void fit();
+    void startsWithTheSplash();
+    void loadingFitsTheWindow();
+    void widePictureScrolls();
+    void refusedPictureChangesNothing_data();
+    void refusedPictureChangesNothing();
+    void decodedSizeStandsInForAMissingHeaderSize();
+    void mapNameOfAJpegKeepsItsDot();
+    void clipboardNotes();
+    void clipboardGetsTheMapBlock();
+
+private:
+    QString picture(const QString& name, QSize size, const char* format = "JPG");
+    frmMap* makeWindow();
+
+    QTemporaryDir m_dir;
+    RecordingPrompts m_prompts;
+    RecordingPause m_pause;
+    FixedScreen m_screen{QSize(1024, 768)};
+    std::unique_ptr<frmMap> m_window;
+};
+
+QString tst_FrmMap::picture(const QString& name, QSize size, const char* format)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(30, 120, 200));
+    const QString path = m_dir.filePath(name);
+    if (!image.save(path, format))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+frmMap* tst_FrmMap::makeWindow()
+{
+    m_prompts.shown.clear();
+    m_window = std::make_unique<frmMap>(MapEnvironment{&m_prompts, &m_pause, &m_screen});
+    m_window->show();
+    return m_window.get();
+}
+
+void tst_FrmMap::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+void tst_FrmMap::fit_data()
+{
+    QTest::addColumn<QSize>("canvas");
+    QTest::addColumn<bool>("moved");
+    QTest::addColumn<QSize>("twips");
+    // 1530 x 1230 twips fits; the strip raises the height to 3000 + 500.
+    QTest::newRow("100 x 80 picture") << QSize(102, 82) << false << QSize(2415, 3500);
+    QTest::newRow("2000 x 1000 picture is too wide")
+        << QSize(2002, 1002) << true << QSize(1024 * 15 - 500, 768 * 15 - 500);
+    QTest::newRow("ratio exactly 1.3 is judged by its height")
+        << QSize(962, 740) << true << QSize(14860, 11020);
+    QTest::newRow("ratio above 1.3 is judged by its width")
+        << QSize(963, 740) << false << QSize(963 * 15 + 885, 740 * 15 + 600);
+    QTest::newRow("splash") << QSize(502, 302) << false << QSize(8415, 5130);
+}
+
+void tst_FrmMap::fit()
+{
+    QFETCH(QSize, canvas);
+    QFETCH(bool, moved);
+    QFETCH(QSize, twips);
+    const WindowFit f = fitWindow(canvas, QSize(1024, 768));
+    QCOMPARE(f.moveToOrigin, moved);
+    QCOMPARE(QSize(f.widthTwips, f.heightTwips), twips);
+}
+
+void tst_FrmMap::startsWithTheSplash()
+{
+    frmMap* w = makeWindow();
+    QVERIFY(!w->imageLoaded());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tavlo"));
+    QCOMPARE(w->mapee()->outerSize(), QSize(502, 302));
+    QCOMPARE(w->mapee()->pos(), QPoint(36, 0));
+    const WindowLayout design = layoutWindow(QSize(553, 316), QSize(502, 302));
+    QCOMPARE(design.hscrollMax, -4);
+    QCOMPARE(design.vscrollMax, -1);
+    QVERIFY(!w->findChild<QScrollBar*>("HScroll1")->isVisible());
+    QVERIFY(!w->findChild<QScrollBar*>("VScroll1")->isVisible());
+    QCOMPARE(w->imgPath(), QDir::homePath() + '/');
+}
+
+void tst_FrmMap::loadingFitsTheWindow()
+{
+    frmMap* w = makeWindow();
+    QVERIFY(w->imgSpecs(picture("small.jpg", QSize(100, 80))));
+    QVERIFY(w->imageLoaded());
+    QCOMPARE(w->size(), QSize(161, 233));
+    QCOMPARE(w->mapee()->outerSize(), QSize(102, 82));
+    QVERIFY(!w->findChild<QScrollBar*>("HScroll1")->isVisible());
+    QCOMPARE(w->imageTags().imgTag,
+             QByteArray(R"(small.jpg" width=100 height=80 border=0 USEMAP="#small">)"));
+    QVERIFY(m_prompts.shown.isEmpty());
+}
+
+void tst_FrmMap::widePictureScrolls()
+{
+    frmMap* w = makeWindow();
+    w->move(200, 100);
+    QVERIFY(w->imgSpecs(picture("wide.jpg", QSize(2000, 1000))));
+    QCOMPARE(w->pos(), QPoint(0, 0));
+    QCOMPARE(w->size(), QSize(991, 735)); // 14860 x 11020 twips
+    auto* h = w->findChild<QScrollBar*>("HScroll1");
+    auto* v = w->findChild<QScrollBar*>("VScroll1");
+    QVERIFY(h->isVisible() && v->isVisible());
+    QCOMPARE(h->maximum(), 2002 - (991 - 13 - 36) - 2);
+    QCOMPARE(v->maximum(), 1002 - v->height());
+
+    h->setValue(100);
+    v->setValue(40);
+    QCOMPARE(w->mapee()->pos(), QPoint(36 - 100, -40));
+    // A resize by hand brings the canvas home; the bars keep their positions.
+    w->resize(900, 700);
+    QCOMPARE(w->mapee()->pos(), QPoint(36, 0));
+    QCOMPARE(h->value(), 100);
+    QCOMPARE(v->value(), 40);
+}
+
+void tst_FrmMap::refusedPictureChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("headline");
+    QTest::newRow("not a picture") << "text.jpg" << "We have a problem...";
+    QTest::newRow("name shorter than four characters") << "a.g" << "We have a problem...";
+    QTest::newRow("wider than 32767 pixels") << "huge.gif" << "We have a problem...";
+    QTest::newRow("missing file") << "gone.gif" << "We have a problem...";
+}
+
+void tst_FrmMap::refusedPictureChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, headline);
+    QString bad = m_dir.filePath(name);
+    if (name == u"text.jpg") {
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a picture at all");
+    } else if (name == u"a.g") {
+        bad = picture(name, QSize(50, 50), "PNG");
+    } else if (name == u"huge.gif") {
+        bad = picture(name, QSize(32768, 1), "PNG");
+    }
+
+    frmMap* w = makeWindow();
+    const QString good = picture("good.jpg", QSize(300, 200));
+    QVERIFY(w->imgSpecs(good));
+    w->document().addArea(rectArea(10, 10, 60, 60));
+    w->document().addAreaDefaults();
+    const QImage before = w->mapee()->picture();
+    const QSize size = w->size();
+    const ImageMarkup tags = w->imageTags();
+    m_prompts.shown.clear();
+
+    QVERIFY(!w->imgSpecs(bad));
+    QCOMPARE(m_prompts.shown.size(), 1);
+    QCOMPARE(m_prompts.shown[0].texts[0], headline);
+    QVERIFY(m_prompts.shown[0].texts[1].endsWith(bad));
+    QCOMPARE(w->mapee()->picture(), before);
+    QCOMPARE(w->size(), size);
+    QCOMPARE(w->imgPath(), good);
+    QCOMPARE(w->imageTags().imgTag, tags.imgTag);
+    QCOMPARE(w->imageTags().mapTag, tags.mapTag);
+    QCOMPARE(w->document().areaList().size(), 1);
+    QCOMPARE(w->document().hrefList().size(), 1);
+}
+
+void tst_FrmMap::decodedSizeStandsInForAMissingHeaderSize()
+{
+    // A picture whose kind the header reader does not know: the decoder still
+    // opens it, and the tag must not say 0 x 0.
+    frmMap* w = makeWindow();
+    QVERIFY(w->imgSpecs(picture("portable.gif", QSize(64, 48), "PPM")));
+    QVERIFY(w->imageTags().imgTag.contains(" width=64 height=48 "));
+}
+
+void tst_FrmMap::mapNameOfAJpegKeepsItsDot()
+{
+    frmMap* w = makeWindow();
+    QVERIFY(w->imgSpecs(picture("photo.jpeg", QSize(40, 30))));
+    QVERIFY(w->imageTags().imgTag.endsWith(R"(USEMAP="#photo.">)"));
+}
+
+void tst_FrmMap::clipboardNotes()
+{
+    frmMap* w = makeWindow();
+    w->cmdMake_Click();
+    QCOMPARE(m_prompts.shown.size(), 1);
+    QCOMPARE(m_prompts.shown[0].texts,
+             QStringList({"Tavlo Note", "You have to map something to save, first."}));
+    QCOMPARE(m_prompts.lastIcon, MsgIcon::Information);
+
+    QVERIFY(w->imgSpecs(picture("empty.jpg", QSize(40, 30))));
+    m_prompts.shown.clear();
+    w->cmdMake_Click();
+    QCOMPARE(m_prompts.shown.size(), 1);
+    QCOMPARE(m_prompts.shown[0].texts[1],
+             QStringLiteral("You have to map an area before you can save to the ClipBoard.\r\n\r\n"
+                            ">>> If you have the image you want loaded, simply choose a shape\r\n"
+                            "        from the buttons above and begin to draw.\r\n\r\n"
+                            ">>> If not, drag an image file onto the Tavlo screen to begin."));
+}
+
+void tst_FrmMap::clipboardGetsTheMapBlock()
+{
+    frmMap* w = makeWindow();
+    const QString path = picture("logo.jpg", QSize(120, 60));
+    QVERIFY(w->imgSpecs(path));
+    w->document().addArea(rectArea(10, 10, 50, 40));
+    w->document().addAreaDefaults();
+    const QByteArray block = w->savedMapBlock();
+    w->cmdMake_Click();
+
+    QCOMPARE(QApplication::clipboard()->text().toUtf8(), block);
+    QVERIFY(block.contains("\r\n<AREA SHAPE=\"rect\" COORDS=\"10, 10, 50, 40\" HREF=\"\">\r\n"));
+    // A save empties the document; the preview addresses the picture by its folder.
+    QVERIFY(!w->document().hasUnsavedWork());
+    QVERIFY(w->document().hrefList().isEmpty());
+    QVERIFY(w->imageLoaded());
+    QVERIFY(w->htmlOut().contains("<img src=\"" + QFile::encodeName(m_dir.path()) + "/logo.jpg\""));
+    QVERIFY(w->htmlOut().startsWith("<HTML>\r\n"));
+}
+
+QTEST_MAIN(tst_FrmMap)
 #include "tst_frmmap.moc"

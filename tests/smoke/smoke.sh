@@ -1,2 +1,84 @@
 #!/usr/bin/env bash
-echo "smoke: placeholder"
+# Starts the real binary on a virtual X display and drives it with xdotool: the
+# window shows at the size that fits the picture, a second copy is refused, a
+# missing file ends silently, an unknown kind is reported, Esc closes.
+set -euo pipefail
+tavlo=$1
+examples=$2
+picture=$examples/harbour.gif
+
+fail() { echo "smoke: FAIL: $*" >&2; exit 1; }
+for tool in Xvfb xdotool; do command -v $tool >/dev/null || fail "$tool is not installed"; done
+
+work=$(mktemp -d)
+export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and tells us its number.
+exec 3<> >(:)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+read -r -t 20 display <&3 || fail "Xvfb did not start"
+export DISPLAY=:$display
+unset QT_QPA_PLATFORM
+
+wait_window() { # name pattern -> window id
+    timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1
+}
+# Waits for a process to end, at most 20 s, and returns its exit code.
+wait_exit() {
+    local pid=$1 code=0
+    timeout 20 tail --pid="$pid" -f /dev/null || fail "process $pid did not end"
+    wait "$pid" || code=$?
+    return $code
+}
+
+# The picture's size from its GIF header; the window is the canvas (picture plus a
+# 1-pixel border each side) plus 59 by 40 pixels of strip, bars and menu.
+read -r width height < <(od -An -tu2 -j6 -N4 "$picture")
+expected="$((width + 2 + 59))x$((height + 2 + 40))"
+
+"$tavlo" "$picture" &
+first=$!
+pids+=($first)
+main=$(wait_window '^Tavlo$') || fail "the main window did not show"
+geometry=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = "$expected" ] || fail "window is $geometry, expected $expected"
+echo "smoke: main window $geometry"
+
+# A second copy says so in a note and ends; the first goes on.
+"$tavlo" &
+second=$!
+note=$(wait_window '^Tavlo Note$') || fail "no 'Tavlo already in use...' note"
+xdotool windowfocus --sync "$note" key Return
+wait_exit $second || fail "the second copy ended with an error"
+kill -0 $first || fail "the first copy went away"
+echo "smoke: second copy refused"
+
+# Esc closes the main window and ends the program.
+xdotool windowfocus --sync "$main" key Escape
+wait_exit $first || fail "the program ended with an error"
+echo "smoke: Esc closed the window"
+
+# A missing file: no window, and the program ends by itself.
+"$tavlo" "$work/missing.gif" &
+wait_exit $! || fail "missing file: non-zero exit"
+echo "smoke: missing file ended silently"
+
+# An unknown kind: the message window, then the end.
+cp "$picture" "$work/some.jpeg"
+"$tavlo" "$work/some.jpeg" &
+third=$!
+pids+=($third)
+msg=$(timeout 20 xdotool search --sync --onlyvisible --pid $third | head -n 1) ||
+    fail "no message window for an unknown kind"
+xdotool windowfocus --sync "$msg" key Return
+wait_exit $third || fail "unknown kind: non-zero exit"
+echo "smoke: unknown kind reported"
+echo "smoke: 5 passed, 0 failed"

@@ -21,6 +21,11 @@ for program in "$dir"/bench_*; do
     "$program" || status=1
     echo
 done
+if [ -x "$dir/barewindow" ] && [ -x "$1/tavlo" ]; then
+    echo "== start-up"
+    bash "$(dirname "$0")/startup.sh" "$1/tavlo" "$dir/barewindow" \
+        "$(dirname "$0")/../examples/harbour.gif" || status=1
+fi
 if [ "$found" -eq 0 ]; then
     echo "$0: no bench_* programs in $dir" >&2
     exit 1

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Start-up to the first shown window, as a whole process on a virtual X display:
+# Tavlo on an example picture against a bare Qt window program. The clock stops
+# when the X server reports the program's first top-level window mapped.
+# usage: startup.sh <tavlo> <barewindow> <picture> [runs]
+set -euo pipefail
+tavlo=$1 bare=$2 picture=$3 runs=${4:-15}
+
+work=$(mktemp -d)
+export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+exec 3<> >(:)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+read -r -t 20 display <&3
+export DISPLAY=:$display
+
+# Milliseconds from start to the first MapNotify on the root window.
+time_to_map() {
+    local fifo=$work/events line start end pid
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    xev -root -event substructure >"$fifo" &
+    local xev=$!
+    exec 4<"$fifo"
+    # xev prints its own window's events first; wait until it listens.
+    read -r -t 5 line <&4 || true
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 &
+    pid=$!
+    while read -r -t 20 line <&4; do
+        case $line in MapNotify*) break ;; esac
+    done
+    end=$(date +%s%N)
+    kill $pid $xev 2>/dev/null || true
+    wait $pid 2>/dev/null || true
+    exec 4<&-
+    echo $(((end - start) / 1000000))
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+# One warm-up each: the first Tavlo start also writes the association files.
+time_to_map "$tavlo" "$picture" >/dev/null
+time_to_map "$bare" >/dev/null
+t=$(for _ in $(seq "$runs"); do time_to_map "$tavlo" "$picture"; done | median)
+b=$(for _ in $(seq "$runs"); do time_to_map "$bare"; done | median)
+echo "start-up to first window (median of $runs): tavlo ${t} ms, bare Qt window ${b} ms"
+awk -v t="$t" -v b="$b" 'BEGIN { printf "ratio tavlo / bare: %.2f (aim: at most 1.5)\n", t / b }'

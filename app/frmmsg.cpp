@@ -1,71 +1,23 @@
 #include "app/frmmsg.h"
 
-#include "app/modgrad.h"
 #include "ui_frmmsg.h"
-
-#include <QKeyEvent>
-#include <QPainter>
-#include <QSizeGrip>
 
 namespace tavlo {
 
-namespace {
-
-QString shown(const QString& text) {
-    return QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
-} // namespace
-
 frmMsg::frmMsg(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_ui(std::make_unique<Ui::frmMsg>())
-    , m_grip(new QSizeGrip(this)) // made first, so it stays below the buttons it may touch
-{
+    : MessageWindow(owner, QColor(0, 0, 255))
+    , m_ui(std::make_unique<Ui::frmMsg>()) {
     m_ui->setupUi(this);
-    m_grip->resize(m_grip->sizeHint());
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    m_ui->cmdOK->setFocus();
+    setFocusButton(m_ui->cmdOK);
 }
 
 frmMsg::~frmMsg() = default;
 
 void frmMsg::setLabels(const QString& label1, const QString& label2, const QString& label3) {
-    m_ui->Label1->setText(shown(label1));
-    m_ui->Label2->setText(shown(label2));
-    m_ui->Label3->setText(shown(label3));
-}
-
-void frmMsg::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        m_ui->cmdOK->setFocus();
-    QDialog::changeEvent(event);
-}
-
-void frmMsg::keyPressEvent(QKeyEvent* event) {
-    // No cancel button here: Escape is swallowed, OK is the only answer.
-    if (event->matches(QKeySequence::Cancel)) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void frmMsg::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    GradBands(painter, size(), 0, 0, 255, false);
-}
-
-void frmMsg::resizeEvent(QResizeEvent* event) {
-    m_grip->move(width() - m_grip->width(), height() - m_grip->height());
-    QDialog::resizeEvent(event);
-}
-
-void frmMsg::showEvent(QShowEvent* event) {
-    // QDialog's own placement allows for a title bar that this window does not have.
-    if (QWidget* owner = parentWidget())
-        move(owner->window()->frameGeometry().center() - rect().center());
-    QDialog::showEvent(event);
+    setCaption(m_ui->Label1, label1);
+    setCaption(m_ui->Label2, label2);
+    setCaption(m_ui->Label3, label3);
 }
 
 } // namespace tavlo

@@ -1,6 +1,7 @@
 #include "app/frmalert.h"
 #include "app/frmmsg.h"
 #include "app/frmmsgsm.h"
+#include "app/modbase.h"
 #include "app/modgrad.h"
 #include "app/widgetprompts.h"
 #include "editor/rounding.h"
@@ -120,7 +121,7 @@ private slots:
         row("frmMsg", "", {0, 0, 8280, 5010}, 12, "regular");
         row("frmMsg", "Label1", {270, 255, 5325, 810}, 27.75, "italic", yellow);
         row("frmMsg", "Label2", {1005, 1215, 6165, 2610}, 12, "regular", white);
-        row("frmMsg", "Label3", {1365, 3990, 5370, 990}, 12, "bold", yellow);
+        row("frmMsg", "Label3", {1365, 3990, 5880, 990}, 12, "bold", yellow);
         row("frmMsg", "cmdOK", {7305, 4380, 705, 450}, 12, "bold");
         row("frmMsgSm", "", {0, 0, 6420, 1635}, 12, "regular");
         row("frmMsgSm", "Label1", {120, 150, 5880, 570}, 26.25, "italic", yellow);
@@ -157,6 +158,26 @@ private slots:
         if (control == "Label2")
             QCOMPARE(qobject_cast<QLabel*>(widget)->alignment() & Qt::AlignHorizontal_Mask,
                      window == "frmMsg" ? Qt::AlignLeft : Qt::AlignHCenter);
+    }
+
+    // The hint under every refused file is frmMsg's most common footnote: its three lines
+    // must show whole, each on one line, and leave cmdOK clear.
+    void fileKindHintFits() {
+        frmMsg dialog(nullptr);
+        dialog.setLabels("We have a problem...", "", fileKindHint);
+        auto* label = dialog.findChild<QLabel*>("Label3");
+        QVERIFY(label);
+        label->ensurePolished();
+        const QFontMetrics metrics(label->font());
+        const QRect room = label->contentsRect();
+        const QStringList lines = label->text().split('\n');
+        QCOMPARE(lines.size(), 3);
+        for (const QString& line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= room.width(), qPrintable(line));
+        QVERIFY(metrics.boundingRect(room, Qt::AlignLeft | Qt::AlignTop, label->text()).height() <=
+                room.height());
+        QVERIFY(label->heightForWidth(label->width()) <= label->height());
+        QVERIFY(!label->geometry().intersects(dialog.findChild<QWidget*>("cmdOK")->geometry()));
     }
 
     void paintedGradient_data() {

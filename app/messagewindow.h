@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QSizeGrip;
+
+namespace tavlo {
+
+// What the program's own message windows share: no title bar but a size grip, a band
+// gradient from the window's start colour, placement over the centre of the owner, and the
+// keyboard focus on one chosen button whenever the window is activated. Escape presses the
+// cancel button; a window without one ignores Escape.
+class MessageWindow : public QDialog {
+    Q_OBJECT
+
+protected:
+    MessageWindow(QWidget* owner, QColor start);
+
+    // Call after setupUi().
+    void setFocusButton(QPushButton* button);
+    void setCancelButton(QPushButton* button);
+
+    // text may hold CR LF line breaks.
+    static void setCaption(QLabel* label, const QString& text);
+
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QColor m_start;
+    QSizeGrip* m_grip;
+    QPushButton* m_focusButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+};
+
+} // namespace tavlo

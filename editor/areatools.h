@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QPointF>
+#include <Qt>
+
+namespace tavlo {
+
+class MapDocument;
+class XorCanvas;
+
+enum class Pointer { Cross, UpArrow };
+
+// What the mouse tools need of the window around them.
+class ToolHost {
+public:
+    virtual ~ToolHost() = default;
+    virtual bool imageLoaded() const = 0;
+    virtual XorCanvas& canvas() = 0;
+    virtual void setPointer(Pointer pointer) = 0;
+    // A click on area i: ask for its link, or delete it.
+    virtual void editArea(int i) = 0;
+    virtual void popupFileMenu() = 0;
+    virtual void pause(int ms) = 0;
+};
+
+// The mouse protocol of the canvas: the rectangle and circle drag tools, the
+// polygon tool, and clicks on existing areas. Press, move and release arrive in
+// picture pixels. The flags keep the names the rest of the program knows them by.
+class AreaTools {
+public:
+    enum Shape { Rectangle = 1, Circle = 2, Polygon = 3 };
+    enum class State { Idle, Dragging }; // penDown
+
+    static constexpr float smallestRectangle = 70.0f; // square pixels
+    static constexpr float smallestCircle = 7.0f;     // radius
+    static constexpr int closingDistance = 10;
+    static constexpr int closingHintFrom = 2;  // vertices
+    static constexpr int fewestToClose = 3;    // vertices
+    static constexpr int maxVertices = 256;
+    static constexpr int drawPause = 200; // ms after every drawing release
+
+    AreaTools(MapDocument& doc, ToolHost& host);
+
+    void press(Qt::MouseButton button, QPointF pos);
+    void move(Qt::MouseButtons buttons, QPointF pos);
+    void release(Qt::MouseButton button, QPointF pos);
+
+    int curShape = Rectangle; // changed only by the tool buttons
+    // Presses and moves are ignored and the next release swallowed (a popup menu).
+    bool skipMouse = false;
+    // The next release is swallowed (an open dialog closing, a file dragged over).
+    bool skipDrop = false;
+    // The press just closed a polygon; its release is swallowed.
+    bool polyDone = false;
+    // The radius of the circle being drawn, as its last move left it.
+    float radius = 0.0f;
+
+    State state() const { return m_penDown ? State::Dragging : State::Idle; }
+    bool penDown() const { return m_penDown; }
+    int polyCount() const { return static_cast<int>(m_vertices.size()); }
+    QPoint start() const { return {m_startX, m_startY}; }
+
+private:
+    void dragMove(QPointF pos);
+    void addPoint(QPointF pos);
+    bool isClosing(QPoint click) const;
+    void makePolygon();
+
+    MapDocument& m_doc;
+    ToolHost& m_host;
+    bool m_penDown = false;
+    int m_startX = 0;
+    int m_startY = 0;
+    QPointF m_current; // where the last press or move left the drawing position
+    QList<QPoint> m_vertices; // of the polygon being drawn
+};
+
+} // namespace tavlo

@@ -1,0 +1,296 @@
+#include "editor/areatools.h"
+#include "editor/mapdocument.h"
+#include "editor/xorcanvas.h"
+
+#include <QImage>
+#include <QTest>
+
+using namespace tavlo;
+
+namespace {
+
+// A window stand-in around a real picture.
+class Host final : public ToolHost {
+public:
+    Host() : picture(makePicture()), original(picture), xor_(picture, [](const QRegion&) {}) {}
+
+    static QImage makePicture()
+    {
+        QImage image(400, 300, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+        return image;
+    }
+
+    bool imageLoaded() const override { return loaded; }
+    XorCanvas& canvas() override { return xor_; }
+    void setPointer(Pointer p) override { pointer = p; }
+    void editArea(int i) override { edited.append(i); }
+    void popupFileMenu() override { ++popups; }
+    void pause(int ms) override { pauses.append(ms); }
+
+    QImage picture;
+    const QImage original;
+    XorCanvas xor_;
+    bool loaded = true;
+    Pointer pointer = Pointer::Cross;
+    QList<int> edited;
+    QList<int> pauses;
+    int popups = 0;
+};
+
+struct Fixture {
+    Host host;
+    MapDocument doc;
+    AreaTools tools{doc, host};
+
+    // A left-button drag through the points: press at the first, release at the last.
+    void drag(const QList<QPointF>& path)
+    {
+        tools.press(Qt::LeftButton, path.first());
+        for (qsizetype i = 1; i + 1 < path.size(); ++i)
+            tools.move(Qt::LeftButton, path[i]);
+        tools.release(Qt::LeftButton, path.last());
+    }
+    void click(QPointF p)
+    {
+        tools.press(Qt::LeftButton, p);
+        tools.release(Qt::LeftButton, p);
+    }
+};
+
+} // namespace
+
+class tst_AreaTools : public QObject {
+    Q_OBJECT
+
+private slots:
+    void drags_data();
+    void drags();
+    void discardedShapesLeaveNoTrace();
+    void areaKeepsOutlineAndTint();
+    void pressInsideAnAreaOpensItOnRelease();
+    void skipFlagsSwallowOneRelease();
+    void nothingBeforeAPictureIsLoaded();
+    void rightButtonPopsUpTheMenu();
+    void polygons_data();
+    void polygons();
+    void closingHint();
+    void polygonAtTheVertexLimitCloses();
+    void outlineDrawnAgainErasesIt();
+};
+
+void tst_AreaTools::drags_data()
+{
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<QList<QPointF>>("path");
+    QTest::addColumn<QByteArray>("record"); // empty: no area
+
+    using P = QList<QPointF>;
+    QTest::newRow("7 x 10 rectangle is kept")
+        << 1 << P{{10, 10}, {17, 20}, {17, 20}}
+        << QByteArray(R"(<AREA SHAPE="rect" COORDS="10, 10, 17, 20" HREF=")");
+    QTest::newRow("7 x 9 rectangle is not") << 1 << P{{10, 10}, {17, 19}, {17, 19}} << QByteArray();
+    QTest::newRow("plain click") << 1 << P{{10, 10}, {10, 10}} << QByteArray();
+    QTest::newRow("dragged from lower right to upper left")
+        << 1 << P{{120, 80}, {60, 50}, {20, 30}, {20, 30}}
+        << QByteArray(R"(<AREA SHAPE="rect" COORDS="120, 80, 20, 30" HREF=")");
+    QTest::newRow("release away from the last move")
+        << 1 << P{{10, 10}, {50, 50}, {60, 40}}
+        << QByteArray(R"(<AREA SHAPE="rect" COORDS="10, 10, 60, 40" HREF=")");
+    QTest::newRow("circle of radius 7") << 2 << P{{100, 100}, {107, 100}, {107, 100}}
+                                        << QByteArray(R"(<AREA SHAPE="circle" COORDS="100, 100, 7" HREF=")");
+    QTest::newRow("circle of radius 6.99") << 2 << P{{100, 100}, {106.99, 100}, {106.99, 100}}
+                                           << QByteArray();
+    QTest::newRow("circle keeps the last move's radius")
+        << 2 << P{{100, 100}, {130, 140}, {200, 100}}
+        << QByteArray(R"(<AREA SHAPE="circle" COORDS="100, 100, 50" HREF=")");
+    QTest::newRow("circle click without a move") << 2 << P{{100, 100}, {100, 100}} << QByteArray();
+}
+
+void tst_AreaTools::drags()
+{
+    QFETCH(int, shape);
+    QFETCH(QList<QPointF>, path);
+    QFETCH(QByteArray, record);
+    Fixture f;
+    f.tools.curShape = shape;
+    // An earlier circle leaves its radius behind; a click must not reuse it.
+    f.tools.radius = 40;
+    f.drag(path);
+    QCOMPARE(f.doc.areaList().size(), record.isEmpty() ? 0 : 1);
+    if (!record.isEmpty()) {
+        QCOMPARE(f.doc.areaList().first(), record);
+        QCOMPARE(f.doc.hrefList(), QList<QByteArray>{defaultHref});
+        QCOMPARE(f.host.pauses, QList<int>{AreaTools::drawPause});
+    } else {
+        QVERIFY(f.host.pauses.isEmpty());
+        QCOMPARE(f.host.picture, f.host.original);
+    }
+    QCOMPARE(f.tools.state(), AreaTools::State::Idle);
+}
+
+void tst_AreaTools::discardedShapesLeaveNoTrace()
+{
+    for (int shape : {1, 2}) {
+        Fixture f;
+        f.tools.curShape = shape;
+        QList<QPointF> path{{200, 150}};
+        for (int i = 1; i < 60; ++i)
+            path.append(QPointF(200 + (i * 7) % 90, 150 - (i * 5) % 70));
+        path.append({202, 151});
+        path.append({202, 151});
+        f.drag(path);
+        QVERIFY(f.doc.areaList().isEmpty());
+        QCOMPARE(f.host.picture, f.host.original);
+    }
+}
+
+void tst_AreaTools::areaKeepsOutlineAndTint()
+{
+    Fixture f;
+    f.drag({{20, 20}, {60, 50}, {60, 50}});
+    const auto xored = [&](int x, int y, QRgb with) {
+        return f.host.picture.pixel(x, y) == ((f.host.original.pixel(x, y) ^ with) | 0xff000000);
+    };
+    QVERIFY(xored(40, 35, XorCanvas::tintColour));                       // inside: blue inverted
+    QVERIFY(xored(40, 20, XorCanvas::pen ^ XorCanvas::tintColour));      // top edge: both
+    QVERIFY(xored(40, 50, XorCanvas::pen));                              // bottom edge: outside region
+    QVERIFY(xored(10, 10, 0));                                           // elsewhere untouched
+}
+
+void tst_AreaTools::pressInsideAnAreaOpensItOnRelease()
+{
+    Fixture f;
+    f.drag({{20, 20}, {60, 50}, {60, 50}});
+    f.drag({{100, 100}, {150, 150}, {150, 150}});
+    f.click({120, 120});
+    f.click({30, 30});
+    QCOMPARE(f.host.edited, QList<int>({1, 0}));
+    // Dragging across an area still makes the shape where the button comes up.
+    f.drag({{200, 20}, {40, 40}, {40, 40}});
+    QCOMPARE(f.doc.areaList().size(), 3);
+}
+
+void tst_AreaTools::skipFlagsSwallowOneRelease()
+{
+    Fixture f;
+    f.tools.skipMouse = true;
+    f.drag({{10, 10}, {80, 80}, {80, 80}});
+    QVERIFY(!f.tools.skipMouse);
+    QVERIFY(f.doc.areaList().isEmpty());
+    QCOMPARE(f.host.picture, f.host.original);
+
+    f.tools.skipDrop = true;
+    f.drag({{10, 10}, {80, 80}, {80, 80}});
+    QVERIFY(!f.tools.skipDrop);
+    QVERIFY(f.doc.areaList().isEmpty());
+}
+
+void tst_AreaTools::nothingBeforeAPictureIsLoaded()
+{
+    Fixture f;
+    f.host.loaded = false;
+    f.drag({{10, 10}, {80, 80}, {80, 80}});
+    QVERIFY(f.doc.areaList().isEmpty());
+    QCOMPARE(f.host.picture, f.host.original);
+}
+
+void tst_AreaTools::rightButtonPopsUpTheMenu()
+{
+    Fixture f;
+    f.tools.press(Qt::RightButton, {10, 10});
+    QCOMPARE(f.tools.state(), AreaTools::State::Idle);
+    f.tools.release(Qt::RightButton, {10, 10});
+    QCOMPARE(f.host.popups, 1);
+}
+
+void tst_AreaTools::polygons_data()
+{
+    QTest::addColumn<QList<QPointF>>("clicks");
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<int>("open"); // vertices still open afterwards
+    using P = QList<QPointF>;
+    QTest::newRow("closes 9 pixels off the first vertex")
+        << P{{10, 10}, {100, 10}, {100, 80}, {19, 19}}
+        << QByteArray(R"(<AREA SHAPE="poly" COORDS="10, 10, 100, 10, 100, 80" HREF=")") << 0;
+    QTest::newRow("10 pixels off places a vertex")
+        << P{{10, 10}, {100, 10}, {100, 80}, {20, 19}} << QByteArray() << 4;
+    QTest::newRow("two vertices never close") << P{{10, 10}, {100, 10}, {12, 12}} << QByteArray() << 3;
+}
+
+void tst_AreaTools::polygons()
+{
+    QFETCH(QList<QPointF>, clicks);
+    QFETCH(QByteArray, record);
+    QFETCH(int, open);
+    Fixture f;
+    f.tools.curShape = AreaTools::Polygon;
+    for (const QPointF& p : clicks)
+        f.click(p);
+    QCOMPARE(f.tools.polyCount(), open);
+    if (record.isEmpty()) {
+        QVERIFY(f.doc.areaList().isEmpty());
+        QCOMPARE(f.host.pauses.size(), clicks.size());
+        return;
+    }
+    QCOMPARE(f.doc.areaList(), QList<QByteArray>{record});
+    QCOMPARE(f.doc.ptsList().first(), QByteArray("10|10|100|10|100|80"));
+    // The closing click's release is swallowed: no pause for it.
+    QCOMPARE(f.host.pauses.size(), clicks.size() - 1);
+}
+
+void tst_AreaTools::closingHint()
+{
+    Fixture f;
+    f.tools.curShape = AreaTools::Polygon;
+    f.click({10, 10});
+    f.tools.move(Qt::NoButton, {12, 12});
+    QCOMPARE(f.host.pointer, Pointer::Cross);
+    f.click({100, 10});
+    f.tools.move(Qt::NoButton, {12, 12});
+    QCOMPARE(f.host.pointer, Pointer::UpArrow);
+    f.tools.move(Qt::NoButton, {20, 12});
+    QCOMPARE(f.host.pointer, Pointer::Cross);
+}
+
+void tst_AreaTools::polygonAtTheVertexLimitCloses()
+{
+    Fixture f;
+    f.tools.curShape = AreaTools::Polygon;
+    for (int i = 0; i < AreaTools::maxVertices; ++i)
+        f.click(QPointF(30 + (i % 16) * 20, 30 + (i / 16) * 15 + (i % 2)));
+    QCOMPARE(f.tools.polyCount(), AreaTools::maxVertices);
+    f.click({390, 290});
+    QCOMPARE(f.tools.polyCount(), 0);
+    QCOMPARE(f.doc.areaList().size(), 1);
+    QCOMPARE(countPipes(f.doc.ptsList().first()), 2 * AreaTools::maxVertices - 1);
+}
+
+void tst_AreaTools::outlineDrawnAgainErasesIt()
+{
+    // What deleting an area does: outline and tint drawn once more leave the picture
+    // as it was, polygons of more than 128 vertices included.
+    for (int shape : {1, 2, 3}) {
+        Fixture f;
+        f.tools.curShape = shape;
+        if (shape == 3) {
+            // A zigzag of 200 vertices, none near the first until the closing click.
+            f.click({20, 50});
+            for (int i = 1; i < 200; ++i)
+                f.click(QPointF(31 + i * 1.7, 50 + (i % 2) * 80 + i % 7));
+            f.click({21, 51});
+        } else {
+            f.drag({{150, 120}, {180, 140}, {192.72, 150}, {192.72, 150}});
+        }
+        QCOMPARE(f.doc.areaList().size(), 1);
+        QVERIFY(f.host.picture != f.host.original);
+        f.host.xor_.drawOutline(f.doc.ptsList().first());
+        f.host.xor_.tint(f.doc.rgnList().first());
+        QCOMPARE(f.host.picture, f.host.original);
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_AreaTools)
+#include "tst_areatools.moc"

@@ -12,7 +12,8 @@ enum class FileCheck { Accepted, Missing, Directory, Unrecognised, CouldNotOpen 
 FileCheck classifyFile(const QString& path);
 
 // classifyFile, telling the user why a file is refused (a file that does not exist
-// is refused without a word: a mistyped or split name is no news to the user). True when the file may be opened.
+// is refused without a word: a mistyped or split name is no news to the user). True when the file
+// may be opened.
 bool checkFile(const QString& path, Prompts& prompts);
 
 // The hint shown under every "We have a problem..." about a file's kind.

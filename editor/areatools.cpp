@@ -10,25 +10,23 @@ namespace tavlo {
 
 namespace {
 
-QPoint rounded(QPointF p)
-{
+QPoint rounded(QPointF p) {
     return {roundToInt(p.x()), roundToInt(p.y())};
 }
 
-float distance(QPointF a, QPointF b)
-{
+float distance(QPointF a, QPointF b) {
     return static_cast<float>(std::hypot(a.y() - b.y(), a.x() - b.x()));
 }
 
 } // namespace
 
-AreaTools::AreaTools(MapDocument& doc, ToolHost& host) : m_doc(doc), m_host(host)
-{
+AreaTools::AreaTools(MapDocument& doc, ToolHost& host)
+    : m_doc(doc)
+    , m_host(host) {
     m_vertices.reserve(maxVertices);
 }
 
-void AreaTools::press(Qt::MouseButton button, QPointF pos)
-{
+void AreaTools::press(Qt::MouseButton button, QPointF pos) {
     if (skipMouse || button == Qt::RightButton || !m_host.imageLoaded())
         return;
     polyDone = false;
@@ -47,8 +45,7 @@ void AreaTools::press(Qt::MouseButton button, QPointF pos)
         addPoint(pos);
 }
 
-void AreaTools::move(Qt::MouseButtons buttons, QPointF pos)
-{
+void AreaTools::move(Qt::MouseButtons buttons, QPointF pos) {
     if (skipMouse || buttons == Qt::RightButton || !m_host.imageLoaded())
         return;
     // Nothing while the last press lies inside an area made since.
@@ -57,8 +54,8 @@ void AreaTools::move(Qt::MouseButtons buttons, QPointF pos)
     Pointer pointer = Pointer::Cross;
     if (curShape == Polygon && polyCount() >= closingHintFrom) {
         const QPoint first = m_vertices.first();
-        if (std::abs(first.x() - pos.x()) < closingDistance
-            && std::abs(first.y() - pos.y()) < closingDistance)
+        if (std::abs(first.x() - pos.x()) < closingDistance &&
+            std::abs(first.y() - pos.y()) < closingDistance)
             pointer = Pointer::UpArrow;
     }
     m_host.setPointer(pointer);
@@ -66,8 +63,7 @@ void AreaTools::move(Qt::MouseButtons buttons, QPointF pos)
         dragMove(pos);
 }
 
-void AreaTools::dragMove(QPointF pos)
-{
+void AreaTools::dragMove(QPointF pos) {
     XorCanvas& canvas = m_host.canvas();
     const QPoint start(m_startX, m_startY);
     if (curShape == Rectangle) {
@@ -83,8 +79,7 @@ void AreaTools::dragMove(QPointF pos)
     }
 }
 
-void AreaTools::release(Qt::MouseButton button, QPointF pos)
-{
+void AreaTools::release(Qt::MouseButton button, QPointF pos) {
     if (skipDrop) {
         skipDrop = false;
         return;
@@ -118,8 +113,8 @@ void AreaTools::release(Qt::MouseButton button, QPointF pos)
         if (rounded(pos) != rounded(m_current))
             dragMove(pos);
         const QPoint end = rounded(pos);
-        const float size = static_cast<float>(std::abs(m_startX - pos.x()))
-                           * static_cast<float>(std::abs(m_startY - pos.y()));
+        const float size = static_cast<float>(std::abs(m_startX - pos.x())) *
+                           static_cast<float>(std::abs(m_startY - pos.y()));
         if (size < smallestRectangle) {
             canvas.drawBox(start, end);
             return;
@@ -142,17 +137,15 @@ void AreaTools::release(Qt::MouseButton button, QPointF pos)
     m_host.pause(drawPause);
 }
 
-bool AreaTools::isClosing(QPoint click) const
-{
+bool AreaTools::isClosing(QPoint click) const {
     if (polyCount() < fewestToClose)
         return false;
     const QPoint first = m_vertices.first();
-    return std::abs(first.y() - click.y()) < closingDistance
-           && std::abs(first.x() - click.x()) < closingDistance;
+    return std::abs(first.y() - click.y()) < closingDistance &&
+           std::abs(first.x() - click.x()) < closingDistance;
 }
 
-void AreaTools::addPoint(QPointF pos)
-{
+void AreaTools::addPoint(QPointF pos) {
     XorCanvas& canvas = m_host.canvas();
     const QPoint click = rounded(pos);
     // With every vertex slot taken, the next click closes the polygon instead.
@@ -167,8 +160,7 @@ void AreaTools::addPoint(QPointF pos)
     m_vertices.append(click);
 }
 
-void AreaTools::makePolygon()
-{
+void AreaTools::makePolygon() {
     m_penDown = false;
     const AreaShape shape = polyArea(m_vertices);
     m_vertices.clear();

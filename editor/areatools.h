@@ -36,8 +36,8 @@ public:
     static constexpr float smallestRectangle = 70.0f; // square pixels
     static constexpr float smallestCircle = 7.0f;     // radius
     static constexpr int closingDistance = 10;
-    static constexpr int closingHintFrom = 2;  // vertices
-    static constexpr int fewestToClose = 3;    // vertices
+    static constexpr int closingHintFrom = 2; // vertices
+    static constexpr int fewestToClose = 3;   // vertices
     static constexpr int maxVertices = 256;
     static constexpr int drawPause = 200; // ms after every drawing release
 
@@ -73,7 +73,7 @@ private:
     bool m_penDown = false;
     int m_startX = 0;
     int m_startY = 0;
-    QPointF m_current; // where the last press or move left the drawing position
+    QPointF m_current;        // where the last press or move left the drawing position
     QList<QPoint> m_vertices; // of the polygon being drawn
 };
 

@@ -2,8 +2,10 @@
 
 #include "app/modbase.h"
 #include "app/widgetprompts.h"
+#include "editor/areadialog.h"
 #include "editor/mapee.h"
 #include "editor/rounding.h"
+#include "editor/widgetareadialog.h"
 #include "editor/windowlayout.h"
 #include "markup/imageinfo.h"
 #include "markup/pathops.h"
@@ -12,6 +14,7 @@
 #include "ui_frmmap.h"
 
 #include <QClipboard>
+#include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -22,8 +25,7 @@
 
 // The pictures live in a static library, whose resources are not registered on
 // their own; this must stand outside any namespace.
-static void initTavloResources()
-{
+static void initTavloResources() {
     Q_INIT_RESOURCE(tavlo);
 }
 
@@ -42,10 +44,10 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
     : QMainWindow(parent)
     , m_ui(std::make_unique<Ui::frmMap>())
     , m_prompts(environment.prompts)
+    , m_areaDialog(environment.areaDialog)
     , m_pause(environment.pause)
     , m_screen(environment.screen)
-    , m_imgPath(homeFolder())
-{
+    , m_imgPath(homeFolder()) {
     initTavloResources();
     m_ui->setupUi(this);
     if (!m_prompts) {
@@ -60,6 +62,10 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
         m_ownScreen = std::make_unique<QtScreen>(this);
         m_screen = m_ownScreen.get();
     }
+    if (!m_areaDialog) {
+        m_ownAreaDialog = std::make_unique<WidgetAreaDialog>(this, *m_screen);
+        m_areaDialog = m_ownAreaDialog.get();
+    }
 
     // The canvas scrolls beneath the strip and the bars.
     m_ui->mapee->lower();
@@ -67,9 +73,20 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
     m_ui->mapee->installEventFilter(this);
     setAcceptDrops(true);
 
-    connect(m_ui->cmdSquare, &QToolButton::clicked, this, [this] { m_curShape = 1; });
-    connect(m_ui->cmdCircle, &QToolButton::clicked, this, [this] { m_curShape = 2; });
-    connect(m_ui->cmdPoly, &QToolButton::clicked, this, [this] { m_curShape = 3; });
+    connect(m_ui->cmdSquare, &QToolButton::clicked, this,
+            [this] { m_tools.curShape = AreaTools::Rectangle; });
+    connect(m_ui->cmdCircle, &QToolButton::clicked, this,
+            [this] { m_tools.curShape = AreaTools::Circle; });
+    connect(m_ui->cmdPoly, &QToolButton::clicked, this,
+            [this] { m_tools.curShape = AreaTools::Polygon; });
+    connect(m_ui->mnuFile, &QMenu::aboutToShow, this, [this] { m_tools.skipMouse = false; });
+    Mapee* canvas = m_ui->mapee;
+    connect(canvas, &Mapee::pressed, this,
+            [this](Qt::MouseButton b, QPointF p) { m_tools.press(b, p); });
+    connect(canvas, &Mapee::moved, this,
+            [this](Qt::MouseButtons b, QPointF p) { m_tools.move(b, p); });
+    connect(canvas, &Mapee::released, this,
+            [this](Qt::MouseButton b, QPointF p) { m_tools.release(b, p); });
     connect(m_ui->cmdMake, &QToolButton::clicked, this, &frmMap::cmdMake_Click);
     connect(m_ui->cmdClose, &QToolButton::clicked, this, &QWidget::close);
     connect(m_ui->mnuFileSave1, &QAction::triggered, this, &frmMap::cmdMake_Click);
@@ -80,7 +97,7 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
 
     connect(m_ui->HScroll1, &QScrollBar::valueChanged, this, &frmMap::HScroll1_Change);
     connect(m_ui->VScroll1, &QScrollBar::valueChanged, this, &frmMap::VScroll1_Change);
-    connect(m_ui->mapee, &Mapee::dragOver, this, [this] { m_skipDrop = true; });
+    connect(m_ui->mapee, &Mapee::dragOver, this, [this] { m_tools.skipDrop = true; });
 
     resize(twipsToPixels(design::clientWidth),
            twipsToPixels(design::clientHeight) + menuBar()->sizeHint().height());
@@ -88,22 +105,20 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
 
 frmMap::~frmMap() = default;
 
-Mapee* frmMap::mapee() const
-{
+Mapee* frmMap::mapee() const {
     return m_ui->mapee;
 }
 
-void frmMap::refuseImage(const QString& sFile, const QString& reason)
-{
+void frmMap::refuseImage(const QString& sFile, const QString& reason) {
     m_prompts->showMsg(QStringLiteral("We have a problem..."), reason + newline + newline + sFile,
                        fileKindHint);
-    m_skipDrop = false;
+    m_tools.skipDrop = false;
 }
 
-bool frmMap::imgSpecs(const QString& sFile)
-{
+bool frmMap::imgSpecs(const QString& sFile) {
     const QString fname = fileTitle(sFile);
-    const QString notRecognised = newline + QStringLiteral("Tavlo does not recognize the filetype in:");
+    const QString notRecognised =
+        newline + QStringLiteral("Tavlo does not recognize the filetype in:");
 
     // Every check comes before anything changes, so a refused picture costs nothing.
     QImageReader reader(sFile);
@@ -112,14 +127,16 @@ bool frmMap::imgSpecs(const QString& sFile)
         return s.width() > largestPicture || s.height() > largestPicture;
     };
     if (announced.isValid() && tooLarge(announced)) {
-        m_prompts->showMsg(QStringLiteral("We have a problem..."),
-                           newline + QStringLiteral("Tavlo maps pictures of up to 32767 by 32767 pixels;")
-                               + newline + QStringLiteral("this one is %1 by %2:")
-                                            .arg(announced.width())
-                                            .arg(announced.height())
-                               + newline + newline + sFile,
-                           QStringLiteral("Please choose a smaller picture."));
-        m_skipDrop = false;
+        m_prompts->showMsg(
+            QStringLiteral("We have a problem..."),
+            newline + QStringLiteral("Tavlo maps pictures of up to 32767 by 32767 pixels;") +
+                newline +
+                QStringLiteral("this one is %1 by %2:")
+                    .arg(announced.width())
+                    .arg(announced.height()) +
+                newline + newline + sFile,
+            QStringLiteral("Please choose a smaller picture."));
+        m_tools.skipDrop = false;
         return false;
     }
     const QImage picture = reader.read();
@@ -128,7 +145,8 @@ bool frmMap::imgSpecs(const QString& sFile)
         return false;
     }
     if (tooLarge(picture.size())) {
-        refuseImage(sFile, newline + QStringLiteral("Tavlo maps pictures of up to 32767 by 32767 pixels:"));
+        refuseImage(
+            sFile, newline + QStringLiteral("Tavlo maps pictures of up to 32767 by 32767 pixels:"));
         return false;
     }
 
@@ -149,22 +167,19 @@ bool frmMap::imgSpecs(const QString& sFile)
     return true;
 }
 
-void frmMap::txtSpecs(const QString& fName, const QString& dExt)
-{
+void frmMap::txtSpecs(const QString& fName, const QString& dExt) {
     Q_UNUSED(dExt);
     m_prompts->messageBox(QStringLiteral("Tavlo Note:"),
-                          QStringLiteral("This version of Tavlo cannot read maps from files yet:")
-                              + newline + fName,
+                          QStringLiteral("This version of Tavlo cannot read maps from files yet:") +
+                              newline + fName,
                           MsgIcon::Information, MsgButtons::Ok);
 }
 
-QByteArray frmMap::savedMapBlock() const
-{
+QByteArray frmMap::savedMapBlock() const {
     return mapBlock(savedImageFolder, m_image, m_doc.areaList());
 }
 
-void frmMap::cmdMake_Click()
-{
+void frmMap::cmdMake_Click() {
     const QString title = QStringLiteral("Tavlo Note");
     if (!m_imageLoaded) {
         m_prompts->messageBox(title, QStringLiteral("You have to map something to save, first."),
@@ -174,11 +189,12 @@ void frmMap::cmdMake_Click()
     if (m_doc.areaList().isEmpty()) {
         m_prompts->messageBox(
             title,
-            QStringLiteral("You have to map an area before you can save to the ClipBoard.") + newline
-                + newline + QStringLiteral(">>> If you have the image you want loaded, simply choose a shape")
-                + newline + QStringLiteral("        from the buttons above and begin to draw.") + newline
-                + newline
-                + QStringLiteral(">>> If not, drag an image file onto the Tavlo screen to begin."),
+            QStringLiteral("You have to map an area before you can save to the ClipBoard.") +
+                newline + newline +
+                QStringLiteral(">>> If you have the image you want loaded, simply choose a shape") +
+                newline + QStringLiteral("        from the buttons above and begin to draw.") +
+                newline + newline +
+                QStringLiteral(">>> If not, drag an image file onto the Tavlo screen to begin."),
             MsgIcon::Information, MsgButtons::Ok);
         return;
     }
@@ -188,26 +204,71 @@ void frmMap::cmdMake_Click()
     finishSave();
 }
 
-void frmMap::finishSave()
-{
-    m_htmlOut = htmlPageText(mapBlock(QFile::encodeName(folderOf(m_imgPath)), m_image,
-                                      m_doc.areaList()));
+void frmMap::finishSave() {
+    m_htmlOut =
+        htmlPageText(mapBlock(QFile::encodeName(folderOf(m_imgPath)), m_image, m_doc.areaList()));
     imgSpecs(m_imgPath);
-    m_skipMouse = false;
+    m_tools.skipMouse = false;
     m_doc.clearAreas();
     m_doc.clearLists();
 }
 
-void frmMap::fitWindow()
-{
+XorCanvas& frmMap::canvas() {
+    return m_ui->mapee->canvas();
+}
+
+void frmMap::setPointer(Pointer pointer) {
+    m_ui->mapee->setCursor(pointer == Pointer::UpArrow ? Qt::UpArrowCursor : Qt::CrossCursor);
+}
+
+void frmMap::pause(int ms) {
+    m_pause->pause(ms);
+}
+
+void frmMap::editArea(int i) {
+    if (m_doc.hrefList().isEmpty()) {
+        m_curHREF.clear();
+        m_curT.clear();
+        m_curAlt.clear();
+    } else {
+        m_curHREF = m_doc.hrefList().value(i);
+        m_curT = m_doc.targetList().value(i);
+        m_curAlt = m_doc.altList().value(i);
+    }
+    const QByteArray tmpHREF = m_areaDialog->run(m_curHREF, m_curT, m_curAlt);
+    if (tmpHREF == deleteAnswer) {
+        // Drawn once more, the outline and the tint vanish from the picture.
+        canvas().drawOutline(m_doc.ptsList()[i]);
+        canvas().tint(m_doc.rgnList()[i]);
+        m_doc.deleteArea(i);
+        return;
+    }
+    if (tmpHREF.isEmpty())
+        m_tools.radius = 0.0f;
+    else
+        m_doc.replaceTail(i, tmpHREF, m_curHREF, m_curT, m_curAlt);
+    m_ui->mapee->setFocus();
+}
+
+void frmMap::popupFileMenu() {
+    m_tools.skipMouse = true;
+    const bool areas = !m_doc.areaList().isEmpty();
+    for (QAction* save : {m_ui->mnuFileSave1, m_ui->mnuFileSave2File0, m_ui->mnuFileSave2File1,
+                          m_ui->mnuFileSave2File2})
+        save->setEnabled(areas);
+    m_ui->mnuFileSave2File3->setEnabled(m_pageOpen);
+    m_ui->mnuFile->exec(QCursor::pos());
+    m_pause->processEvents();
+}
+
+void frmMap::fitWindow() {
     const WindowFit fit = tavlo::fitWindow(m_ui->mapee->outerSize(), m_screen->screenSize());
     if (fit.moveToOrigin)
         move(0, 0);
     resize(twipsToPixels(fit.widthTwips), twipsToPixels(fit.heightTwips));
 }
 
-void frmMap::Form_Resize()
-{
+void frmMap::Form_Resize() {
     if (m_unloading)
         return;
     const QSize inside(width(), height() - menuBar()->sizeHint().height());
@@ -218,7 +279,8 @@ void frmMap::Form_Resize()
     m_ui->HScroll1->setGeometry(layout.hscroll);
     m_ui->VScroll1->setGeometry(layout.vscroll);
     for (auto [bar, max, visibleLength] :
-         {std::tuple{m_ui->HScroll1, layout.hscrollMax, layout.vscroll.left() - layout.canvasPos.x()},
+         {std::tuple{m_ui->HScroll1, layout.hscrollMax,
+                     layout.vscroll.left() - layout.canvasPos.x()},
           std::tuple{m_ui->VScroll1, layout.vscrollMax, layout.hscroll.top()}}) {
         bar->setMinimum(0);
         bar->setMaximum(std::max(0, max));
@@ -227,24 +289,20 @@ void frmMap::Form_Resize()
     }
 }
 
-void frmMap::resizeEvent(QResizeEvent* event)
-{
+void frmMap::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     Form_Resize();
 }
 
-void frmMap::HScroll1_Change(int value)
-{
+void frmMap::HScroll1_Change(int value) {
     m_ui->mapee->move(design::canvasLeftPixels - value, m_ui->mapee->y());
 }
 
-void frmMap::VScroll1_Change(int value)
-{
+void frmMap::VScroll1_Change(int value) {
     m_ui->mapee->move(m_ui->mapee->x(), -value);
 }
 
-bool frmMap::eventFilter(QObject* watched, QEvent* event)
-{
+bool frmMap::eventFilter(QObject* watched, QEvent* event) {
     // The wheel over the canvas moves the bars, as it would over them.
     if (watched == m_ui->mapee && event->type() == QEvent::Wheel) {
         const auto* wheel = static_cast<QWheelEvent*>(event);

@@ -34,9 +34,9 @@ QByteArray getField(const QByteArray& text, int n, bool comma);
 // The number of "|" in a point text: 2 is a circle, 3 a rectangle, more a polygon.
 int countPipes(const QByteArray& text);
 
-extern const QByteArray defaultHref;   // "#"
-extern const QByteArray targetPrompt;  // "Enter a TARGET here, if you would like..."
-extern const QByteArray altPrompt;     // "Also enter ALT text, if you would like..."
+extern const QByteArray defaultHref;  // "#"
+extern const QByteArray targetPrompt; // "Enter a TARGET here, if you would like..."
+extern const QByteArray altPrompt;    // "Also enter ALT text, if you would like..."
 
 // The one image map being edited: six lists that run in parallel, one item per
 // area, in creation order. Knows nothing of the canvas; emits changed() after every

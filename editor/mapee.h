@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/xorcanvas.h"
+
 #include <QColor>
 #include <QImage>
 #include <QWidget>
@@ -32,18 +34,29 @@ public:
     // Position of a widget point in picture pixels.
     static QPointF toPicture(QPointF widgetPos) { return widgetPos - QPointF(border, border); }
 
+    // Exclusive-or drawing into the picture; each figure repaints what it changed.
+    XorCanvas& canvas() { return m_canvas; }
+
 signals:
+    // Positions in picture pixels.
+    void pressed(Qt::MouseButton button, QPointF pos);
+    void moved(Qt::MouseButtons buttons, QPointF pos);
+    void released(Qt::MouseButton button, QPointF pos);
     void dragOver();
     void dropped(const QMimeData* data);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     QImage m_picture;
+    XorCanvas m_canvas;
 };
 
 } // namespace tavlo

@@ -7,8 +7,7 @@
 
 namespace tavlo {
 
-WindowFit fitWindow(QSize canvasOuter, QSize screen)
-{
+WindowFit fitWindow(QSize canvasOuter, QSize screen) {
     const int w = canvasOuter.width() * twipsPerPixel;
     const int h = canvasOuter.height() * twipsPerPixel;
     const int screenW = screen.width() * twipsPerPixel;
@@ -32,8 +31,7 @@ WindowFit fitWindow(QSize canvasOuter, QSize screen)
     return fit;
 }
 
-WindowLayout layoutWindow(QSize inside, QSize canvasOuter)
-{
+WindowLayout layoutWindow(QSize inside, QSize canvasOuter) {
     const int thickness = twipsToPixels(design::scrollThickness);
     const int stripWidth = twipsToPixels(design::picture1Width);
 
@@ -41,8 +39,8 @@ WindowLayout layoutWindow(QSize inside, QSize canvasOuter)
     l.canvasPos = QPoint(stripWidth, 0);
     const int hTop = inside.height() - thickness;
     const int vLeft = inside.width() - thickness;
-    l.hscroll = QRect(twipsToPixels(design::hscrollLeft), hTop, inside.width() - stripWidth,
-                      thickness);
+    l.hscroll =
+        QRect(twipsToPixels(design::hscrollLeft), hTop, inside.width() - stripWidth, thickness);
     l.vscroll = QRect(vLeft, 0, thickness, hTop);
 
     // The 2 is the canvas border: the maximum is the part of the picture that does

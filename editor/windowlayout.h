@@ -8,11 +8,11 @@ namespace tavlo {
 
 // The main window's fixed design measures, in twips.
 namespace design {
-constexpr int picture1Width = 540;  // the tool strip
+constexpr int picture1Width = 540; // the tool strip
 constexpr int picture1Height = 3000;
 constexpr int scrollThickness = 195;
 constexpr int hscrollLeft = 525;
-constexpr int clientWidth = 8295;   // before any picture is loaded
+constexpr int clientWidth = 8295; // before any picture is loaded
 constexpr int clientHeight = 4740;
 constexpr int canvasLeftPixels = 36; // where the canvas sits when not scrolled
 } // namespace design

@@ -12,8 +12,8 @@ namespace {
 
 class XorPainter : public QPainter {
 public:
-    explicit XorPainter(QImage& image) : QPainter(&image)
-    {
+    explicit XorPainter(QImage& image)
+        : QPainter(&image) {
         setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         setRenderHint(QPainter::Antialiasing, false);
         setPen(QPen(QColor(XorCanvas::pen), 0));
@@ -22,23 +22,21 @@ public:
 };
 
 // A one-pixel-wide strip around a line, as what a repaint needs to cover.
-QRect span(QPoint a, QPoint b)
-{
+QRect span(QPoint a, QPoint b) {
     return QRect(a, b).normalized().adjusted(-1, -1, 1, 1);
 }
 
-int number(const QByteArray& text)
-{
+int number(const QByteArray& text) {
     return roundToInt(text.trimmed().toDouble());
 }
 
 } // namespace
 
-XorCanvas::XorCanvas(QImage& picture, Dirty dirty) : m_picture(picture), m_dirty(std::move(dirty))
-{}
+XorCanvas::XorCanvas(QImage& picture, Dirty dirty)
+    : m_picture(picture)
+    , m_dirty(std::move(dirty)) {}
 
-void XorCanvas::drawBox(QPoint a, QPoint b)
-{
+void XorCanvas::drawBox(QPoint a, QPoint b) {
     if (a == b)
         return;
     const QRect box = QRect(a, b).normalized();
@@ -57,8 +55,7 @@ void XorCanvas::drawBox(QPoint a, QPoint b)
     m_dirty(edges);
 }
 
-void XorCanvas::drawCircle(QPoint c, int r)
-{
+void XorCanvas::drawCircle(QPoint c, int r) {
     if (r <= 0)
         return;
     {
@@ -75,8 +72,7 @@ void XorCanvas::drawCircle(QPoint c, int r)
     m_dirty(ring);
 }
 
-void XorCanvas::drawLine(QPoint a, QPoint b)
-{
+void XorCanvas::drawLine(QPoint a, QPoint b) {
     {
         XorPainter painter(m_picture);
         painter.drawLine(a, b);
@@ -96,8 +92,7 @@ void XorCanvas::drawLine(QPoint a, QPoint b)
     m_dirty(strip);
 }
 
-void XorCanvas::drawDot(QPoint p)
-{
+void XorCanvas::drawDot(QPoint p) {
     const QRect dot(p.x() - dotSize / 2, p.y() - dotSize / 2, dotSize, dotSize);
     {
         XorPainter painter(m_picture);
@@ -106,8 +101,7 @@ void XorCanvas::drawDot(QPoint p)
     m_dirty(QRegion(dot));
 }
 
-void XorCanvas::tint(const QRegion& region)
-{
+void XorCanvas::tint(const QRegion& region) {
     {
         XorPainter painter(m_picture);
         for (const QRect& r : region)
@@ -116,8 +110,7 @@ void XorCanvas::tint(const QRegion& region)
     m_dirty(region);
 }
 
-void XorCanvas::drawOutline(const QByteArray& pts)
-{
+void XorCanvas::drawOutline(const QByteArray& pts) {
     const int pipes = countPipes(pts);
     const QList<QByteArray> f = pts.split('|');
     if (pipes == 2) {

@@ -3,19 +3,18 @@
 namespace tavlo {
 
 const QByteArray crlf = QByteArrayLiteral("\r\n");
-const QByteArray startMarker = QByteArrayLiteral(
-    "<!-- Tavlo start, DO NOT EDIT until after \"end Tavlo\" comment, if you want to later edit. -->");
+const QByteArray startMarker = QByteArrayLiteral("<!-- Tavlo start, DO NOT EDIT until after \"end "
+                                                 "Tavlo\" comment, if you want to later edit. -->");
 const QByteArray endMarker = QByteArrayLiteral("<!-- end Tavlo, safe to edit AFTER this line. -->");
 // The URL must hold none of the attribute names the reader scans the map for.
-const QByteArray creditComment =
-    QByteArrayLiteral("<!-- Image map made with Tavlo, the image map editor: https://tavlo.example/ -->");
+const QByteArray creditComment = QByteArrayLiteral(
+    "<!-- Image map made with Tavlo, the image map editor: https://tavlo.example/ -->");
 const QByteArray savedImageFolder = QByteArrayLiteral("images/");
 const QByteArray pageHead =
     QByteArrayLiteral("<HTML>\r\n<HEAD>\r\n<TITLE></TITLE>\r\n</HEAD>\r\n<BODY>\r\n");
 const QByteArray pageTail = QByteArrayLiteral("</BODY>\r\n</HTML>");
 
-QByteArray escapeValue(QByteArrayView value)
-{
+QByteArray escapeValue(QByteArrayView value) {
     QByteArray out;
     out.reserve(value.size());
     for (char c : value) {
@@ -36,8 +35,7 @@ QByteArray escapeValue(QByteArrayView value)
     return out;
 }
 
-QByteArray unescapeValue(QByteArrayView value)
-{
+QByteArray unescapeValue(QByteArrayView value) {
     QByteArray out;
     out.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
@@ -58,8 +56,7 @@ QByteArray unescapeValue(QByteArrayView value)
     return out;
 }
 
-QByteArray recordTail(const QByteArray& href, const QByteArray& target, const QByteArray& alt)
-{
+QByteArray recordTail(const QByteArray& href, const QByteArray& target, const QByteArray& alt) {
     QByteArray tail = escapeValue(href);
     if (!target.isEmpty())
         tail += "\" Target=\"" + escapeValue(target);
@@ -68,26 +65,23 @@ QByteArray recordTail(const QByteArray& href, const QByteArray& target, const QB
     return tail;
 }
 
-QByteArray mapNameOf(const QByteArray& fname)
-{
+QByteArray mapNameOf(const QByteArray& fname) {
     return fname.left(std::max<qsizetype>(0, fname.size() - 4));
 }
 
-ImageMarkup imageMarkup(const QByteArray& fname, int width, int height)
-{
+ImageMarkup imageMarkup(const QByteArray& fname, int width, int height) {
     const QByteArray name = escapeValue(mapNameOf(fname));
     ImageMarkup m;
-    m.imgTag = escapeValue(fname) + "\" width=" + QByteArray::number(width)
-               + " height=" + QByteArray::number(height) + " border=0 USEMAP=\"#" + name + "\">";
+    m.imgTag = escapeValue(fname) + "\" width=" + QByteArray::number(width) +
+               " height=" + QByteArray::number(height) + " border=0 USEMAP=\"#" + name + "\">";
     m.mapTag = creditComment + crlf + "<MAP NAME=\"" + name + "\">";
     return m;
 }
 
 QByteArray mapBlock(const QByteArray& folder, const ImageMarkup& image,
-                    const QList<QByteArray>& areaList)
-{
-    qsizetype size = startMarker.size() + folder.size() + image.imgTag.size()
-                     + image.mapTag.size() + endMarker.size() + 64;
+                    const QList<QByteArray>& areaList) {
+    qsizetype size = startMarker.size() + folder.size() + image.imgTag.size() +
+                     image.mapTag.size() + endMarker.size() + 64;
     for (const QByteArray& record : areaList)
         size += record.size() + 4;
 
@@ -107,14 +101,12 @@ QByteArray mapBlock(const QByteArray& folder, const ImageMarkup& image,
     return block;
 }
 
-QByteArray htmlPageText(const QByteArray& block)
-{
+QByteArray htmlPageText(const QByteArray& block) {
     return pageHead + block + crlf + pageTail;
 }
 
 QByteArray fileText(SaveKind kind, const QByteArray& block, const QByteArray& htmlTop,
-                    const QByteArray& htmlBot)
-{
+                    const QByteArray& htmlBot) {
     switch (kind) {
     case SaveKind::Html:
         return htmlPageText(block) + crlf;

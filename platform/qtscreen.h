@@ -9,7 +9,8 @@ namespace tavlo {
 // The available area of the screen that a window is on.
 class QtScreen final : public ScreenInfo {
 public:
-    explicit QtScreen(const QWidget* window) : m_window(window) {}
+    explicit QtScreen(const QWidget* window)
+        : m_window(window) {}
     QSize screenSize() const override;
 
 private:

@@ -13,7 +13,8 @@ public:
 
 class FixedScreen final : public ScreenInfo {
 public:
-    explicit FixedScreen(QSize size) : m_size(size) {}
+    explicit FixedScreen(QSize size)
+        : m_size(size) {}
     QSize screenSize() const override { return m_size; }
 
 private:

@@ -12,10 +12,12 @@ namespace {
 // A window stand-in around a real picture.
 class Host final : public ToolHost {
 public:
-    Host() : picture(makePicture()), original(picture), xor_(picture, [](const QRegion&) {}) {}
+    Host()
+        : picture(makePicture())
+        , original(picture)
+        , xor_(picture, [](const QRegion&) {}) {}
 
-    static QImage makePicture()
-    {
+    static QImage makePicture() {
         QImage image(400, 300, QImage::Format_RGB32);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
@@ -46,15 +48,13 @@ struct Fixture {
     AreaTools tools{doc, host};
 
     // A left-button drag through the points: press at the first, release at the last.
-    void drag(const QList<QPointF>& path)
-    {
+    void drag(const QList<QPointF>& path) {
         tools.press(Qt::LeftButton, path.first());
         for (qsizetype i = 1; i + 1 < path.size(); ++i)
             tools.move(Qt::LeftButton, path[i]);
         tools.release(Qt::LeftButton, path.last());
     }
-    void click(QPointF p)
-    {
+    void click(QPointF p) {
         tools.press(Qt::LeftButton, p);
         tools.release(Qt::LeftButton, p);
     }
@@ -81,8 +81,7 @@ private slots:
     void outlineDrawnAgainErasesIt();
 };
 
-void tst_AreaTools::drags_data()
-{
+void tst_AreaTools::drags_data() {
     QTest::addColumn<int>("shape");
     QTest::addColumn<QList<QPointF>>("path");
     QTest::addColumn<QByteArray>("record"); // empty: no area
@@ -99,18 +98,18 @@ void tst_AreaTools::drags_data()
     QTest::newRow("release away from the last move")
         << 1 << P{{10, 10}, {50, 50}, {60, 40}}
         << QByteArray(R"(<AREA SHAPE="rect" COORDS="10, 10, 60, 40" HREF=")");
-    QTest::newRow("circle of radius 7") << 2 << P{{100, 100}, {107, 100}, {107, 100}}
-                                        << QByteArray(R"(<AREA SHAPE="circle" COORDS="100, 100, 7" HREF=")");
-    QTest::newRow("circle of radius 6.99") << 2 << P{{100, 100}, {106.99, 100}, {106.99, 100}}
-                                           << QByteArray();
+    QTest::newRow("circle of radius 7")
+        << 2 << P{{100, 100}, {107, 100}, {107, 100}}
+        << QByteArray(R"(<AREA SHAPE="circle" COORDS="100, 100, 7" HREF=")");
+    QTest::newRow("circle of radius 6.99")
+        << 2 << P{{100, 100}, {106.99, 100}, {106.99, 100}} << QByteArray();
     QTest::newRow("circle keeps the last move's radius")
         << 2 << P{{100, 100}, {130, 140}, {200, 100}}
         << QByteArray(R"(<AREA SHAPE="circle" COORDS="100, 100, 50" HREF=")");
     QTest::newRow("circle click without a move") << 2 << P{{100, 100}, {100, 100}} << QByteArray();
 }
 
-void tst_AreaTools::drags()
-{
+void tst_AreaTools::drags() {
     QFETCH(int, shape);
     QFETCH(QList<QPointF>, path);
     QFETCH(QByteArray, record);
@@ -131,8 +130,7 @@ void tst_AreaTools::drags()
     QCOMPARE(f.tools.state(), AreaTools::State::Idle);
 }
 
-void tst_AreaTools::discardedShapesLeaveNoTrace()
-{
+void tst_AreaTools::discardedShapesLeaveNoTrace() {
     for (int shape : {1, 2}) {
         Fixture f;
         f.tools.curShape = shape;
@@ -147,21 +145,19 @@ void tst_AreaTools::discardedShapesLeaveNoTrace()
     }
 }
 
-void tst_AreaTools::areaKeepsOutlineAndTint()
-{
+void tst_AreaTools::areaKeepsOutlineAndTint() {
     Fixture f;
     f.drag({{20, 20}, {60, 50}, {60, 50}});
     const auto xored = [&](int x, int y, QRgb with) {
         return f.host.picture.pixel(x, y) == ((f.host.original.pixel(x, y) ^ with) | 0xff000000);
     };
-    QVERIFY(xored(40, 35, XorCanvas::tintColour));                       // inside: blue inverted
-    QVERIFY(xored(40, 20, XorCanvas::pen ^ XorCanvas::tintColour));      // top edge: both
-    QVERIFY(xored(40, 50, XorCanvas::pen));                              // bottom edge: outside region
-    QVERIFY(xored(10, 10, 0));                                           // elsewhere untouched
+    QVERIFY(xored(40, 35, XorCanvas::tintColour));                  // inside: blue inverted
+    QVERIFY(xored(40, 20, XorCanvas::pen ^ XorCanvas::tintColour)); // top edge: both
+    QVERIFY(xored(40, 50, XorCanvas::pen));                         // bottom edge: outside region
+    QVERIFY(xored(10, 10, 0));                                      // elsewhere untouched
 }
 
-void tst_AreaTools::pressInsideAnAreaOpensItOnRelease()
-{
+void tst_AreaTools::pressInsideAnAreaOpensItOnRelease() {
     Fixture f;
     f.drag({{20, 20}, {60, 50}, {60, 50}});
     f.drag({{100, 100}, {150, 150}, {150, 150}});
@@ -173,8 +169,7 @@ void tst_AreaTools::pressInsideAnAreaOpensItOnRelease()
     QCOMPARE(f.doc.areaList().size(), 3);
 }
 
-void tst_AreaTools::skipFlagsSwallowOneRelease()
-{
+void tst_AreaTools::skipFlagsSwallowOneRelease() {
     Fixture f;
     f.tools.skipMouse = true;
     f.drag({{10, 10}, {80, 80}, {80, 80}});
@@ -188,8 +183,7 @@ void tst_AreaTools::skipFlagsSwallowOneRelease()
     QVERIFY(f.doc.areaList().isEmpty());
 }
 
-void tst_AreaTools::nothingBeforeAPictureIsLoaded()
-{
+void tst_AreaTools::nothingBeforeAPictureIsLoaded() {
     Fixture f;
     f.host.loaded = false;
     f.drag({{10, 10}, {80, 80}, {80, 80}});
@@ -197,8 +191,7 @@ void tst_AreaTools::nothingBeforeAPictureIsLoaded()
     QCOMPARE(f.host.picture, f.host.original);
 }
 
-void tst_AreaTools::rightButtonPopsUpTheMenu()
-{
+void tst_AreaTools::rightButtonPopsUpTheMenu() {
     Fixture f;
     f.tools.press(Qt::RightButton, {10, 10});
     QCOMPARE(f.tools.state(), AreaTools::State::Idle);
@@ -206,8 +199,7 @@ void tst_AreaTools::rightButtonPopsUpTheMenu()
     QCOMPARE(f.host.popups, 1);
 }
 
-void tst_AreaTools::polygons_data()
-{
+void tst_AreaTools::polygons_data() {
     QTest::addColumn<QList<QPointF>>("clicks");
     QTest::addColumn<QByteArray>("record");
     QTest::addColumn<int>("open"); // vertices still open afterwards
@@ -217,11 +209,11 @@ void tst_AreaTools::polygons_data()
         << QByteArray(R"(<AREA SHAPE="poly" COORDS="10, 10, 100, 10, 100, 80" HREF=")") << 0;
     QTest::newRow("10 pixels off places a vertex")
         << P{{10, 10}, {100, 10}, {100, 80}, {20, 19}} << QByteArray() << 4;
-    QTest::newRow("two vertices never close") << P{{10, 10}, {100, 10}, {12, 12}} << QByteArray() << 3;
+    QTest::newRow("two vertices never close")
+        << P{{10, 10}, {100, 10}, {12, 12}} << QByteArray() << 3;
 }
 
-void tst_AreaTools::polygons()
-{
+void tst_AreaTools::polygons() {
     QFETCH(QList<QPointF>, clicks);
     QFETCH(QByteArray, record);
     QFETCH(int, open);
@@ -241,8 +233,7 @@ void tst_AreaTools::polygons()
     QCOMPARE(f.host.pauses.size(), clicks.size() - 1);
 }
 
-void tst_AreaTools::closingHint()
-{
+void tst_AreaTools::closingHint() {
     Fixture f;
     f.tools.curShape = AreaTools::Polygon;
     f.click({10, 10});
@@ -255,8 +246,7 @@ void tst_AreaTools::closingHint()
     QCOMPARE(f.host.pointer, Pointer::Cross);
 }
 
-void tst_AreaTools::polygonAtTheVertexLimitCloses()
-{
+void tst_AreaTools::polygonAtTheVertexLimitCloses() {
     Fixture f;
     f.tools.curShape = AreaTools::Polygon;
     for (int i = 0; i < AreaTools::maxVertices; ++i)
@@ -268,8 +258,7 @@ void tst_AreaTools::polygonAtTheVertexLimitCloses()
     QCOMPARE(countPipes(f.doc.ptsList().first()), 2 * AreaTools::maxVertices - 1);
 }
 
-void tst_AreaTools::outlineDrawnAgainErasesIt()
-{
+void tst_AreaTools::outlineDrawnAgainErasesIt() {
     // What deleting an area does: outline and tint drawn once more leave the picture
     // as it was, polygons of more than 128 vertices included.
     for (int shape : {1, 2, 3}) {

@@ -1,3 +1,4 @@
+#include "editor/areadialog.h"
 #include "editor/frmmap.h"
 #include "editor/mapee.h"
 #include "editor/windowlayout.h"
@@ -5,17 +6,50 @@
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 using namespace tavlo;
 using tavlo::test::RecordingPause;
 using tavlo::test::RecordingPrompts;
+
+namespace {
+
+// Answers the area dialog from a queue, the way a user would fill it in.
+class ScriptedAreaDialog final : public AreaDialog {
+public:
+    struct Answer {
+        QByteArray href, target, alt;
+        bool remove = false;
+        bool cancel = false;
+    };
+    QByteArray run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override {
+        shownWith.append(curHREF);
+        const Answer a = answers.isEmpty() ? Answer{{}, {}, {}, false, true} : answers.takeFirst();
+        if (a.cancel)
+            return {};
+        if (a.remove)
+            return deleteAnswer;
+        if (a.href != defaultHref)
+            curHREF = a.href;
+        curT = a.target;
+        curAlt = a.alt;
+        return recordTail(a.href, a.target, a.alt);
+    }
+    QList<Answer> answers;
+    QList<QByteArray> shownWith;
+};
+
+} // namespace
 
 class tst_FrmMap : public QObject {
     Q_OBJECT
@@ -33,20 +67,26 @@ private slots:
     void mapNameOfAJpegKeepsItsDot();
     void clipboardNotes();
     void clipboardGetsTheMapBlock();
+    void drawEditDeleteAndCopy();
+    void deletingRestoresThePicture();
+    void cancelChangesNothing();
+    void popupMenuEnablesWhatCanBeDone();
 
 private:
+    void drag(QPoint from, QList<QPoint> through, QPoint to);
+    void click(QPoint at);
     QString picture(const QString& name, QSize size, const char* format = "JPG");
     frmMap* makeWindow();
 
     QTemporaryDir m_dir;
     RecordingPrompts m_prompts;
     RecordingPause m_pause;
+    ScriptedAreaDialog m_dialog;
     FixedScreen m_screen{QSize(1024, 768)};
     std::unique_ptr<frmMap> m_window;
 };
 
-QString tst_FrmMap::picture(const QString& name, QSize size, const char* format)
-{
+QString tst_FrmMap::picture(const QString& name, QSize size, const char* format) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(QColor(30, 120, 200));
     const QString path = m_dir.filePath(name);
@@ -55,21 +95,20 @@ QString tst_FrmMap::picture(const QString& name, QSize size, const char* format)
     return path;
 }
 
-frmMap* tst_FrmMap::makeWindow()
-{
+frmMap* tst_FrmMap::makeWindow() {
     m_prompts.shown.clear();
-    m_window = std::make_unique<frmMap>(MapEnvironment{&m_prompts, &m_pause, &m_screen});
+    m_dialog.answers.clear();
+    m_dialog.shownWith.clear();
+    m_window = std::make_unique<frmMap>(MapEnvironment{&m_prompts, &m_dialog, &m_pause, &m_screen});
     m_window->show();
     return m_window.get();
 }
 
-void tst_FrmMap::initTestCase()
-{
+void tst_FrmMap::initTestCase() {
     QVERIFY(m_dir.isValid());
 }
 
-void tst_FrmMap::fit_data()
-{
+void tst_FrmMap::fit_data() {
     QTest::addColumn<QSize>("canvas");
     QTest::addColumn<bool>("moved");
     QTest::addColumn<QSize>("twips");
@@ -84,8 +123,7 @@ void tst_FrmMap::fit_data()
     QTest::newRow("splash") << QSize(502, 302) << false << QSize(8415, 5130);
 }
 
-void tst_FrmMap::fit()
-{
+void tst_FrmMap::fit() {
     QFETCH(QSize, canvas);
     QFETCH(bool, moved);
     QFETCH(QSize, twips);
@@ -94,8 +132,7 @@ void tst_FrmMap::fit()
     QCOMPARE(QSize(f.widthTwips, f.heightTwips), twips);
 }
 
-void tst_FrmMap::startsWithTheSplash()
-{
+void tst_FrmMap::startsWithTheSplash() {
     frmMap* w = makeWindow();
     QVERIFY(!w->imageLoaded());
     QCOMPARE(w->windowTitle(), QStringLiteral("Tavlo"));
@@ -109,21 +146,19 @@ void tst_FrmMap::startsWithTheSplash()
     QCOMPARE(w->imgPath(), QDir::homePath() + '/');
 }
 
-void tst_FrmMap::loadingFitsTheWindow()
-{
+void tst_FrmMap::loadingFitsTheWindow() {
     frmMap* w = makeWindow();
     QVERIFY(w->imgSpecs(picture("small.jpg", QSize(100, 80))));
     QVERIFY(w->imageLoaded());
     QCOMPARE(w->size(), QSize(161, 233));
     QCOMPARE(w->mapee()->outerSize(), QSize(102, 82));
     QVERIFY(!w->findChild<QScrollBar*>("HScroll1")->isVisible());
-    QCOMPARE(w->imageTags().imgTag,
-             QByteArray(R"(small.jpg" width=100 height=80 border=0 USEMAP="#small">)"));
+    const QByteArray tag = R"(small.jpg" width=100 height=80 border=0 USEMAP="#small">)";
+    QCOMPARE(w->imageTags().imgTag, tag);
     QVERIFY(m_prompts.shown.isEmpty());
 }
 
-void tst_FrmMap::widePictureScrolls()
-{
+void tst_FrmMap::widePictureScrolls() {
     frmMap* w = makeWindow();
     w->move(200, 100);
     QVERIFY(w->imgSpecs(picture("wide.jpg", QSize(2000, 1000))));
@@ -145,18 +180,20 @@ void tst_FrmMap::widePictureScrolls()
     QCOMPARE(v->value(), 40);
 }
 
-void tst_FrmMap::refusedPictureChangesNothing_data()
-{
+void tst_FrmMap::refusedPictureChangesNothing_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("headline");
-    QTest::newRow("not a picture") << "text.jpg" << "We have a problem...";
-    QTest::newRow("name shorter than four characters") << "a.g" << "We have a problem...";
-    QTest::newRow("wider than 32767 pixels") << "huge.gif" << "We have a problem...";
-    QTest::newRow("missing file") << "gone.gif" << "We have a problem...";
+    QTest::newRow("not a picture") << "text.jpg"
+                                   << "We have a problem...";
+    QTest::newRow("name shorter than four characters") << "a.g"
+                                                       << "We have a problem...";
+    QTest::newRow("wider than 32767 pixels") << "huge.gif"
+                                             << "We have a problem...";
+    QTest::newRow("missing file") << "gone.gif"
+                                  << "We have a problem...";
 }
 
-void tst_FrmMap::refusedPictureChangesNothing()
-{
+void tst_FrmMap::refusedPictureChangesNothing() {
     QFETCH(QString, name);
     QFETCH(QString, headline);
     QString bad = m_dir.filePath(name);
@@ -193,8 +230,7 @@ void tst_FrmMap::refusedPictureChangesNothing()
     QCOMPARE(w->document().hrefList().size(), 1);
 }
 
-void tst_FrmMap::decodedSizeStandsInForAMissingHeaderSize()
-{
+void tst_FrmMap::decodedSizeStandsInForAMissingHeaderSize() {
     // A picture whose kind the header reader does not know: the decoder still
     // opens it, and the tag must not say 0 x 0.
     frmMap* w = makeWindow();
@@ -202,15 +238,14 @@ void tst_FrmMap::decodedSizeStandsInForAMissingHeaderSize()
     QVERIFY(w->imageTags().imgTag.contains(" width=64 height=48 "));
 }
 
-void tst_FrmMap::mapNameOfAJpegKeepsItsDot()
-{
+void tst_FrmMap::mapNameOfAJpegKeepsItsDot() {
     frmMap* w = makeWindow();
     QVERIFY(w->imgSpecs(picture("photo.jpeg", QSize(40, 30))));
-    QVERIFY(w->imageTags().imgTag.endsWith(R"(USEMAP="#photo.">)"));
+    const QByteArray end = R"(USEMAP="#photo.">)";
+    QVERIFY(w->imageTags().imgTag.endsWith(end));
 }
 
-void tst_FrmMap::clipboardNotes()
-{
+void tst_FrmMap::clipboardNotes() {
     frmMap* w = makeWindow();
     w->cmdMake_Click();
     QCOMPARE(m_prompts.shown.size(), 1);
@@ -229,8 +264,7 @@ void tst_FrmMap::clipboardNotes()
                             ">>> If not, drag an image file onto the Tavlo screen to begin."));
 }
 
-void tst_FrmMap::clipboardGetsTheMapBlock()
-{
+void tst_FrmMap::clipboardGetsTheMapBlock() {
     frmMap* w = makeWindow();
     const QString path = picture("logo.jpg", QSize(120, 60));
     QVERIFY(w->imgSpecs(path));
@@ -247,6 +281,118 @@ void tst_FrmMap::clipboardGetsTheMapBlock()
     QVERIFY(w->imageLoaded());
     QVERIFY(w->htmlOut().contains("<img src=\"" + QFile::encodeName(m_dir.path()) + "/logo.jpg\""));
     QVERIFY(w->htmlOut().startsWith("<HTML>\r\n"));
+}
+
+// Mouse positions are in picture pixels; the canvas has a 1-pixel border.
+void tst_FrmMap::drag(QPoint from, QList<QPoint> through, QPoint to) {
+    QWidget* canvas = m_window->mapee();
+    const QPoint b(1, 1);
+    QTest::mousePress(canvas, Qt::LeftButton, {}, from + b);
+    for (const QPoint& p : through)
+        QTest::mouseMove(canvas, p + b);
+    QTest::mouseMove(canvas, to + b);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, to + b);
+}
+
+void tst_FrmMap::click(QPoint at) {
+    QTest::mouseClick(m_window->mapee(), Qt::LeftButton, {}, at + QPoint(1, 1));
+}
+
+void tst_FrmMap::drawEditDeleteAndCopy() {
+    frmMap* w = makeWindow();
+    QVERIFY(w->imgSpecs(picture("logo.jpg", QSize(400, 300))));
+    auto pressTool = [&](const char* name) { w->findChild<QToolButton*>(name)->click(); };
+
+    pressTool("cmdSquare");
+    drag({20, 20}, {{60, 40}}, {100, 80});
+    pressTool("cmdCircle");
+    drag({200, 100}, {{220, 110}}, {230, 140}); // radius 50
+    pressTool("cmdPoly");
+    for (QPoint p : {QPoint(50, 150), QPoint(120, 140), QPoint(150, 200), QPoint(100, 260),
+                     QPoint(40, 220), QPoint(52, 153)})
+        click(p);
+    QCOMPARE(w->document().areaList().size(), 3);
+
+    m_dialog.answers = {{"a.htm", "", ""},
+                        {"b.htm", "_blank", "The \"ball\""},
+                        {"c.htm", "", "Five"},
+                        {{}, {}, {}, true}};
+    click({50, 50});
+    click({200, 100});
+    click({100, 200});
+    click({60, 60}); // the rectangle again: delete it
+    QCOMPARE(m_dialog.shownWith, QList<QByteArray>({"#", "#", "#", "a.htm"}));
+
+    w->cmdMake_Click();
+    const QByteArray expected =
+        startMarker + "\r\n" +
+        R"(<img src="images/logo.jpg" width=400 height=300 border=0 USEMAP="#logo">)" + "\r\n\r\n" +
+        creditComment + "\r\n" + R"(<MAP NAME="logo">)" + "\r\n" +
+        R"(<AREA SHAPE="circle" COORDS="200, 100, 50" HREF="b.htm" Target="_blank" ALT="The &quot;ball&quot;">)" +
+        "\r\n" +
+        R"(<AREA SHAPE="poly" COORDS="50, 150, 120, 140, 150, 200, 100, 260, 40, 220" HREF="c.htm" ALT="Five">)" +
+        "\r\n</MAP>\r\n" + endMarker;
+    QCOMPARE(QApplication::clipboard()->text().toUtf8(), expected);
+}
+
+void tst_FrmMap::deletingRestoresThePicture() {
+    frmMap* w = makeWindow();
+    QVERIFY(w->imgSpecs(picture("plain.jpg", QSize(300, 200))));
+    const QImage before = w->mapee()->picture();
+    for (const char* tool : {"cmdSquare", "cmdCircle"}) {
+        w->findChild<QToolButton*>(tool)->click();
+        drag({100, 100}, {{120, 110}, {140, 130}}, {143, 131});
+        QCOMPARE(w->document().areaList().size(), 1);
+        QVERIFY(w->mapee()->picture() != before);
+        m_dialog.answers = {{{}, {}, {}, true}};
+        click({110, 105});
+        QVERIFY(w->document().areaList().isEmpty());
+        QCOMPARE(w->mapee()->picture(), before);
+    }
+}
+
+void tst_FrmMap::cancelChangesNothing() {
+    frmMap* w = makeWindow();
+    QVERIFY(w->imgSpecs(picture("plain.jpg", QSize(300, 200))));
+    drag({10, 10}, {}, {100, 100});
+    m_dialog.answers = {{"x.htm", "", ""}, {{}, {}, {}, false, true}, {"y.htm", "top", ""}};
+    click({50, 50});
+    const QByteArray edited = w->document().areaList().first();
+    const QImage picture = w->mapee()->picture();
+    click({50, 50});
+    QCOMPARE(w->document().areaList().first(), edited);
+    QCOMPARE(w->document().hrefList().first(), QByteArray("x.htm"));
+    QCOMPARE(w->mapee()->picture(), picture);
+    QCOMPARE(w->tools().radius, 0.0f);
+    click({50, 50}); // a second edit replaces the whole tail
+    const QByteArray tail = R"(HREF="y.htm" Target="top)";
+    QVERIFY(w->document().areaList().first().endsWith(tail));
+}
+
+void tst_FrmMap::popupMenuEnablesWhatCanBeDone() {
+    frmMap* w = makeWindow();
+    QVERIFY(w->imgSpecs(picture("plain.jpg", QSize(300, 200))));
+    auto* menu = w->findChild<QMenu*>("mnuFile");
+    QStringList enabled;
+    auto popUp = [&] {
+        enabled.clear();
+        QTimer::singleShot(0, menu, [&] {
+            for (QAction* a : menu->actions())
+                if (a->isEnabled() && !a->isSeparator())
+                    enabled << a->objectName();
+            menu->close();
+        });
+        QTest::mouseClick(w->mapee(), Qt::RightButton, {}, QPoint(50, 50));
+    };
+    popUp();
+    QCOMPARE(enabled, QStringList({"mnuFileOpen", "mnuFileHelp", "mnuFileDelete", "mnuFileClose"}));
+    drag({10, 10}, {}, {100, 100});
+    popUp();
+    QCOMPARE(enabled,
+             QStringList({"mnuFileOpen", "mnuFileSave1", "mnuFileSave2File0", "mnuFileSave2File1",
+                          "mnuFileSave2File2", "mnuFileHelp", "mnuFileDelete", "mnuFileClose"}));
+    // The release after the popup only clears skipMouse; then clicks work again.
+    QVERIFY(!w->tools().skipMouse);
 }
 
 QTEST_MAIN(tst_FrmMap)

@@ -8,8 +8,7 @@ using namespace tavlo;
 
 namespace {
 
-QByteArray golden(const char* name)
-{
+QByteArray golden(const char* name) {
     QFile file(qEnvironmentVariable("TAVLO_SOURCE_DIR") + "/tests/golden/" + name);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing golden file %s", name);
@@ -18,8 +17,7 @@ QByteArray golden(const char* name)
 
 // logo.gif, 120 by 60, with a rectangle, a circle with every kind of value, and a
 // polygon never edited.
-QByteArray logoBlock()
-{
+QByteArray logoBlock() {
     MapDocument doc;
     doc.addArea(rectArea(10, 10, 50, 40));
     doc.addAreaDefaults();
@@ -51,8 +49,7 @@ private slots:
     void blockWithoutAreas();
 };
 
-void tst_MarkupWriter::targets_data()
-{
+void tst_MarkupWriter::targets_data() {
     QTest::addColumn<QByteArray>("written");
     QTest::addColumn<QByteArray>("expected");
     const QByteArray block = logoBlock();
@@ -65,15 +62,13 @@ void tst_MarkupWriter::targets_data()
         << golden("page.saved.htm");
 }
 
-void tst_MarkupWriter::targets()
-{
+void tst_MarkupWriter::targets() {
     QFETCH(QByteArray, written);
     QFETCH(QByteArray, expected);
     QCOMPARE(written, expected);
 }
 
-void tst_MarkupWriter::fixedTexts()
-{
+void tst_MarkupWriter::fixedTexts() {
     QCOMPARE(endMarker.size(), 49);
     QVERIFY(startMarker.startsWith("<!-- Tavlo start"));
     QVERIFY(endMarker.startsWith("<!-- end Tavlo"));
@@ -84,8 +79,7 @@ void tst_MarkupWriter::fixedTexts()
     QVERIFY(creditComment.startsWith("<!--") && creditComment.endsWith("-->"));
 }
 
-void tst_MarkupWriter::imageNames_data()
-{
+void tst_MarkupWriter::imageNames_data() {
     QTest::addColumn<QByteArray>("fname");
     QTest::addColumn<QByteArray>("imgTag");
     QTest::addColumn<QByteArray>("mapLine");
@@ -106,8 +100,7 @@ void tst_MarkupWriter::imageNames_data()
         << QByteArray("<MAP NAME=\"k\xc3\xb6ln\">");
 }
 
-void tst_MarkupWriter::imageNames()
-{
+void tst_MarkupWriter::imageNames() {
     QFETCH(QByteArray, fname);
     QFETCH(QByteArray, imgTag);
     QFETCH(QByteArray, mapLine);
@@ -116,8 +109,7 @@ void tst_MarkupWriter::imageNames()
     QCOMPARE(m.mapTag, creditComment + "\r\n" + mapLine);
 }
 
-void tst_MarkupWriter::escaping_data()
-{
+void tst_MarkupWriter::escaping_data() {
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<QByteArray>("escaped");
     QTest::newRow("plain") << QByteArray("page.htm?a=1&b=2") << QByteArray("page.htm?a=1&b=2");
@@ -128,8 +120,7 @@ void tst_MarkupWriter::escaping_data()
     QTest::newRow("empty") << QByteArray() << QByteArray();
 }
 
-void tst_MarkupWriter::escaping()
-{
+void tst_MarkupWriter::escaping() {
     QFETCH(QByteArray, value);
     QFETCH(QByteArray, escaped);
     QCOMPARE(escapeValue(value), escaped);
@@ -137,8 +128,7 @@ void tst_MarkupWriter::escaping()
         QCOMPARE(unescapeValue(escaped), value);
 }
 
-void tst_MarkupWriter::recordTails_data()
-{
+void tst_MarkupWriter::recordTails_data() {
     QTest::addColumn<QByteArray>("href");
     QTest::addColumn<QByteArray>("target");
     QTest::addColumn<QByteArray>("alt");
@@ -149,15 +139,14 @@ void tst_MarkupWriter::recordTails_data()
                                << QByteArray(R"(a.htm" Target="_top" ALT="Home)");
     QTest::newRow("empty href with target")
         << QByteArray() << QByteArray("main") << QByteArray() << QByteArray(R"(" Target="main)");
-    QTest::newRow("alt without target") << QByteArray("/") << QByteArray() << QByteArray("x")
-                                        << QByteArray(R"(/" ALT="x)");
+    QTest::newRow("alt without target")
+        << QByteArray("/") << QByteArray() << QByteArray("x") << QByteArray(R"(/" ALT="x)");
     QTest::newRow("quote cannot end the value")
         << QByteArray(R"(a.htm" onclick="x)") << QByteArray() << QByteArray()
         << QByteArray("a.htm&quot; onclick=&quot;x");
 }
 
-void tst_MarkupWriter::recordTails()
-{
+void tst_MarkupWriter::recordTails() {
     QFETCH(QByteArray, href);
     QFETCH(QByteArray, target);
     QFETCH(QByteArray, alt);
@@ -165,13 +154,14 @@ void tst_MarkupWriter::recordTails()
     QCOMPARE(recordTail(href, target, alt), tail);
 }
 
-void tst_MarkupWriter::blockWithoutAreas()
-{
+void tst_MarkupWriter::blockWithoutAreas() {
     const QByteArray block = mapBlock("/home/ann/pics/", imageMarkup("logo.gif", 1, 2), {});
     const QList<QByteArray> lines = block.split('\n');
     QCOMPARE(lines.size(), 7);
-    QCOMPARE(lines[1], QByteArray(R"(<img src="/home/ann/pics/logo.gif" width=1 height=2 border=0 USEMAP="#logo">)"
-                                  "\r"));
+    QCOMPARE(
+        lines[1],
+        QByteArray(R"(<img src="/home/ann/pics/logo.gif" width=1 height=2 border=0 USEMAP="#logo">)"
+                   "\r"));
     QCOMPARE(lines[5], QByteArray("</MAP>\r"));
     QVERIFY(block.endsWith(endMarker));
 }

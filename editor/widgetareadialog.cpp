@@ -1,0 +1,21 @@
+#include "editor/widgetareadialog.h"
+
+#include "editor/frmhref.h"
+#include "platform/screeninfo.h"
+
+#include <QWidget>
+
+namespace tavlo {
+
+WidgetAreaDialog::WidgetAreaDialog(QWidget* mainWindow, ScreenInfo& screen)
+    : m_mainWindow(mainWindow)
+    , m_screen(screen) {}
+
+QByteArray WidgetAreaDialog::run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) {
+    frmHREF dialog(m_tmpHREF, curHREF, curT, curAlt,
+                   m_mainWindow ? m_mainWindow->frameGeometry() : QRect(), m_screen.screenSize());
+    dialog.exec();
+    return m_tmpHREF;
+}
+
+} // namespace tavlo

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "editor/areadialog.h"
+
+class QWidget;
+
+namespace tavlo {
+
+class ScreenInfo;
+
+// The area dialog as the user sees it: a fresh frmHREF for each opening, placed by the
+// main window's outer frame and the screen.
+class WidgetAreaDialog final : public AreaDialog {
+public:
+    WidgetAreaDialog(QWidget* mainWindow, ScreenInfo& screen);
+
+    QByteArray run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override;
+
+private:
+    QWidget* m_mainWindow;
+    ScreenInfo& m_screen;
+    // Kept from one opening to the next, as the main window's field is; every way of
+    // closing frmHREF overwrites it.
+    QByteArray m_tmpHREF;
+};
+
+} // namespace tavlo

@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QImageReader>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication::setApplicationName(QStringLiteral("tavlo"));
     QApplication::setDesktopFileName(QStringLiteral("tavlo"));
     QApplication app(argc, argv);

@@ -12,7 +12,8 @@ const QString fileKindHint = QStringLiteral("Please make sure you are selecting 
                                             "a TXT, HTM, HTML, SHTML or ASP file,\r\n"
                                             "or alternately, a GIF or JPG image.");
 
-FileCheck classifyFile(const QString& path) {
+FileCheck classifyFile(const QString& path)
+{
     // A folder is named as such before the readability test, which it would fail
     // silently: the user who dropped one is told why nothing opens.
     const QFileInfo info(path);
@@ -26,7 +27,8 @@ FileCheck classifyFile(const QString& path) {
     return FileCheck::Unrecognised;
 }
 
-bool checkFile(const QString& path, Prompts& prompts) {
+bool checkFile(const QString& path, Prompts& prompts)
+{
     const QString crlf = QStringLiteral("\r\n");
     switch (classifyFile(path)) {
     case FileCheck::Accepted:
@@ -53,7 +55,8 @@ bool checkFile(const QString& path, Prompts& prompts) {
     return false;
 }
 
-QString commandLinePath(const QStringList& arguments) {
+QString commandLinePath(const QStringList& arguments)
+{
     return arguments.join(QLatin1Char(' '));
 }
 

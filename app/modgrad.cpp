@@ -13,14 +13,16 @@ namespace {
 constexpr int bandCount = 63;
 constexpr int darkenStep = 4;
 
-int darker(int component) {
+int darker(int component)
+{
     const int next = component - darkenStep;
     return next < 1 ? 0 : next;
 }
 
 } // namespace
 
-QList<GradBand> gradBands(QSize outerTwips, int red, int green, int blue, bool fromTop) {
+QList<GradBand> gradBands(QSize outerTwips, int red, int green, int blue, bool fromTop)
+{
     // Plain int throughout: a window taller or wider than 32767 twips must still paint.
     const int height = std::max(0, outerTwips.height());
     const int w = std::max(0, outerTwips.width());
@@ -42,7 +44,8 @@ QList<GradBand> gradBands(QSize outerTwips, int red, int green, int blue, bool f
     return bands;
 }
 
-void GradBands(QPainter& painter, QSize outerPixels, int red, int green, int blue, bool fromTop) {
+void GradBands(QPainter& painter, QSize outerPixels, int red, int green, int blue, bool fromTop)
+{
     const QSize outerTwips(outerPixels.width() * twipsPerPixel,
                            outerPixels.height() * twipsPerPixel);
     for (const GradBand& band : gradBands(outerTwips, red, green, blue, fromTop)) {

@@ -13,7 +13,8 @@
 
 namespace tavlo {
 
-int Main(QApplication& app, const QStringList& arguments) {
+int Main(QApplication& app, const QStringList& arguments)
+{
     InstanceLock lock;
     if (!lock.tryAcquire()) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavlo Note"),

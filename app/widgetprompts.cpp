@@ -4,6 +4,7 @@
 #include "app/frmmsg.h"
 #include "app/frmmsgsm.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace tavlo {
@@ -12,7 +13,8 @@ namespace {
 
 const char tagProperty[] = "Tag";
 
-QMessageBox::Icon boxIcon(MsgIcon icon) {
+QMessageBox::Icon boxIcon(MsgIcon icon)
+{
     switch (icon) {
     case MsgIcon::None:
         return QMessageBox::NoIcon;
@@ -29,25 +31,29 @@ QMessageBox::Icon boxIcon(MsgIcon icon) {
 } // namespace
 
 WidgetPrompts::WidgetPrompts(QWidget* owner)
-    : m_owner(owner) {}
+    : m_owner(owner)
+{}
 
 // Each window is made fresh for one use. A QPointer, because the owner may go away while
 // the window waits and take the window with it.
-void WidgetPrompts::showMsg(const QString& label1, const QString& label2, const QString& label3) {
+void WidgetPrompts::showMsg(const QString& label1, const QString& label2, const QString& label3)
+{
     QPointer<frmMsg> window = new frmMsg(m_owner);
     window->setLabels(label1, label2, label3);
     window->exec();
     delete window;
 }
 
-void WidgetPrompts::showMsgSm(const QString& label1, const QString& label2) {
+void WidgetPrompts::showMsgSm(const QString& label1, const QString& label2)
+{
     QPointer<frmMsgSm> window = new frmMsgSm(m_owner);
     window->setLabels(label1, label2);
     window->exec();
     delete window;
 }
 
-bool WidgetPrompts::askAlert(const QString& label1, const QString& label2, const QString& label3) {
+bool WidgetPrompts::askAlert(const QString& label1, const QString& label2, const QString& label3)
+{
     QPointer<frmAlert> window = new frmAlert(m_owner);
     window->setLabels(label1, label2, label3);
     window->exec();
@@ -59,11 +65,15 @@ bool WidgetPrompts::askAlert(const QString& label1, const QString& label2, const
 }
 
 MsgAnswer WidgetPrompts::messageBox(const QString& title, const QString& text, MsgIcon icon,
-                                    MsgButtons buttons) {
+                                    MsgButtons buttons)
+{
     const bool yesNo = buttons == MsgButtons::YesNo;
+    // Over a window that stays on top (the clean-up window), the box must too.
+    QWidget* parent =
+        QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_owner.data();
     QPointer<QMessageBox> box = new QMessageBox(
         boxIcon(icon), title, QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")),
-        yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, m_owner);
+        yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     box->setTextFormat(Qt::PlainText);
     const int pressed = box->exec();
     delete box;

@@ -16,7 +16,8 @@ constexpr qsizetype inputSize = 64 * 1024 * 1024;
 // Pseudo-random bytes standing in for compressed picture data: 0xFF turns up about every
 // 255 bytes, FF D8 FF never does, so the JPEG start search crosses the whole input. Byte 0
 // never occurs, which gives the plain memchr a value to look for over the whole buffer.
-const QByteArray& input() {
+const QByteArray& input()
+{
     static const QByteArray bytes = [] {
         QByteArray out(inputSize, Qt::Uninitialized);
         std::mt19937 random(20240601);
@@ -33,7 +34,8 @@ const QByteArray& input() {
     return bytes;
 }
 
-const QString& inputFile() {
+const QString& inputFile()
+{
     static QTemporaryDir dir;
     static const QString path = [] {
         const QString name = dir.filePath("nojpeg.bin");
@@ -45,21 +47,24 @@ const QString& inputFile() {
     return path;
 }
 
-void readImageInfoFile(benchmark::State& state) {
+void readImageInfoFile(benchmark::State& state)
+{
     const QString& path = inputFile();
     for (auto _ : state)
         benchmark::DoNotOptimize(tavlo::readImageInfo(path));
     state.SetBytesProcessed(state.iterations() * inputSize);
 }
 
-void readImageInfoBytes(benchmark::State& state) {
+void readImageInfoBytes(benchmark::State& state)
+{
     const QByteArrayView bytes(input());
     for (auto _ : state)
         benchmark::DoNotOptimize(tavlo::readImageInfo(bytes));
     state.SetBytesProcessed(state.iterations() * inputSize);
 }
 
-void plainMemchr(benchmark::State& state) {
+void plainMemchr(benchmark::State& state)
+{
     const QByteArray& bytes = input();
     for (auto _ : state)
         benchmark::DoNotOptimize(std::memchr(bytes.constData(), 0, bytes.size()));

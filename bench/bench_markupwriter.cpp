@@ -6,7 +6,8 @@
 using namespace tavlo;
 
 // The map block for n rectangles: writing must stay linear in the number of areas.
-static void mapBlockOfRectangles(benchmark::State& state) {
+static void mapBlockOfRectangles(benchmark::State& state)
+{
     const int n = static_cast<int>(state.range(0));
     QList<QByteArray> areas;
     areas.reserve(n);

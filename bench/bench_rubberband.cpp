@@ -14,7 +14,8 @@
 
 using namespace tavlo;
 
-static void rubberBandMove(benchmark::State& state) {
+static void rubberBandMove(benchmark::State& state)
+{
     const int side = static_cast<int>(state.range(0));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.jpg"));
@@ -47,7 +48,8 @@ static void rubberBandMove(benchmark::State& state) {
 }
 BENCHMARK(rubberBandMove)->Arg(800)->Arg(8000)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QImageReader::setAllocationLimit(1024);
     QApplication app(argc, argv);

@@ -10,11 +10,13 @@ namespace tavlo {
 
 namespace {
 
-QPoint rounded(QPointF p) {
+QPoint rounded(QPointF p)
+{
     return {roundToInt(p.x()), roundToInt(p.y())};
 }
 
-float distance(QPointF a, QPointF b) {
+float distance(QPointF a, QPointF b)
+{
     return static_cast<float>(std::hypot(a.y() - b.y(), a.x() - b.x()));
 }
 
@@ -22,11 +24,13 @@ float distance(QPointF a, QPointF b) {
 
 AreaTools::AreaTools(MapDocument& doc, ToolHost& host)
     : m_doc(doc)
-    , m_host(host) {
+    , m_host(host)
+{
     m_vertices.reserve(maxVertices);
 }
 
-void AreaTools::press(Qt::MouseButton button, QPointF pos) {
+void AreaTools::press(Qt::MouseButton button, QPointF pos)
+{
     if (skipMouse || button == Qt::RightButton || !m_host.imageLoaded())
         return;
     polyDone = false;
@@ -45,7 +49,8 @@ void AreaTools::press(Qt::MouseButton button, QPointF pos) {
         addPoint(pos);
 }
 
-void AreaTools::move(Qt::MouseButtons buttons, QPointF pos) {
+void AreaTools::move(Qt::MouseButtons buttons, QPointF pos)
+{
     if (skipMouse || buttons == Qt::RightButton || !m_host.imageLoaded())
         return;
     // Nothing while the last press lies inside an area made since.
@@ -63,7 +68,8 @@ void AreaTools::move(Qt::MouseButtons buttons, QPointF pos) {
         dragMove(pos);
 }
 
-void AreaTools::dragMove(QPointF pos) {
+void AreaTools::dragMove(QPointF pos)
+{
     XorCanvas& canvas = m_host.canvas();
     const QPoint start(m_startX, m_startY);
     if (curShape == Rectangle) {
@@ -79,7 +85,8 @@ void AreaTools::dragMove(QPointF pos) {
     }
 }
 
-void AreaTools::release(Qt::MouseButton button, QPointF pos) {
+void AreaTools::release(Qt::MouseButton button, QPointF pos)
+{
     if (skipDrop) {
         skipDrop = false;
         return;
@@ -137,7 +144,8 @@ void AreaTools::release(Qt::MouseButton button, QPointF pos) {
     m_host.pause(drawPause);
 }
 
-bool AreaTools::isClosing(QPoint click) const {
+bool AreaTools::isClosing(QPoint click) const
+{
     if (polyCount() < fewestToClose)
         return false;
     const QPoint first = m_vertices.first();
@@ -145,7 +153,8 @@ bool AreaTools::isClosing(QPoint click) const {
            std::abs(first.x() - click.x()) < closingDistance;
 }
 
-void AreaTools::addPoint(QPointF pos) {
+void AreaTools::addPoint(QPointF pos)
+{
     XorCanvas& canvas = m_host.canvas();
     const QPoint click = rounded(pos);
     // With every vertex slot taken, the next click closes the polygon instead.
@@ -160,7 +169,8 @@ void AreaTools::addPoint(QPointF pos) {
     m_vertices.append(click);
 }
 
-void AreaTools::makePolygon() {
+void AreaTools::makePolygon()
+{
     m_penDown = false;
     const AreaShape shape = polyArea(m_vertices);
     m_vertices.clear();

@@ -13,7 +13,8 @@
 
 // The button pictures live in a static library, whose resources are not registered on
 // their own; this must stand outside any namespace.
-static void initTavloResources() {
+static void initTavloResources()
+{
     Q_INIT_RESOURCE(tavlo);
 }
 
@@ -30,7 +31,8 @@ const QByteArray notFilledIn = QByteArrayLiteral("if you would like...");
 constexpr float roomBelowMain = 1900.0f;
 constexpr int aboveScreenBottom = 1875;
 
-QByteArray filledIn(const QByteArray& text) {
+QByteArray filledIn(const QByteArray& text)
+{
     return text.contains(notFilledIn) ? QByteArray() : text;
 }
 
@@ -45,7 +47,8 @@ frmHREF::frmHREF(QByteArray& tmpHREF, QByteArray& curHREF, QByteArray& curT, QBy
     , m_curT(curT)
     , m_curAlt(curAlt)
     , m_mainFrame(mainFrame)
-    , m_screen(screen) {
+    , m_screen(screen)
+{
     initTavloResources();
     m_ui->setupUi(this);
     setFixedSize(size());
@@ -67,7 +70,8 @@ frmHREF::frmHREF(QByteArray& tmpHREF, QByteArray& curHREF, QByteArray& curT, QBy
 
 frmHREF::~frmHREF() = default;
 
-void frmHREF::picEnter_Click() {
+void frmHREF::picEnter_Click()
+{
     const QByteArray href = m_ui->txtHREF->text().toUtf8();
     const QByteArray target = filledIn(m_ui->txtTarget->text().toUtf8());
     const QByteArray alt = filledIn(m_ui->txtAlt->text().toUtf8());
@@ -80,23 +84,27 @@ void frmHREF::picEnter_Click() {
     accept();
 }
 
-void frmHREF::picCancel_Click() {
+void frmHREF::picCancel_Click()
+{
     reject(); // answers ""
 }
 
-void frmHREF::picDelete_Click() {
+void frmHREF::picDelete_Click()
+{
     m_tmpHREF = deleteAnswer;
     accept();
 }
 
 // Every way out but Enter and Delete ends here, the window manager's close included,
 // so an answer left from an earlier opening never survives.
-void frmHREF::reject() {
+void frmHREF::reject()
+{
     m_tmpHREF.clear();
     QDialog::reject();
 }
 
-void frmHREF::Form_Activate() {
+void frmHREF::Form_Activate()
+{
     const int mainLeft = m_mainFrame.x() * twipsPerPixel;
     const int mainTop = m_mainFrame.y() * twipsPerPixel;
     const int mainHeight = m_mainFrame.height() * twipsPerPixel;
@@ -113,19 +121,22 @@ void frmHREF::Form_Activate() {
     move(twipsToPixels(left), twipsToPixels(top));
 }
 
-void frmHREF::showEvent(QShowEvent* event) {
+void frmHREF::showEvent(QShowEvent* event)
+{
     // Placed before it is mapped, so it never shows at the system's spot first.
     Form_Activate();
     QDialog::showEvent(event);
 }
 
-void frmHREF::changeEvent(QEvent* event) {
+void frmHREF::changeEvent(QEvent* event)
+{
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
     QDialog::changeEvent(event);
 }
 
-bool frmHREF::eventFilter(QObject* watched, QEvent* event) {
+bool frmHREF::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::FocusIn) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // Coming back from another window or a popup keeps the user's selection.
@@ -135,7 +146,8 @@ bool frmHREF::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void frmHREF::keyPressEvent(QKeyEvent* event) {
+void frmHREF::keyPressEvent(QKeyEvent* event)
+{
     // Escape closes nothing here: only the three buttons answer.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
@@ -144,7 +156,8 @@ void frmHREF::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void frmHREF::paintEvent(QPaintEvent*) {
+void frmHREF::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     QPen pen(QColor(204, 204, 204), 2);
     pen.setJoinStyle(Qt::MiterJoin); // square corners, the corner pixels included

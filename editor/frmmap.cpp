@@ -1,31 +1,48 @@
 #include "editor/frmmap.h"
 
+#include "app/endwindow.h"
+#include "app/frmdelete.h"
 #include "app/modbase.h"
+#include "app/widgetendwindow.h"
 #include "app/widgetprompts.h"
 #include "editor/areadialog.h"
 #include "editor/mapee.h"
 #include "editor/rounding.h"
 #include "editor/widgetareadialog.h"
 #include "editor/windowlayout.h"
+#include "help/frmhelp.h"
+#include "markup/filewrite.h"
+#include "markup/htmlpage.h"
 #include "markup/imageinfo.h"
+#include "markup/mapreader.h"
+#include "markup/modopendlg.h"
+#include "markup/modpreview.h"
 #include "markup/pathops.h"
+#include "platform/association.h"
+#include "platform/keystore.h"
 #include "platform/pause.h"
 #include "platform/qtscreen.h"
 #include "ui_frmmap.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
-#include <QShortcut>
+#include <QUrl>
 #include <QWheelEvent>
 
 // The pictures live in a static library, whose resources are not registered on
 // their own; this must stand outside any namespace.
-static void initTavloResources() {
+static void initTavloResources()
+{
     Q_INIT_RESOURCE(tavlo);
 }
 
@@ -47,7 +64,11 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
     , m_areaDialog(environment.areaDialog)
     , m_pause(environment.pause)
     , m_screen(environment.screen)
-    , m_imgPath(homeFolder()) {
+    , m_fileDialogs(environment.fileDialogs)
+    , m_endWindow(environment.endWindow)
+    , m_browser(environment.browser)
+    , m_imgPath(homeFolder())
+{
     initTavloResources();
     m_ui->setupUi(this);
     if (!m_prompts) {
@@ -66,11 +87,23 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
         m_ownAreaDialog = std::make_unique<WidgetAreaDialog>(this, *m_screen);
         m_areaDialog = m_ownAreaDialog.get();
     }
+    if (!m_fileDialogs) {
+        m_ownFileDialogs = std::make_unique<WidgetFileDialogs>(this, *m_prompts);
+        m_fileDialogs = m_ownFileDialogs.get();
+    }
+    if (!m_endWindow) {
+        m_ownEndWindow = std::make_unique<WidgetEndWindow>(this, *m_pause);
+        m_endWindow = m_ownEndWindow.get();
+    }
+    if (!m_browser) {
+        m_ownBrowser = std::make_unique<XdgBrowser>();
+        m_browser = m_ownBrowser.get();
+    }
+    m_previewFolder = std::make_unique<PreviewFolder>();
 
     // The canvas scrolls beneath the strip and the bars.
     m_ui->mapee->lower();
     m_ui->mapee->setPicture(QImage(QStringLiteral(":/images/splash.png")));
-    m_ui->mapee->installEventFilter(this);
     setAcceptDrops(true);
 
     connect(m_ui->cmdSquare, &QToolButton::clicked, this,
@@ -89,15 +122,22 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
             [this](Qt::MouseButton b, QPointF p) { m_tools.release(b, p); });
     connect(m_ui->cmdMake, &QToolButton::clicked, this, &frmMap::cmdMake_Click);
     connect(m_ui->cmdClose, &QToolButton::clicked, this, &QWidget::close);
+    connect(m_ui->mnuFileOpen, &QAction::triggered, this, &frmMap::mnuFileOpen_Click);
     connect(m_ui->mnuFileSave1, &QAction::triggered, this, &frmMap::cmdMake_Click);
+    const QList<QAction*> saves{m_ui->mnuFileSave2File0, m_ui->mnuFileSave2File1,
+                                m_ui->mnuFileSave2File2, m_ui->mnuFileSave2File3};
+    for (int i = 0; i < saves.size(); ++i)
+        connect(saves[i], &QAction::triggered, this, [this, i] { mnuFileSave2File_Click(i); });
     connect(m_ui->mnuFileClose, &QAction::triggered, this, &QWidget::close);
-    // cmdClose is the window's cancel button.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            &QWidget::close);
+    connect(m_ui->mnuFileHelp, &QAction::triggered, this, &frmMap::mnuFileHelp_Click);
+    connect(m_ui->mnuFileDelete, &QAction::triggered, this, &frmMap::mnuFileDelete_Click);
+    // The window sees the keys before its controls do.
+    qApp->installEventFilter(this);
 
     connect(m_ui->HScroll1, &QScrollBar::valueChanged, this, &frmMap::HScroll1_Change);
     connect(m_ui->VScroll1, &QScrollBar::valueChanged, this, &frmMap::VScroll1_Change);
     connect(m_ui->mapee, &Mapee::dragOver, this, [this] { m_tools.skipDrop = true; });
+    connect(m_ui->mapee, &Mapee::dropped, this, &frmMap::mapee_OLEDragDrop);
 
     resize(twipsToPixels(design::clientWidth),
            twipsToPixels(design::clientHeight) + menuBar()->sizeHint().height());
@@ -105,17 +145,20 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
 
 frmMap::~frmMap() = default;
 
-Mapee* frmMap::mapee() const {
+Mapee* frmMap::mapee() const
+{
     return m_ui->mapee;
 }
 
-void frmMap::refuseImage(const QString& sFile, const QString& reason) {
+void frmMap::refuseImage(const QString& sFile, const QString& reason)
+{
     m_prompts->showMsg(QStringLiteral("We have a problem..."), reason + newline + newline + sFile,
                        fileKindHint);
     m_tools.skipDrop = false;
 }
 
-bool frmMap::imgSpecs(const QString& sFile) {
+bool frmMap::imgSpecs(const QString& sFile)
+{
     const QString fname = fileTitle(sFile);
     const QString notRecognised =
         newline + QStringLiteral("Tavlo does not recognize the filetype in:");
@@ -167,19 +210,194 @@ bool frmMap::imgSpecs(const QString& sFile) {
     return true;
 }
 
-void frmMap::txtSpecs(const QString& fName, const QString& dExt) {
-    Q_UNUSED(dExt);
-    m_prompts->messageBox(QStringLiteral("Tavlo Note:"),
-                          QStringLiteral("This version of Tavlo cannot read maps from files yet:") +
-                              newline + fName,
-                          MsgIcon::Information, MsgButtons::Ok);
+bool frmMap::txtSpecs(const QString& fName, const QString& dExt)
+{
+    const QString problem = QStringLiteral("We have a problem...");
+    QFile file(fName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_prompts->showMsg(
+            problem, newline + QStringLiteral("Tavlo could not open:") + newline + newline + fName,
+            file.errorString());
+        return false;
+    }
+    const QByteArray text = file.readAll();
+    file.close();
+
+    // Every check comes before anything changes: a refused file costs nothing.
+    const QString missing = checkMapTags(text);
+    if (!missing.isEmpty()) {
+        m_prompts->showMsg(
+            problem,
+            QStringLiteral("The file requested either:") + newline + newline +
+                QStringLiteral("1.) Contains no TAVL file, or") + newline +
+                QStringLiteral("2.) the file has been corrupted in the following manner -- ") +
+                newline + newline + missing,
+            QStringLiteral("  To edit an TAVL file -- all the tags,") + newline +
+                QStringLiteral(" as well as comments, must be left intact."));
+        return false;
+    }
+    auto page = std::make_unique<ChtmlPage>();
+    const QString note = QStringLiteral("Tavlo Note:");
+    switch (page->parsePage(text, fName)) {
+    case ChtmlPage::Split::Done:
+        break;
+    case ChtmlPage::Split::NoStartMarker:
+        m_prompts->messageBox(note,
+                              QStringLiteral("There is no Tavlo File in ") + newline + fName +
+                                  newline + newline +
+                                  QStringLiteral("    ...or it has been corrupted."),
+                              MsgIcon::Exclamation, MsgButtons::Ok);
+        return false;
+    case ChtmlPage::Split::NoEndMarker:
+    case ChtmlPage::Split::EndMarkerCut:
+        m_prompts->messageBox(note,
+                              QStringLiteral("TAVL has been altered,") + newline +
+                                  QStringLiteral("and cannot be edited in its present state."),
+                              MsgIcon::Exclamation, MsgButtons::Ok);
+        return false;
+    }
+    const MapRead map = parseMap(page->htmlMap());
+    if (map.status == MapRead::Status::BadCoords) {
+        m_prompts->showMsg(problem,
+                           newline + QStringLiteral("The COORDS of area %1 in").arg(map.badArea) +
+                               newline + newline + fName + newline + newline +
+                               QStringLiteral("are not whole numbers Tavlo can use:") + newline +
+                               QString::fromUtf8(map.badValue),
+                           QStringLiteral("Please correct the map, then open it again."));
+        return false;
+    }
+
+    QString img = page->resolveImage();
+    if (img.isEmpty()) {
+        if (!m_prompts->askAlert(QStringLiteral("Image path problem..."),
+                                 QStringLiteral("The path to the image contained in") + newline +
+                                     QStringLiteral("the map file is incorrect for your machine."),
+                                 QStringLiteral("Would you like the opportunity to") + newline +
+                                     QStringLiteral("locate that image now, via an open dialog?")))
+            return false;
+        img = m_fileDialogs->showFileDialog(true, 1, m_imgPath);
+        if (img.isEmpty())
+            return false;
+        m_prompts->showMsg(QStringLiteral("Keep in mind..."),
+                           newline + newline +
+                               QStringLiteral("Tavlo will prepend the default path of ") + newline +
+                               QStringLiteral("\"images/\" to the following image."),
+                           QStringLiteral("Be sure to edit this later, if necessary."));
+    }
+    if (!imgSpecs(img))
+        return false;
+
+    // Accepted: only now do the old links go.
+    m_doc.clearLists();
+    m_htmlPage = std::move(page);
+    m_pageOpen = dExt == u"html" || dExt == u".htm" || dExt == u".asp";
+    m_ui->mnuFileSave2File3->setEnabled(m_pageOpen);
+    if (map.status == MapRead::Status::NoCoords) {
+        m_prompts->messageBox(note,
+                              QStringLiteral("There appears to be no mapped areas,") + newline +
+                                  QStringLiteral("or the coordinates have been corrupted."),
+                              MsgIcon::Exclamation, MsgButtons::Ok);
+        return true;
+    }
+    rebuildAreas(map.areas);
+    return true;
 }
 
-QByteArray frmMap::savedMapBlock() const {
+void frmMap::rebuildAreas(const QList<ReadArea>& areas)
+{
+    // The map appears area by area; the pause lets the window paint but takes no
+    // user input, so nothing reaches the document until the map is complete.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const ReadArea& area : areas) {
+        canvas().tint(area.shape.region);
+        canvas().drawOutline(area.shape.pts);
+        m_doc.addArea(area.shape);
+        m_doc.appendTexts(area.href, area.target, area.alt);
+        m_pause->pause(AreaTools::drawPause);
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+bool frmMap::keepWork()
+{
+    return m_prompts->askAlert(QStringLiteral("Your last chance..."),
+                               QStringLiteral("The present MAP is as yet unsaved."),
+                               QStringLiteral("Would you like the opportunity to") + newline +
+                                   QStringLiteral("save your current work?"));
+}
+
+void frmMap::mnuFileOpen_Click()
+{
+    // The release of the click that closes the dialog must not draw.
+    m_tools.skipDrop = true;
+    if (m_doc.hasUnsavedWork() && keepWork())
+        return;
+    showNormal();
+    const QString path = m_fileDialogs->showFileDialog(true, 0, m_imgPath);
+    if (path.isEmpty())
+        return;
+    openPath(path, true);
+}
+
+void frmMap::openPath(const QString& path, bool emptyListsAfterImage)
+{
+    const QString key = extensionKey(path);
+    if (isTextKind(key)) {
+        txtSpecs(path, key);
+    } else if (imgSpecs(path) && emptyListsAfterImage) {
+        // Only once the picture is in do its old links go.
+        m_doc.clearLists();
+    }
+}
+
+void frmMap::mapee_OLEDragDrop(const QMimeData* data)
+{
+    m_tools.skipDrop = false;
+    showNormal();
+    QStringList files;
+    if (data && data->hasUrls()) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile())
+                files << url.toLocalFile();
+        }
+    }
+    if (files.isEmpty()) {
+        m_prompts->messageBox(QStringLiteral("Tavlo Note:"), QStringLiteral("Unknown filetype."),
+                              MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
+    if (files.size() > 1) {
+        m_prompts->showMsgSm(QStringLiteral("We have a problem..."),
+                             QStringLiteral("Please enter only one file to map at time."));
+        return;
+    }
+    const QString path = files.first();
+    if (!checkFile(path, *m_prompts))
+        return;
+    if (m_doc.hasUnsavedWork() && keepWork())
+        return;
+    openPath(path, true);
+    m_ui->mapee->setFocus();
+}
+
+void frmMap::dragEnterEvent(QDragEnterEvent* event)
+{
+    event->acceptProposedAction();
+}
+
+void frmMap::dropEvent(QDropEvent* event)
+{
+    event->acceptProposedAction();
+    mapee_OLEDragDrop(event->mimeData());
+}
+
+QByteArray frmMap::savedMapBlock() const
+{
     return mapBlock(savedImageFolder, m_image, m_doc.areaList());
 }
 
-void frmMap::cmdMake_Click() {
+void frmMap::cmdMake_Click()
+{
     const QString title = QStringLiteral("Tavlo Note");
     if (!m_imageLoaded) {
         m_prompts->messageBox(title, QStringLiteral("You have to map something to save, first."),
@@ -201,31 +419,169 @@ void frmMap::cmdMake_Click() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(QString::fromUtf8(savedMapBlock()));
+    forgetPage();
     finishSave();
 }
 
-void frmMap::finishSave() {
-    m_htmlOut =
-        htmlPageText(mapBlock(QFile::encodeName(folderOf(m_imgPath)), m_image, m_doc.areaList()));
+void frmMap::mnuFileSave2File_Click(int index)
+{
+    const auto kind = static_cast<SaveKind>(index);
+    if (kind == SaveKind::OriginalPage && !m_htmlPage) {
+        m_prompts->messageBox(
+            QStringLiteral("Tavlo Note"),
+            QStringLiteral("There is no opened page to save this map into.") + newline + newline +
+                QStringLiteral("Open a page that holds a Tavlo map first; its map can then be "
+                               "written back with \"Save in Original Page\"."),
+            MsgIcon::Information, MsgButtons::Ok);
+        return;
+    }
+    const QString path = m_fileDialogs->showFileDialog(false, index, m_imgPath);
+    if (path.isEmpty())
+        return;
+    const QByteArray text =
+        m_htmlPage ? fileText(kind, savedMapBlock(), m_htmlPage->htmlTop(), m_htmlPage->htmlBot())
+                   : fileText(kind, savedMapBlock());
+    const QString failure = writeFileAtomically(path, text);
+    if (!failure.isEmpty()) {
+        // Nothing is lost: the document, the page and the menu stay as they were.
+        m_prompts->showMsg(QStringLiteral("We have a problem..."),
+                           newline + QStringLiteral("Tavlo could not save the map to:") + newline +
+                               newline + path,
+                           failure);
+        return;
+    }
+    forgetPage();
+    finishSave();
+}
+
+void frmMap::mnuFileHelp_Click()
+{
+    // Shown without an owner, at the main window's top left.
+    frmHelp help(frameGeometry().topLeft());
+    help.exec();
+}
+
+void frmMap::mnuFileDelete_Click()
+{
+    KeyStore store;
+    frmDelete window(this, store, AssociationFolders::standard(), *m_prompts);
+    window.exec();
+}
+
+void frmMap::forgetPage()
+{
+    m_pageOpen = false;
+    m_ui->mnuFileSave2File3->setEnabled(false);
+    m_htmlPage.reset();
+}
+
+void frmMap::toPreview()
+{
+    const QString pageNotOpened =
+        newline + newline + newline + QStringLiteral("Web Page not Opened");
+    switch (previewPage(m_htmlOut, *m_previewFolder, *m_browser)) {
+    case PreviewResult::Shown:
+        break;
+    case PreviewResult::NoBrowser:
+        m_prompts->showMsg(
+            QStringLiteral("Browser not found..."),
+            newline + newline + QStringLiteral("Tavlo Could not find associated Browser."),
+            QStringLiteral("Are you running something old, or should you contact Tavlo suppport?"));
+        break;
+    case PreviewResult::StartFailed:
+        m_prompts->showMsg(QStringLiteral("URL failed..."), pageNotOpened, QString());
+        break;
+    case PreviewResult::WriteFailed:
+        m_prompts->showMsg(QStringLiteral("Browser initialization failed."), pageNotOpened,
+                           QStringLiteral("If problem persists, please contact Tavlo support."));
+        break;
+    }
+}
+
+void frmMap::finishSave()
+{
+    // The preview page addresses the picture by its folder as a URL, so that blanks,
+    // "#" or "%" in the folder's name cannot lose it.
+    m_htmlOut = htmlPageText(
+        mapBlock(QUrl::fromLocalFile(folderOf(m_imgPath)).toEncoded(), m_image, m_doc.areaList()));
     imgSpecs(m_imgPath);
     m_tools.skipMouse = false;
     m_doc.clearAreas();
     m_doc.clearLists();
+    switch (m_endWindow->run()) {
+    case EndChoice::Quit:
+        close();
+        break;
+    case EndChoice::Preview:
+        toPreview();
+        break;
+    case EndChoice::Another:
+        break;
+    }
 }
 
-XorCanvas& frmMap::canvas() {
+void frmMap::closeEvent(QCloseEvent* event)
+{
+    m_unloading = true;
+    if (m_doc.hasUnsavedWork() && keepWork()) {
+        event->ignore();
+        m_unloading = false;
+        return;
+    }
+    showNormal();
+    collapseAndNarrow();
+    event->accept();
+    // Closing the main window closes every window of the program.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != this && w->isVisible())
+            w->close();
+    }
+}
+
+void frmMap::collapseAndNarrow()
+{
+    // The window shrinks to its title bar, then narrows, in steps of 200 twips; each
+    // loop is bounded, since a window manager may keep a minimum size of its own.
+    int heightTwips = height() * twipsPerPixel;
+    for (int i = 0, n = roundToInt(heightTwips / 2.0); i < n; ++i) {
+        m_pause->processEvents();
+        heightTwips = height() * twipsPerPixel - 200;
+        resize(width(), std::max(1, twipsToPixels(heightTwips)));
+        if (heightTwips <= 210)
+            break;
+    }
+    resize(width(), std::max(1, twipsToPixels(2)));
+    int widthTwips = width() * twipsPerPixel;
+    for (int i = 0, n = roundToInt(widthTwips / 2.0); i < n; ++i) {
+        m_pause->processEvents();
+        widthTwips = width() * twipsPerPixel - 200;
+        resize(std::max(1, twipsToPixels(widthTwips)), height());
+        if (widthTwips <= 2200) {
+            resize(twipsToPixels(2200), height());
+            setWindowTitle(QStringLiteral("   ...later"));
+            m_pause->pause(300);
+            break;
+        }
+    }
+}
+
+XorCanvas& frmMap::canvas()
+{
     return m_ui->mapee->canvas();
 }
 
-void frmMap::setPointer(Pointer pointer) {
+void frmMap::setPointer(Pointer pointer)
+{
     m_ui->mapee->setCursor(pointer == Pointer::UpArrow ? Qt::UpArrowCursor : Qt::CrossCursor);
 }
 
-void frmMap::pause(int ms) {
+void frmMap::pause(int ms)
+{
     m_pause->pause(ms);
 }
 
-void frmMap::editArea(int i) {
+void frmMap::editArea(int i)
+{
     if (m_doc.hrefList().isEmpty()) {
         m_curHREF.clear();
         m_curT.clear();
@@ -250,7 +606,8 @@ void frmMap::editArea(int i) {
     m_ui->mapee->setFocus();
 }
 
-void frmMap::popupFileMenu() {
+void frmMap::popupFileMenu()
+{
     m_tools.skipMouse = true;
     const bool areas = !m_doc.areaList().isEmpty();
     for (QAction* save : {m_ui->mnuFileSave1, m_ui->mnuFileSave2File0, m_ui->mnuFileSave2File1,
@@ -261,14 +618,16 @@ void frmMap::popupFileMenu() {
     m_pause->processEvents();
 }
 
-void frmMap::fitWindow() {
+void frmMap::fitWindow()
+{
     const WindowFit fit = tavlo::fitWindow(m_ui->mapee->outerSize(), m_screen->screenSize());
     if (fit.moveToOrigin)
         move(0, 0);
     resize(twipsToPixels(fit.widthTwips), twipsToPixels(fit.heightTwips));
 }
 
-void frmMap::Form_Resize() {
+void frmMap::Form_Resize()
+{
     if (m_unloading)
         return;
     const QSize inside(width(), height() - menuBar()->sizeHint().height());
@@ -289,20 +648,70 @@ void frmMap::Form_Resize() {
     }
 }
 
-void frmMap::resizeEvent(QResizeEvent* event) {
+void frmMap::resizeEvent(QResizeEvent* event)
+{
     QMainWindow::resizeEvent(event);
     Form_Resize();
 }
 
-void frmMap::HScroll1_Change(int value) {
+void frmMap::HScroll1_Change(int value)
+{
     m_ui->mapee->move(design::canvasLeftPixels - value, m_ui->mapee->y());
 }
 
-void frmMap::VScroll1_Change(int value) {
+void frmMap::VScroll1_Change(int value)
+{
     m_ui->mapee->move(m_ui->mapee->x(), -value);
 }
 
-bool frmMap::eventFilter(QObject* watched, QEvent* event) {
+bool frmMap::Form_KeyDown(int key)
+{
+    // Only the key code counts, whatever Shift, Ctrl or Alt say.
+    switch (key) {
+    case Qt::Key_F1:
+        m_tools.skipMouse = false;
+        mnuFileHelp_Click();
+        return true;
+    case Qt::Key_F2:
+        m_tools.skipMouse = false;
+        mnuFileOpen_Click();
+        return true;
+    case Qt::Key_F5:
+        if (!m_imageLoaded)
+            return true;
+        if (m_prompts->messageBox(QStringLiteral("Confirm Clipboard:"),
+                                  QStringLiteral("Saving present map to the clipboard.") + newline +
+                                      newline + QStringLiteral("Continue?"),
+                                  MsgIcon::None, MsgButtons::YesNo) == MsgAnswer::Yes) {
+            m_tools.skipMouse = false;
+            cmdMake_Click();
+        }
+        return true;
+    case Qt::Key_F6:
+    case Qt::Key_F7:
+    case Qt::Key_F8:
+    case Qt::Key_F9:
+        // The save commands decide for themselves, enabled in the menu or not.
+        if (m_imageLoaded) {
+            m_tools.skipMouse = false;
+            mnuFileSave2File_Click(key - Qt::Key_F6);
+        }
+        return true;
+    case Qt::Key_Escape:
+        close();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmMap::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        if (Form_KeyDown(static_cast<QKeyEvent*>(event)->key()))
+            return true;
+    }
     // The wheel over the canvas moves the bars, as it would over them.
     if (watched == m_ui->mapee && event->type() == QEvent::Wheel) {
         const auto* wheel = static_cast<QWheelEvent*>(event);

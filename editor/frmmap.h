@@ -5,6 +5,7 @@
 #include "markup/markupwriter.h"
 
 #include <QMainWindow>
+#include <QMimeData>
 #include <QString>
 
 #include <memory>
@@ -16,7 +17,13 @@ class frmMap;
 namespace tavlo {
 
 class AreaDialog;
+class Browser;
+class ChtmlPage;
+class EndWindow;
+class FileDialogs;
 class Mapee;
+class PreviewFolder;
+struct ReadArea;
 class Pause;
 class Prompts;
 class ScreenInfo;
@@ -29,6 +36,9 @@ struct MapEnvironment {
     AreaDialog* areaDialog = nullptr;
     Pause* pause = nullptr;
     ScreenInfo* screen = nullptr;
+    FileDialogs* fileDialogs = nullptr;
+    EndWindow* endWindow = nullptr;
+    Browser* browser = nullptr;
 };
 
 // The main window: owns the map document, shows the picture on the canvas, lays
@@ -55,10 +65,24 @@ public:
     // The one road by which a picture enters the editor. All or nothing: a picture
     // that is refused leaves the window and the document exactly as they were.
     bool imgSpecs(const QString& sFile);
-    // Opens a map, page or text file.
-    void txtSpecs(const QString& fName, const QString& dExt);
+    // Opens a map, page or text file and rebuilds its map area by area. A file that
+    // is refused leaves everything as it was.
+    bool txtSpecs(const QString& fName, const QString& dExt);
 
+    bool pageOpen() const { return m_pageOpen; }
+    const ChtmlPage* htmlPage() const { return m_htmlPage.get(); }
+
+    // The commands of the File menu and the buttons.
+    void mnuFileOpen_Click();
+    void mapee_OLEDragDrop(const QMimeData* data);
     void cmdMake_Click();
+    void mnuFileSave2File_Click(int index);
+    void toPreview();
+    void mnuFileHelp_Click();
+    void mnuFileDelete_Click();
+    // The function keys and Esc, seen before any control of the window. True when
+    // the key ran a command.
+    bool Form_KeyDown(int key);
     void fitWindow();
     void Form_Resize();
 
@@ -67,6 +91,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Form_QueryUnload: every road to closing comes here.
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -80,6 +108,11 @@ private:
     void HScroll1_Change(int value);
     void VScroll1_Change(int value);
     void finishSave();
+    void forgetPage();
+    bool keepWork();
+    void collapseAndNarrow();
+    void openPath(const QString& path, bool emptyListsAfterImage);
+    void rebuildAreas(const QList<ReadArea>& areas);
     void refuseImage(const QString& sFile, const QString& reason);
 
     std::unique_ptr<Ui::frmMap> m_ui;
@@ -87,10 +120,18 @@ private:
     std::unique_ptr<Pause> m_ownPause;
     std::unique_ptr<ScreenInfo> m_ownScreen;
     std::unique_ptr<AreaDialog> m_ownAreaDialog;
+    std::unique_ptr<FileDialogs> m_ownFileDialogs;
+    std::unique_ptr<EndWindow> m_ownEndWindow;
+    std::unique_ptr<Browser> m_ownBrowser;
+    std::unique_ptr<PreviewFolder> m_previewFolder;
     Prompts* m_prompts;
     AreaDialog* m_areaDialog;
     Pause* m_pause;
     ScreenInfo* m_screen;
+    FileDialogs* m_fileDialogs;
+    EndWindow* m_endWindow;
+    Browser* m_browser;
+    std::unique_ptr<ChtmlPage> m_htmlPage; // the opened page, held until the next save
 
     MapDocument m_doc;
     AreaTools m_tools{m_doc, *this};

@@ -15,12 +15,14 @@ namespace {
 
 const QByteArray recordHrefAnchor = QByteArrayLiteral("HREF=");
 
-QByteArray recordHead(const char* shape, const QByteArray& coords) {
+QByteArray recordHead(const char* shape, const QByteArray& coords)
+{
     return QByteArrayLiteral("<AREA SHAPE=\"") + shape + QByteArrayLiteral("\" COORDS=\"") +
            coords + QByteArrayLiteral("\" HREF=\"");
 }
 
-QByteArray joined(std::initializer_list<int> values, const char* separator) {
+QByteArray joined(std::initializer_list<int> values, const char* separator)
+{
     QByteArray out;
     for (int v : values) {
         if (!out.isEmpty())
@@ -31,24 +33,28 @@ QByteArray joined(std::initializer_list<int> values, const char* separator) {
 }
 
 // A rectangle region holds its left and top edges but not its right and bottom ones.
-QRect orderedRect(int x1, int y1, int x2, int y2) {
+QRect orderedRect(int x1, int y1, int x2, int y2)
+{
     return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
                  QSize(std::abs(x2 - x1), std::abs(y2 - y1)));
 }
 
 } // namespace
 
-AreaShape rectArea(int x1, int y1, int x2, int y2) {
+AreaShape rectArea(int x1, int y1, int x2, int y2)
+{
     return {recordHead("rect", joined({x1, y1, x2, y2}, ", ")), joined({x1, y1, x2, y2}, "|"),
             QRegion(orderedRect(x1, y1, x2, y2))};
 }
 
-QByteArray radiusText(float radius) {
+QByteArray radiusText(float radius)
+{
     // Seven significant digits, the way a 32-bit float prints: 42.72002, 42.5, 7.
     return QByteArray::number(static_cast<double>(radius), 'g', 7);
 }
 
-AreaShape circleArea(int cx, int cy, float radius) {
+AreaShape circleArea(int cx, int cy, float radius)
+{
     const double r = radius;
     const int left = roundToInt(cx - r);
     const int top = roundToInt(cy - r);
@@ -60,7 +66,8 @@ AreaShape circleArea(int cx, int cy, float radius) {
             QRegion(box, QRegion::Ellipse)};
 }
 
-AreaShape polyArea(const QList<QPoint>& vertices) {
+AreaShape polyArea(const QList<QPoint>& vertices)
+{
     QByteArray coords;
     QByteArray pts;
     for (const QPoint& p : vertices) {
@@ -74,7 +81,8 @@ AreaShape polyArea(const QList<QPoint>& vertices) {
     return {recordHead("poly", coords), pts, QRegion(QPolygon(vertices), Qt::OddEvenFill)};
 }
 
-QByteArray getField(const QByteArray& text, int n, bool comma) {
+QByteArray getField(const QByteArray& text, int n, bool comma)
+{
     const char separator = comma ? ',' : '|';
     qsizetype p = -1; // index of the separator before the field
     // A search that finds nothing leaves p at -1, so the next one starts again from
@@ -87,14 +95,17 @@ QByteArray getField(const QByteArray& text, int n, bool comma) {
     return text.mid(p + 1, e - p - 1);
 }
 
-int countPipes(const QByteArray& text) {
+int countPipes(const QByteArray& text)
+{
     return static_cast<int>(text.count('|'));
 }
 
 MapDocument::MapDocument(QObject* parent)
-    : QObject(parent) {}
+    : QObject(parent)
+{}
 
-void MapDocument::addArea(const AreaShape& shape) {
+void MapDocument::addArea(const AreaShape& shape)
+{
     m_areaList.append(shape.record);
     m_ptsList.append(shape.pts);
     m_rgnList.append(shape.region);
@@ -102,12 +113,14 @@ void MapDocument::addArea(const AreaShape& shape) {
     emit changed();
 }
 
-void MapDocument::addAreaDefaults() {
+void MapDocument::addAreaDefaults()
+{
     appendTexts(defaultHref, targetPrompt, altPrompt);
 }
 
 void MapDocument::appendTexts(const QByteArray& href, const QByteArray& target,
-                              const QByteArray& alt) {
+                              const QByteArray& alt)
+{
     m_hrefList.append(href);
     m_targetList.append(target);
     m_altList.append(alt);
@@ -115,7 +128,8 @@ void MapDocument::appendTexts(const QByteArray& href, const QByteArray& target,
 }
 
 void MapDocument::replaceTail(int i, const QByteArray& tail, const QByteArray& href,
-                              const QByteArray& target, const QByteArray& alt) {
+                              const QByteArray& target, const QByteArray& alt)
+{
     if (i < 0 || i >= m_areaList.size())
         return;
     QByteArray& record = m_areaList[i];
@@ -132,7 +146,8 @@ void MapDocument::replaceTail(int i, const QByteArray& tail, const QByteArray& h
     emit changed();
 }
 
-void MapDocument::deleteArea(int i) {
+void MapDocument::deleteArea(int i)
+{
     if (i < 0 || i >= m_areaList.size())
         return;
     m_areaList.removeAt(i);
@@ -145,7 +160,8 @@ void MapDocument::deleteArea(int i) {
     emit changed();
 }
 
-void MapDocument::clearAreas() {
+void MapDocument::clearAreas()
+{
     if (m_aCount == 0 && m_areaList.isEmpty())
         return;
     m_aCount = 0;
@@ -155,7 +171,8 @@ void MapDocument::clearAreas() {
     emit changed();
 }
 
-void MapDocument::clearLists() {
+void MapDocument::clearLists()
+{
     if (m_hrefList.isEmpty())
         return;
     m_hrefList.clear();
@@ -164,7 +181,8 @@ void MapDocument::clearLists() {
     emit changed();
 }
 
-int MapDocument::hitTest(QPointF point) const {
+int MapDocument::hitTest(QPointF point) const
+{
     const QPoint p(roundToInt(point.x()), roundToInt(point.y()));
     for (qsizetype i = 0; i < m_rgnList.size(); ++i) {
         if (m_rgnList[i].contains(p))

@@ -12,7 +12,8 @@ namespace tavlo {
 Mapee::Mapee(QWidget* parent)
     : QWidget(parent)
     , m_canvas(m_picture,
-               [this](const QRegion& changed) { update(changed.translated(border, border)); }) {
+               [this](const QRegion& changed) { update(changed.translated(border, border)); })
+{
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAcceptDrops(true);
     setMouseTracking(true);
@@ -22,18 +23,21 @@ Mapee::Mapee(QWidget* parent)
     setPalette(pal);
 }
 
-void Mapee::setPicture(const QImage& picture) {
+void Mapee::setPicture(const QImage& picture)
+{
     // One pixel format for the exclusive-or painting to work on.
     m_picture = picture.convertToFormat(QImage::Format_RGB32);
     resize(outerSize());
     update();
 }
 
-QSize Mapee::outerSize() const {
+QSize Mapee::outerSize() const
+{
     return m_picture.size() + QSize(2 * border, 2 * border);
 }
 
-void Mapee::paintEvent(QPaintEvent* event) {
+void Mapee::paintEvent(QPaintEvent* event)
+{
     QPainter painter(this);
     // Only what was exposed: a big picture must repaint as fast as a small one.
     const QRect inside(QPoint(border, border), m_picture.size());
@@ -50,30 +54,36 @@ void Mapee::paintEvent(QPaintEvent* event) {
     }
 }
 
-void Mapee::mousePressEvent(QMouseEvent* event) {
+void Mapee::mousePressEvent(QMouseEvent* event)
+{
     emit pressed(event->button(), toPicture(event->position()));
 }
 
-void Mapee::mouseMoveEvent(QMouseEvent* event) {
+void Mapee::mouseMoveEvent(QMouseEvent* event)
+{
     emit moved(event->buttons(), toPicture(event->position()));
 }
 
-void Mapee::mouseReleaseEvent(QMouseEvent* event) {
+void Mapee::mouseReleaseEvent(QMouseEvent* event)
+{
     emit released(event->button(), toPicture(event->position()));
 }
 
-void Mapee::dragEnterEvent(QDragEnterEvent* event) {
+void Mapee::dragEnterEvent(QDragEnterEvent* event)
+{
     // Whatever is dragged is taken; the drop tells the user when it is no file.
     event->acceptProposedAction();
     emit dragOver();
 }
 
-void Mapee::dragMoveEvent(QDragMoveEvent* event) {
+void Mapee::dragMoveEvent(QDragMoveEvent* event)
+{
     event->acceptProposedAction();
     emit dragOver();
 }
 
-void Mapee::dropEvent(QDropEvent* event) {
+void Mapee::dropEvent(QDropEvent* event)
+{
     event->acceptProposedAction();
     emit dropped(event->mimeData());
 }

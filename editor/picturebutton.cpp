@@ -11,7 +11,8 @@ namespace {
 
 // Switching to another window and back, or closing a popup, is no focus change
 // within the window: the button keeps the image it shows.
-bool movesFocusWithinWindow(const QFocusEvent* event) {
+bool movesFocusWithinWindow(const QFocusEvent* event)
+{
     return event->reason() != Qt::ActiveWindowFocusReason &&
            event->reason() != Qt::PopupFocusReason;
 }
@@ -19,40 +20,47 @@ bool movesFocusWithinWindow(const QFocusEvent* event) {
 } // namespace
 
 PictureButton::PictureButton(QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void PictureButton::setUpImage(const QPixmap& image) {
+void PictureButton::setUpImage(const QPixmap& image)
+{
     m_up = image;
     update();
 }
 
-void PictureButton::setDownImage(const QPixmap& image) {
+void PictureButton::setDownImage(const QPixmap& image)
+{
     m_down = image;
     update();
 }
 
-void PictureButton::showImage(bool down) {
+void PictureButton::showImage(bool down)
+{
     if (m_showsDown == down)
         return;
     m_showsDown = down;
     update();
 }
 
-void PictureButton::focusInEvent(QFocusEvent* event) {
+void PictureButton::focusInEvent(QFocusEvent* event)
+{
     if (movesFocusWithinWindow(event))
         showImage(true);
     QWidget::focusInEvent(event);
 }
 
-void PictureButton::focusOutEvent(QFocusEvent* event) {
+void PictureButton::focusOutEvent(QFocusEvent* event)
+{
     if (movesFocusWithinWindow(event))
         showImage(false);
     QWidget::focusOutEvent(event);
 }
 
-void PictureButton::keyPressEvent(QKeyEvent* event) {
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && m_showsDown) {
         event->accept();
@@ -62,14 +70,16 @@ void PictureButton::keyPressEvent(QKeyEvent* event) {
     event->ignore();
 }
 
-void PictureButton::mousePressEvent(QMouseEvent* event) {
+void PictureButton::mousePressEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton)
         m_leftPressed = true;
     showImage(true);
     event->accept();
 }
 
-void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+void PictureButton::mouseReleaseEvent(QMouseEvent* event)
+{
     showImage(false);
     event->accept();
     if (event->button() != Qt::LeftButton || !m_leftPressed)
@@ -79,7 +89,8 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
-void PictureButton::paintEvent(QPaintEvent*) {
+void PictureButton::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
     // Never scaled; a picture a little larger than the button loses as much on each side.

@@ -9,9 +9,11 @@ namespace tavlo {
 
 WidgetAreaDialog::WidgetAreaDialog(QWidget* mainWindow, ScreenInfo& screen)
     : m_mainWindow(mainWindow)
-    , m_screen(screen) {}
+    , m_screen(screen)
+{}
 
-QByteArray WidgetAreaDialog::run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) {
+QByteArray WidgetAreaDialog::run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt)
+{
     frmHREF dialog(m_tmpHREF, curHREF, curT, curAlt,
                    m_mainWindow ? m_mainWindow->frameGeometry() : QRect(), m_screen.screenSize());
     dialog.exec();

@@ -7,7 +7,8 @@
 
 namespace tavlo {
 
-WindowFit fitWindow(QSize canvasOuter, QSize screen) {
+WindowFit fitWindow(QSize canvasOuter, QSize screen)
+{
     const int w = canvasOuter.width() * twipsPerPixel;
     const int h = canvasOuter.height() * twipsPerPixel;
     const int screenW = screen.width() * twipsPerPixel;
@@ -31,7 +32,8 @@ WindowFit fitWindow(QSize canvasOuter, QSize screen) {
     return fit;
 }
 
-WindowLayout layoutWindow(QSize inside, QSize canvasOuter) {
+WindowLayout layoutWindow(QSize inside, QSize canvasOuter)
+{
     const int thickness = twipsToPixels(design::scrollThickness);
     const int stripWidth = twipsToPixels(design::picture1Width);
 

@@ -13,7 +13,8 @@ namespace {
 class XorPainter : public QPainter {
 public:
     explicit XorPainter(QImage& image)
-        : QPainter(&image) {
+        : QPainter(&image)
+    {
         setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         setRenderHint(QPainter::Antialiasing, false);
         setPen(QPen(QColor(XorCanvas::pen), 0));
@@ -22,11 +23,13 @@ public:
 };
 
 // A one-pixel-wide strip around a line, as what a repaint needs to cover.
-QRect span(QPoint a, QPoint b) {
+QRect span(QPoint a, QPoint b)
+{
     return QRect(a, b).normalized().adjusted(-1, -1, 1, 1);
 }
 
-int number(const QByteArray& text) {
+int number(const QByteArray& text)
+{
     return roundToInt(text.trimmed().toDouble());
 }
 
@@ -34,9 +37,11 @@ int number(const QByteArray& text) {
 
 XorCanvas::XorCanvas(QImage& picture, Dirty dirty)
     : m_picture(picture)
-    , m_dirty(std::move(dirty)) {}
+    , m_dirty(std::move(dirty))
+{}
 
-void XorCanvas::drawBox(QPoint a, QPoint b) {
+void XorCanvas::drawBox(QPoint a, QPoint b)
+{
     if (a == b)
         return;
     const QRect box = QRect(a, b).normalized();
@@ -55,7 +60,8 @@ void XorCanvas::drawBox(QPoint a, QPoint b) {
     m_dirty(edges);
 }
 
-void XorCanvas::drawCircle(QPoint c, int r) {
+void XorCanvas::drawCircle(QPoint c, int r)
+{
     if (r <= 0)
         return;
     {
@@ -72,7 +78,8 @@ void XorCanvas::drawCircle(QPoint c, int r) {
     m_dirty(ring);
 }
 
-void XorCanvas::drawLine(QPoint a, QPoint b) {
+void XorCanvas::drawLine(QPoint a, QPoint b)
+{
     {
         XorPainter painter(m_picture);
         painter.drawLine(a, b);
@@ -92,7 +99,8 @@ void XorCanvas::drawLine(QPoint a, QPoint b) {
     m_dirty(strip);
 }
 
-void XorCanvas::drawDot(QPoint p) {
+void XorCanvas::drawDot(QPoint p)
+{
     const QRect dot(p.x() - dotSize / 2, p.y() - dotSize / 2, dotSize, dotSize);
     {
         XorPainter painter(m_picture);
@@ -101,7 +109,8 @@ void XorCanvas::drawDot(QPoint p) {
     m_dirty(QRegion(dot));
 }
 
-void XorCanvas::tint(const QRegion& region) {
+void XorCanvas::tint(const QRegion& region)
+{
     {
         XorPainter painter(m_picture);
         for (const QRect& r : region)
@@ -110,7 +119,8 @@ void XorCanvas::tint(const QRegion& region) {
     m_dirty(region);
 }
 
-void XorCanvas::drawOutline(const QByteArray& pts) {
+void XorCanvas::drawOutline(const QByteArray& pts)
+{
     const int pipes = countPipes(pts);
     const QList<QByteArray> f = pts.split('|');
     if (pipes == 2) {

@@ -15,10 +15,12 @@ namespace {
 class Header {
 public:
     explicit Header(QByteArrayView bytes)
-        : m_bytes(bytes) {}
+        : m_bytes(bytes)
+    {}
 
     qsizetype size() const { return m_bytes.size(); }
-    std::uint32_t at(qsizetype i) const {
+    std::uint32_t at(qsizetype i) const
+    {
         return i < m_bytes.size() ? static_cast<std::uint8_t>(m_bytes[i]) : 0u;
     }
     std::uint32_t be16(qsizetype i) const { return at(i) << 8 | at(i + 1); }
@@ -29,11 +31,13 @@ private:
     QByteArrayView m_bytes;
 };
 
-ImageInfo sized(ImageKind kind, std::uint32_t width, std::uint32_t height) {
+ImageInfo sized(ImageKind kind, std::uint32_t width, std::uint32_t height)
+{
     return {kind, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
 }
 
-ImageInfo readPng(const Header& h) {
+ImageInfo readPng(const Header& h)
+{
     const std::uint32_t width = h.be32(16);
     const std::uint32_t height = h.be32(20);
     const std::uint32_t colourType = h.at(25);
@@ -46,18 +50,21 @@ ImageInfo readPng(const Header& h) {
     return sized(Png, width, height);
 }
 
-ImageInfo readGif(const Header& h) {
+ImageInfo readGif(const Header& h)
+{
     return sized(Gif, h.le16(6), h.le16(8));
 }
 
 // Only the low halves of the 32-bit fields are read.
-ImageInfo readBmp(const Header& h) {
+ImageInfo readBmp(const Header& h)
+{
     return sized(Bmp, h.le16(18), h.le16(22));
 }
 
 // Position of the first FF D8 FF, or -1. Candidates are found with memchr so that a large
 // file without a JPEG start is crossed at memory speed.
-qsizetype findJpegStart(QByteArrayView bytes) {
+qsizetype findJpegStart(QByteArrayView bytes)
+{
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
     const char* p = begin;
@@ -72,7 +79,8 @@ qsizetype findJpegStart(QByteArrayView bytes) {
     return -1;
 }
 
-ImageInfo readJpeg(const Header& h, qsizetype start) {
+ImageInfo readJpeg(const Header& h, qsizetype start)
+{
     qsizetype p = start + 2;
     while (p < h.size()) {
         const std::uint32_t marker = h.at(p);
@@ -94,7 +102,8 @@ ImageInfo readJpeg(const Header& h, qsizetype start) {
 
 } // namespace
 
-ImageInfo readImageInfo(QByteArrayView bytes) {
+ImageInfo readImageInfo(QByteArrayView bytes)
+{
     const Header h(bytes);
     ImageInfo result;
     const auto take = [&result](const ImageInfo& found) {
@@ -115,7 +124,8 @@ ImageInfo readImageInfo(QByteArrayView bytes) {
     return result;
 }
 
-ImageInfo readImageInfo(const QString& path) {
+ImageInfo readImageInfo(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};

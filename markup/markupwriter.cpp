@@ -14,7 +14,8 @@ const QByteArray pageHead =
     QByteArrayLiteral("<HTML>\r\n<HEAD>\r\n<TITLE></TITLE>\r\n</HEAD>\r\n<BODY>\r\n");
 const QByteArray pageTail = QByteArrayLiteral("</BODY>\r\n</HTML>");
 
-QByteArray escapeValue(QByteArrayView value) {
+QByteArray escapeValue(QByteArrayView value)
+{
     QByteArray out;
     out.reserve(value.size());
     for (char c : value) {
@@ -35,7 +36,8 @@ QByteArray escapeValue(QByteArrayView value) {
     return out;
 }
 
-QByteArray unescapeValue(QByteArrayView value) {
+QByteArray unescapeValue(QByteArrayView value)
+{
     QByteArray out;
     out.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
@@ -56,7 +58,8 @@ QByteArray unescapeValue(QByteArrayView value) {
     return out;
 }
 
-QByteArray recordTail(const QByteArray& href, const QByteArray& target, const QByteArray& alt) {
+QByteArray recordTail(const QByteArray& href, const QByteArray& target, const QByteArray& alt)
+{
     QByteArray tail = escapeValue(href);
     if (!target.isEmpty())
         tail += "\" Target=\"" + escapeValue(target);
@@ -65,11 +68,13 @@ QByteArray recordTail(const QByteArray& href, const QByteArray& target, const QB
     return tail;
 }
 
-QByteArray mapNameOf(const QByteArray& fname) {
+QByteArray mapNameOf(const QByteArray& fname)
+{
     return fname.left(std::max<qsizetype>(0, fname.size() - 4));
 }
 
-ImageMarkup imageMarkup(const QByteArray& fname, int width, int height) {
+ImageMarkup imageMarkup(const QByteArray& fname, int width, int height)
+{
     const QByteArray name = escapeValue(mapNameOf(fname));
     ImageMarkup m;
     m.imgTag = escapeValue(fname) + "\" width=" + QByteArray::number(width) +
@@ -79,7 +84,8 @@ ImageMarkup imageMarkup(const QByteArray& fname, int width, int height) {
 }
 
 QByteArray mapBlock(const QByteArray& folder, const ImageMarkup& image,
-                    const QList<QByteArray>& areaList) {
+                    const QList<QByteArray>& areaList)
+{
     qsizetype size = startMarker.size() + folder.size() + image.imgTag.size() +
                      image.mapTag.size() + endMarker.size() + 64;
     for (const QByteArray& record : areaList)
@@ -101,17 +107,27 @@ QByteArray mapBlock(const QByteArray& folder, const ImageMarkup& image,
     return block;
 }
 
-QByteArray htmlPageText(const QByteArray& block) {
+QByteArray htmlPageText(const QByteArray& block)
+{
     return pageHead + block + crlf + pageTail;
 }
 
 QByteArray fileText(SaveKind kind, const QByteArray& block, const QByteArray& htmlTop,
-                    const QByteArray& htmlBot) {
+                    const QByteArray& htmlBot)
+{
     switch (kind) {
     case SaveKind::Html:
         return htmlPageText(block) + crlf;
-    case SaveKind::OriginalPage:
-        return htmlTop + block + htmlBot + crlf;
+    case SaveKind::OriginalPage: {
+        // A page may be tens of megabytes: one buffer, filled once.
+        QByteArray text;
+        text.reserve(htmlTop.size() + block.size() + htmlBot.size() + crlf.size());
+        text += htmlTop;
+        text += block;
+        text += htmlBot;
+        text += crlf;
+        return text;
+    }
     case SaveKind::Tavl:
     case SaveKind::Text:
         break;

@@ -21,13 +21,16 @@ const QByteArray mimeAppsKey = "application/x-tavlo";
 const QByteArray mimeAppsLine = mimeAppsKey + "=tavlo.desktop";
 const QByteArray defaultsHeader = "[Default Applications]";
 
-QString mimeXmlPath(const AssociationFolders& f) {
+QString mimeXmlPath(const AssociationFolders& f)
+{
     return f.dataDir + QLatin1String("/mime/packages/tavlo.xml");
 }
-QString desktopPath(const AssociationFolders& f) {
+QString desktopPath(const AssociationFolders& f)
+{
     return f.dataDir + QLatin1String("/applications/tavlo.desktop");
 }
-QString mimeAppsPath(const AssociationFolders& f) {
+QString mimeAppsPath(const AssociationFolders& f)
+{
     return f.configDir + QLatin1String("/mimeapps.list");
 }
 
@@ -43,7 +46,8 @@ const QByteArray mimeXml = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 // The program path as one Exec argument: quoted when it holds a reserved character,
 // literal percent signs doubled.
-QString execArgument(const QString& path) {
+QString execArgument(const QString& path)
+{
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
     const bool quote =
         std::any_of(path.begin(), path.end(), [](QChar c) { return reserved.contains(c); });
@@ -61,7 +65,8 @@ QString execArgument(const QString& path) {
 }
 
 // The string escapes of a desktop entry value, applied after the Exec quoting.
-QString escapeDesktopValue(QString value) {
+QString escapeDesktopValue(QString value)
+{
     value.replace(u'\\', QLatin1String("\\\\"));
     value.replace(u'\n', QLatin1String("\\n"));
     value.replace(u'\t', QLatin1String("\\t"));
@@ -69,7 +74,8 @@ QString escapeDesktopValue(QString value) {
     return value;
 }
 
-QByteArray desktopEntry(const QString& programPath) {
+QByteArray desktopEntry(const QString& programPath)
+{
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Tavlo\n"
@@ -83,7 +89,8 @@ QByteArray desktopEntry(const QString& programPath) {
 }
 
 // Lines keep their line ends, so that lines we do not touch go back byte for byte.
-QList<QByteArray> splitLines(const QByteArray& text) {
+QList<QByteArray> splitLines(const QByteArray& text)
+{
     QList<QByteArray> lines;
     qsizetype start = 0;
     while (start < text.size()) {
@@ -95,18 +102,21 @@ QList<QByteArray> splitLines(const QByteArray& text) {
     return lines;
 }
 
-QByteArray lineEnd(const QByteArray& line) {
+QByteArray lineEnd(const QByteArray& line)
+{
     return line.endsWith("\r\n") ? "\r\n" : line.endsWith('\n') ? "\n" : "";
 }
 
-bool isOurLine(const QByteArray& line) {
+bool isOurLine(const QByteArray& line)
+{
     const qsizetype eq = line.indexOf('=');
     return eq > 0 && line.left(eq).trimmed() == mimeAppsKey;
 }
 
 // Puts our line into the [Default Applications] section of a mimeapps.list (in place
 // of an earlier one of ours), or takes ours out when no line is given.
-QByteArray editDefaults(const QByteArray& text, const std::optional<QByteArray>& ourLine) {
+QByteArray editDefaults(const QByteArray& text, const std::optional<QByteArray>& ourLine)
+{
     QList<QByteArray> lines = splitLines(text);
     qsizetype begin = 0;
     while (begin < lines.size() && lines[begin].trimmed() != defaultsHeader)
@@ -151,7 +161,8 @@ QByteArray editDefaults(const QByteArray& text, const std::optional<QByteArray>&
 
 enum class Outcome { Unchanged, Written, Failed };
 
-Outcome writeIfChanged(const QString& path, const QByteArray& content) {
+Outcome writeIfChanged(const QString& path, const QByteArray& content)
+{
     QFile current(path);
     if (current.open(QIODevice::ReadOnly) && current.readAll() == content)
         return Outcome::Unchanged;
@@ -166,7 +177,8 @@ Outcome writeIfChanged(const QString& path, const QByteArray& content) {
 
 // The desktop's caches are a convenience: a missing tool, a failure or a hang must
 // never hold up the program for more than a moment.
-void updateDatabase(const QString& tool, const QString& folder) {
+void updateDatabase(const QString& tool, const QString& folder)
+{
     const QString program = QStandardPaths::findExecutable(tool);
     if (program.isEmpty())
         return;
@@ -182,16 +194,19 @@ void updateDatabase(const QString& tool, const QString& folder) {
     }
 }
 
-void updateMimeDatabase(const AssociationFolders& f) {
+void updateMimeDatabase(const AssociationFolders& f)
+{
     updateDatabase(QStringLiteral("update-mime-database"), f.dataDir + QLatin1String("/mime"));
 }
-void updateDesktopDatabase(const AssociationFolders& f) {
+void updateDesktopDatabase(const AssociationFolders& f)
+{
     updateDatabase(QStringLiteral("update-desktop-database"),
                    f.dataDir + QLatin1String("/applications"));
 }
 
 // True when the file was there and is gone; a file that stays is noted in failed.
-bool removeFile(const QString& path, QStringList& failed) {
+bool removeFile(const QString& path, QStringList& failed)
+{
     if (!QFileInfo(path).isFile())
         return false;
     if (QFile::remove(path))
@@ -202,12 +217,14 @@ bool removeFile(const QString& path, QStringList& failed) {
 
 } // namespace
 
-AssociationFolders AssociationFolders::standard() {
+AssociationFolders AssociationFolders::standard()
+{
     return {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)};
 }
 
-void regAssoc(KeyStore& store, const QString& programPath, const AssociationFolders& folders) {
+void regAssoc(KeyStore& store, const QString& programPath, const AssociationFolders& folders)
+{
     const std::pair<QString, QString> keys[] = {
         {QStringLiteral(".tavl"), QStringLiteral("Tavlo")},
         {QStringLiteral("Tavlo"), QStringLiteral("Client-side image map")},
@@ -232,7 +249,8 @@ void regAssoc(KeyStore& store, const QString& programPath, const AssociationFold
     writeIfChanged(mimeAppsPath(folders), editDefaults(current, mimeAppsLine));
 }
 
-QStringList removeAssociationFiles(const AssociationFolders& folders) {
+QStringList removeAssociationFiles(const AssociationFolders& folders)
+{
     QStringList failed;
     if (removeFile(mimeXmlPath(folders), failed))
         updateMimeDatabase(folders);

@@ -8,7 +8,8 @@
 namespace tavlo {
 
 InstanceLock::InstanceLock(QString path)
-    : m_lock(std::make_unique<QLockFile>(path)) {
+    : m_lock(std::make_unique<QLockFile>(path))
+{
     // The lock is held for the whole run, so its age says nothing; only a holder that
     // no longer exists makes it stale.
     m_lock->setStaleLockTime(0);
@@ -16,14 +17,16 @@ InstanceLock::InstanceLock(QString path)
 
 InstanceLock::~InstanceLock() = default;
 
-QString InstanceLock::defaultPath() {
+QString InstanceLock::defaultPath()
+{
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
     return folder + QLatin1String("/tavlo.lock");
 }
 
-bool InstanceLock::tryAcquire() {
+bool InstanceLock::tryAcquire()
+{
     if (m_lock->isLocked())
         return true;
     QDir().mkpath(QFileInfo(m_lock->fileName()).absolutePath());

@@ -35,18 +35,22 @@ using Tree = std::array<Keys, 2>;
 
 constexpr std::array<const char*, 2> rootNames = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER"};
 
-Keys& keysOf(Tree& tree, RegRoot root) {
+Keys& keysOf(Tree& tree, RegRoot root)
+{
     return tree[root == RegRoot::ClassesRoot ? 0 : 1];
 }
-const Keys& keysOf(const Tree& tree, RegRoot root) {
+const Keys& keysOf(const Tree& tree, RegRoot root)
+{
     return tree[root == RegRoot::ClassesRoot ? 0 : 1];
 }
 
-QString fold(const QString& key) {
+QString fold(const QString& key)
+{
     return key.toCaseFolded();
 }
 
-bool isValidKey(const QString& key) {
+bool isValidKey(const QString& key)
+{
     if (key.isEmpty() || key.startsWith(u'['))
         return false;
     for (const QChar c : key) {
@@ -57,14 +61,16 @@ bool isValidKey(const QString& key) {
     return std::none_of(parts.begin(), parts.end(), [](const QString& p) { return p.isEmpty(); });
 }
 
-QString escapeValue(QString value) {
+QString escapeValue(QString value)
+{
     value.replace(u'\\', QLatin1String("\\\\"));
     value.replace(u'\n', QLatin1String("\\n"));
     value.replace(u'\r', QLatin1String("\\r"));
     return value;
 }
 
-QString unescapeValue(const QString& text) {
+QString unescapeValue(const QString& text)
+{
     QString value;
     value.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -87,7 +93,8 @@ QString unescapeValue(const QString& text) {
 }
 
 // Finds or makes the key and every missing parent; a new key takes its parent's case.
-Entry& insertKey(Keys& keys, const QString& key) {
+Entry& insertKey(Keys& keys, const QString& key)
+{
     const QStringList parts = key.split(u'\\');
     QString path;
     Entry* entry = nullptr;
@@ -100,14 +107,16 @@ Entry& insertKey(Keys& keys, const QString& key) {
     return *entry;
 }
 
-bool hasSubkeys(const Keys& keys, const QString& foldedKey) {
+bool hasSubkeys(const Keys& keys, const QString& foldedKey)
+{
     const QString prefix = foldedKey + u'\\';
     const auto it = keys.lower_bound(prefix);
     return it != keys.end() && it->first.startsWith(prefix);
 }
 
 // An unreadable or garbled file reads as empty, or as what could be made of it.
-Tree readTree(const QString& path) {
+Tree readTree(const QString& path)
+{
     Tree tree;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -139,7 +148,8 @@ Tree readTree(const QString& path) {
     return tree;
 }
 
-bool writeTree(const QString& path, const Tree& tree) {
+bool writeTree(const QString& path, const Tree& tree)
+{
     QByteArray text;
     for (std::size_t i = 0; i < rootNames.size(); ++i) {
         if (i > 0)
@@ -163,9 +173,11 @@ bool writeTree(const QString& path, const Tree& tree) {
 } // namespace
 
 KeyStore::KeyStore(QString path)
-    : m_path(std::move(path)) {}
+    : m_path(std::move(path))
+{}
 
-QString KeyStore::defaultPath() {
+QString KeyStore::defaultPath()
+{
     // The program names itself "tavlo" with no organisation, which makes its config
     // folder ~/.config/tavlo; anything else (a test, a tool) gets the same folder.
     if (QCoreApplication::organizationName().isEmpty() &&
@@ -176,7 +188,8 @@ QString KeyStore::defaultPath() {
            QLatin1String("/tavlo/registry.ini");
 }
 
-bool KeyStore::createKey(RegRoot root, const QString& key) {
+bool KeyStore::createKey(RegRoot root, const QString& key)
+{
     if (!isValidKey(key))
         return false;
     Tree tree = readTree(m_path);
@@ -187,7 +200,8 @@ bool KeyStore::createKey(RegRoot root, const QString& key) {
     return writeTree(m_path, tree);
 }
 
-bool KeyStore::setDefaultValue(RegRoot root, const QString& key, const QString& value) {
+bool KeyStore::setDefaultValue(RegRoot root, const QString& key, const QString& value)
+{
     if (!isValidKey(key))
         return false;
     Tree tree = readTree(m_path);
@@ -198,19 +212,22 @@ bool KeyStore::setDefaultValue(RegRoot root, const QString& key, const QString& 
     return writeTree(m_path, tree);
 }
 
-std::optional<QString> KeyStore::defaultValue(RegRoot root, const QString& key) const {
+std::optional<QString> KeyStore::defaultValue(RegRoot root, const QString& key) const
+{
     const Tree tree = readTree(m_path);
     const Keys& keys = keysOf(tree, root);
     const auto it = keys.find(fold(key));
     return it == keys.end() ? std::nullopt : it->second.value;
 }
 
-bool KeyStore::keyExists(RegRoot root, const QString& key) const {
+bool KeyStore::keyExists(RegRoot root, const QString& key) const
+{
     const Tree tree = readTree(m_path);
     return keysOf(tree, root).count(fold(key)) > 0;
 }
 
-bool KeyStore::deleteKey(RegRoot root, const QString& key) {
+bool KeyStore::deleteKey(RegRoot root, const QString& key)
+{
     Tree tree = readTree(m_path);
     Keys& keys = keysOf(tree, root);
     const QString folded = fold(key);

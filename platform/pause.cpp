@@ -6,13 +6,15 @@
 
 namespace tavlo {
 
-void EventLoopPause::pause(int ms) {
+void EventLoopPause::pause(int ms)
+{
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void EventLoopPause::processEvents() {
+void EventLoopPause::processEvents()
+{
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

@@ -6,7 +6,8 @@
 
 namespace tavlo {
 
-QSize QtScreen::screenSize() const {
+QSize QtScreen::screenSize() const
+{
     const QScreen* screen = m_window ? m_window->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry().size() : QSize(1024, 768);
 }

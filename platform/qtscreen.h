@@ -10,7 +10,8 @@ namespace tavlo {
 class QtScreen final : public ScreenInfo {
 public:
     explicit QtScreen(const QWidget* window)
-        : m_window(window) {}
+        : m_window(window)
+    {}
     QSize screenSize() const override;
 
 private:

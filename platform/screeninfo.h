@@ -14,7 +14,8 @@ public:
 class FixedScreen final : public ScreenInfo {
 public:
     explicit FixedScreen(QSize size)
-        : m_size(size) {}
+        : m_size(size)
+    {}
     QSize screenSize() const override { return m_size; }
 
 private:

@@ -4,7 +4,8 @@
 
 namespace tavlo {
 
-QString tempFolder() {
+QString tempFolder()
+{
     const QString path = QDir::tempPath();
     if (path.isEmpty())
         return QStringLiteral("/tmp/");

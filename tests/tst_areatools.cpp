@@ -15,9 +15,11 @@ public:
     Host()
         : picture(makePicture())
         , original(picture)
-        , xor_(picture, [](const QRegion&) {}) {}
+        , xor_(picture, [](const QRegion&) {})
+    {}
 
-    static QImage makePicture() {
+    static QImage makePicture()
+    {
         QImage image(400, 300, QImage::Format_RGB32);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
@@ -48,13 +50,15 @@ struct Fixture {
     AreaTools tools{doc, host};
 
     // A left-button drag through the points: press at the first, release at the last.
-    void drag(const QList<QPointF>& path) {
+    void drag(const QList<QPointF>& path)
+    {
         tools.press(Qt::LeftButton, path.first());
         for (qsizetype i = 1; i + 1 < path.size(); ++i)
             tools.move(Qt::LeftButton, path[i]);
         tools.release(Qt::LeftButton, path.last());
     }
-    void click(QPointF p) {
+    void click(QPointF p)
+    {
         tools.press(Qt::LeftButton, p);
         tools.release(Qt::LeftButton, p);
     }
@@ -81,7 +85,8 @@ private slots:
     void outlineDrawnAgainErasesIt();
 };
 
-void tst_AreaTools::drags_data() {
+void tst_AreaTools::drags_data()
+{
     QTest::addColumn<int>("shape");
     QTest::addColumn<QList<QPointF>>("path");
     QTest::addColumn<QByteArray>("record"); // empty: no area
@@ -109,7 +114,8 @@ void tst_AreaTools::drags_data() {
     QTest::newRow("circle click without a move") << 2 << P{{100, 100}, {100, 100}} << QByteArray();
 }
 
-void tst_AreaTools::drags() {
+void tst_AreaTools::drags()
+{
     QFETCH(int, shape);
     QFETCH(QList<QPointF>, path);
     QFETCH(QByteArray, record);
@@ -130,7 +136,8 @@ void tst_AreaTools::drags() {
     QCOMPARE(f.tools.state(), AreaTools::State::Idle);
 }
 
-void tst_AreaTools::discardedShapesLeaveNoTrace() {
+void tst_AreaTools::discardedShapesLeaveNoTrace()
+{
     for (int shape : {1, 2}) {
         Fixture f;
         f.tools.curShape = shape;
@@ -145,7 +152,8 @@ void tst_AreaTools::discardedShapesLeaveNoTrace() {
     }
 }
 
-void tst_AreaTools::areaKeepsOutlineAndTint() {
+void tst_AreaTools::areaKeepsOutlineAndTint()
+{
     Fixture f;
     f.drag({{20, 20}, {60, 50}, {60, 50}});
     const auto xored = [&](int x, int y, QRgb with) {
@@ -157,7 +165,8 @@ void tst_AreaTools::areaKeepsOutlineAndTint() {
     QVERIFY(xored(10, 10, 0));                                      // elsewhere untouched
 }
 
-void tst_AreaTools::pressInsideAnAreaOpensItOnRelease() {
+void tst_AreaTools::pressInsideAnAreaOpensItOnRelease()
+{
     Fixture f;
     f.drag({{20, 20}, {60, 50}, {60, 50}});
     f.drag({{100, 100}, {150, 150}, {150, 150}});
@@ -169,7 +178,8 @@ void tst_AreaTools::pressInsideAnAreaOpensItOnRelease() {
     QCOMPARE(f.doc.areaList().size(), 3);
 }
 
-void tst_AreaTools::skipFlagsSwallowOneRelease() {
+void tst_AreaTools::skipFlagsSwallowOneRelease()
+{
     Fixture f;
     f.tools.skipMouse = true;
     f.drag({{10, 10}, {80, 80}, {80, 80}});
@@ -183,7 +193,8 @@ void tst_AreaTools::skipFlagsSwallowOneRelease() {
     QVERIFY(f.doc.areaList().isEmpty());
 }
 
-void tst_AreaTools::nothingBeforeAPictureIsLoaded() {
+void tst_AreaTools::nothingBeforeAPictureIsLoaded()
+{
     Fixture f;
     f.host.loaded = false;
     f.drag({{10, 10}, {80, 80}, {80, 80}});
@@ -191,7 +202,8 @@ void tst_AreaTools::nothingBeforeAPictureIsLoaded() {
     QCOMPARE(f.host.picture, f.host.original);
 }
 
-void tst_AreaTools::rightButtonPopsUpTheMenu() {
+void tst_AreaTools::rightButtonPopsUpTheMenu()
+{
     Fixture f;
     f.tools.press(Qt::RightButton, {10, 10});
     QCOMPARE(f.tools.state(), AreaTools::State::Idle);
@@ -199,7 +211,8 @@ void tst_AreaTools::rightButtonPopsUpTheMenu() {
     QCOMPARE(f.host.popups, 1);
 }
 
-void tst_AreaTools::polygons_data() {
+void tst_AreaTools::polygons_data()
+{
     QTest::addColumn<QList<QPointF>>("clicks");
     QTest::addColumn<QByteArray>("record");
     QTest::addColumn<int>("open"); // vertices still open afterwards
@@ -213,7 +226,8 @@ void tst_AreaTools::polygons_data() {
         << P{{10, 10}, {100, 10}, {12, 12}} << QByteArray() << 3;
 }
 
-void tst_AreaTools::polygons() {
+void tst_AreaTools::polygons()
+{
     QFETCH(QList<QPointF>, clicks);
     QFETCH(QByteArray, record);
     QFETCH(int, open);
@@ -233,7 +247,8 @@ void tst_AreaTools::polygons() {
     QCOMPARE(f.host.pauses.size(), clicks.size() - 1);
 }
 
-void tst_AreaTools::closingHint() {
+void tst_AreaTools::closingHint()
+{
     Fixture f;
     f.tools.curShape = AreaTools::Polygon;
     f.click({10, 10});
@@ -246,7 +261,8 @@ void tst_AreaTools::closingHint() {
     QCOMPARE(f.host.pointer, Pointer::Cross);
 }
 
-void tst_AreaTools::polygonAtTheVertexLimitCloses() {
+void tst_AreaTools::polygonAtTheVertexLimitCloses()
+{
     Fixture f;
     f.tools.curShape = AreaTools::Polygon;
     for (int i = 0; i < AreaTools::maxVertices; ++i)
@@ -258,7 +274,8 @@ void tst_AreaTools::polygonAtTheVertexLimitCloses() {
     QCOMPARE(countPipes(f.doc.ptsList().first()), 2 * AreaTools::maxVertices - 1);
 }
 
-void tst_AreaTools::outlineDrawnAgainErasesIt() {
+void tst_AreaTools::outlineDrawnAgainErasesIt()
+{
     // What deleting an area does: outline and tint drawn once more leave the picture
     // as it was, polygons of more than 128 vertices included.
     for (int shape : {1, 2, 3}) {

@@ -27,32 +27,37 @@ class TestFrmHref : public QObject {
     QByteArray m_tmpHREF, m_curHREF, m_curT, m_curAlt;
     std::unique_ptr<frmHREF> m_dialog;
 
-    template <typename T = QWidget> T* child(const QString& name) const {
+    template <typename T = QWidget> T* child(const QString& name) const
+    {
         return m_dialog->findChild<T*>(name);
     }
     QLineEdit* box(const char* name) const { return child<QLineEdit>(name); }
     PictureButton* button(const char* name) const { return child<PictureButton>(name); }
     Texts current() const { return {m_curHREF, m_curT, m_curAlt}; }
 
-    bool open(QRect mainFrame = {100, 50, 600, 400}, QSize screen = {1024, 768}) {
+    bool open(QRect mainFrame = {100, 50, 600, 400}, QSize screen = {1024, 768})
+    {
         m_dialog =
             std::make_unique<frmHREF>(m_tmpHREF, m_curHREF, m_curT, m_curAlt, mainFrame, screen);
         m_dialog->show();
         return QTest::qWaitForWindowActive(m_dialog.get());
     }
-    static void press(int count, Qt::Key key) {
+    static void press(int count, Qt::Key key)
+    {
         for (int i = 0; i < count; ++i)
             QTest::keyClick(QApplication::focusWidget(), key);
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         m_tmpHREF = "previous answer";
         m_curHREF = m_curT = m_curAlt = {};
     }
     void cleanup() { m_dialog.reset(); }
 
-    void prefill_data() {
+    void prefill_data()
+    {
         QTest::addColumn<Texts>("texts");
         QTest::addColumn<Texts>("shown");
         const Texts fresh{defaultHref, targetPrompt, altPrompt};
@@ -62,7 +67,8 @@ private slots:
             << Texts{"caf\xc3\xa9", "_top", "Home"} << Texts{"caf\xc3\xa9", "_top", "Home"};
     }
 
-    void prefill() {
+    void prefill()
+    {
         QFETCH(Texts, texts);
         QFETCH(Texts, shown);
         m_curHREF = texts[0], m_curT = texts[1], m_curAlt = texts[2];
@@ -74,7 +80,8 @@ private slots:
         QCOMPARE(box("txtHREF")->selectedText().toUtf8(), shown[0]);
     }
 
-    void enter_data() {
+    void enter_data()
+    {
         QTest::addColumn<QByteArray>("oldHref");
         QTest::addColumn<Texts>("typed");
         QTest::addColumn<QByteArray>("answer");
@@ -99,7 +106,8 @@ private slots:
         row("UTF-8", "#", {"caf\xc3\xa9", t, a}, "caf\xc3\xa9", {"caf\xc3\xa9", "", ""});
     }
 
-    void enter() {
+    void enter()
+    {
         QFETCH(QByteArray, oldHref);
         QFETCH(Texts, typed);
         QFETCH(QByteArray, answer);
@@ -117,7 +125,8 @@ private slots:
 
     // Each opening answers afresh: a close by the window manager right after an Enter, or a
     // Cancel right after a Delete, answers "". Only Enter takes the typed HREF.
-    void runAnswersEachOpening() {
+    void runAnswersEachOpening()
+    {
         QWidget mainWindow;
         mainWindow.setGeometry(100, 50, 600, 400);
         FixedScreen screen({1024, 768});
@@ -143,7 +152,8 @@ private slots:
     }
 
     // tabs < 0: Shift+Tab. A text box that the keys reach has its whole text selected.
-    void keys_data() {
+    void keys_data()
+    {
         QTest::addColumn<int>("tabs");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("focused");
@@ -163,7 +173,8 @@ private slots:
         row("Tab wraps round", 6, Qt::Key_Return, "txtHREF");
     }
 
-    void keys() {
+    void keys()
+    {
         QFETCH(int, tabs);
         QFETCH(int, key);
         QFETCH(QString, focused);
@@ -181,7 +192,8 @@ private slots:
         QCOMPARE(m_tmpHREF, answer.isNull() ? QByteArray("previous answer") : answer);
     }
 
-    void pictureStates() {
+    void pictureStates()
+    {
         QVERIFY(open());
         PictureButton* enter = button("picEnter");
         for (PictureButton* b : {enter, button("picCancel"), button("picDelete")}) {
@@ -208,7 +220,8 @@ private slots:
         QVERIFY(m_dialog->isVisible());
     }
 
-    void placement_data() {
+    void placement_data()
+    {
         QTest::addColumn<QRect>("mainFrame");
         QTest::addColumn<QPoint>("expected");
         // Screen 1024 x 768 pixels, 11520 twips high.
@@ -220,14 +233,16 @@ private slots:
         QTest::newRow("right edge, no room") << QRect(900, 100, 400, 700) << QPoint(516, 643);
     }
 
-    void placement() {
+    void placement()
+    {
         QFETCH(QRect, mainFrame);
         QFETCH(QPoint, expected);
         QVERIFY(open(mainFrame, {1024, 768}));
         QCOMPARE(m_dialog->pos(), expected);
     }
 
-    void layout_data() {
+    void layout_data()
+    {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QRect>("twips");
         QTest::addColumn<QString>("toolTip");
@@ -244,7 +259,8 @@ private slots:
         row("txtAlt", {135, 1035, 7290, 270});
     }
 
-    void layout() {
+    void layout()
+    {
         QFETCH(QString, control);
         QFETCH(QRect, twips);
         QFETCH(QString, toolTip);

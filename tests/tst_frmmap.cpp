@@ -5,6 +5,7 @@
 #include "platform/screeninfo.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
+#include "support/scriptedendwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 using namespace tavlo;
 using tavlo::test::RecordingPause;
@@ -32,7 +34,8 @@ public:
         bool remove = false;
         bool cancel = false;
     };
-    QByteArray run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override {
+    QByteArray run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override
+    {
         shownWith.append(curHREF);
         const Answer a = answers.isEmpty() ? Answer{{}, {}, {}, false, true} : answers.takeFirst();
         if (a.cancel)
@@ -82,11 +85,13 @@ private:
     RecordingPrompts m_prompts;
     RecordingPause m_pause;
     ScriptedAreaDialog m_dialog;
+    test::ScriptedEndWindow m_end;
     FixedScreen m_screen{QSize(1024, 768)};
     std::unique_ptr<frmMap> m_window;
 };
 
-QString tst_FrmMap::picture(const QString& name, QSize size, const char* format) {
+QString tst_FrmMap::picture(const QString& name, QSize size, const char* format)
+{
     QImage image(size, QImage::Format_RGB32);
     image.fill(QColor(30, 120, 200));
     const QString path = m_dir.filePath(name);
@@ -95,20 +100,24 @@ QString tst_FrmMap::picture(const QString& name, QSize size, const char* format)
     return path;
 }
 
-frmMap* tst_FrmMap::makeWindow() {
+frmMap* tst_FrmMap::makeWindow()
+{
     m_prompts.shown.clear();
     m_dialog.answers.clear();
     m_dialog.shownWith.clear();
-    m_window = std::make_unique<frmMap>(MapEnvironment{&m_prompts, &m_dialog, &m_pause, &m_screen});
+    m_window = std::make_unique<frmMap>(
+        MapEnvironment{&m_prompts, &m_dialog, &m_pause, &m_screen, nullptr, &m_end});
     m_window->show();
     return m_window.get();
 }
 
-void tst_FrmMap::initTestCase() {
+void tst_FrmMap::initTestCase()
+{
     QVERIFY(m_dir.isValid());
 }
 
-void tst_FrmMap::fit_data() {
+void tst_FrmMap::fit_data()
+{
     QTest::addColumn<QSize>("canvas");
     QTest::addColumn<bool>("moved");
     QTest::addColumn<QSize>("twips");
@@ -123,7 +132,8 @@ void tst_FrmMap::fit_data() {
     QTest::newRow("splash") << QSize(502, 302) << false << QSize(8415, 5130);
 }
 
-void tst_FrmMap::fit() {
+void tst_FrmMap::fit()
+{
     QFETCH(QSize, canvas);
     QFETCH(bool, moved);
     QFETCH(QSize, twips);
@@ -132,7 +142,8 @@ void tst_FrmMap::fit() {
     QCOMPARE(QSize(f.widthTwips, f.heightTwips), twips);
 }
 
-void tst_FrmMap::startsWithTheSplash() {
+void tst_FrmMap::startsWithTheSplash()
+{
     frmMap* w = makeWindow();
     QVERIFY(!w->imageLoaded());
     QCOMPARE(w->windowTitle(), QStringLiteral("Tavlo"));
@@ -146,7 +157,8 @@ void tst_FrmMap::startsWithTheSplash() {
     QCOMPARE(w->imgPath(), QDir::homePath() + '/');
 }
 
-void tst_FrmMap::loadingFitsTheWindow() {
+void tst_FrmMap::loadingFitsTheWindow()
+{
     frmMap* w = makeWindow();
     QVERIFY(w->imgSpecs(picture("small.jpg", QSize(100, 80))));
     QVERIFY(w->imageLoaded());
@@ -158,7 +170,8 @@ void tst_FrmMap::loadingFitsTheWindow() {
     QVERIFY(m_prompts.shown.isEmpty());
 }
 
-void tst_FrmMap::widePictureScrolls() {
+void tst_FrmMap::widePictureScrolls()
+{
     frmMap* w = makeWindow();
     w->move(200, 100);
     QVERIFY(w->imgSpecs(picture("wide.jpg", QSize(2000, 1000))));
@@ -180,7 +193,8 @@ void tst_FrmMap::widePictureScrolls() {
     QCOMPARE(v->value(), 40);
 }
 
-void tst_FrmMap::refusedPictureChangesNothing_data() {
+void tst_FrmMap::refusedPictureChangesNothing_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("headline");
     QTest::newRow("not a picture") << "text.jpg"
@@ -193,7 +207,8 @@ void tst_FrmMap::refusedPictureChangesNothing_data() {
                                   << "We have a problem...";
 }
 
-void tst_FrmMap::refusedPictureChangesNothing() {
+void tst_FrmMap::refusedPictureChangesNothing()
+{
     QFETCH(QString, name);
     QFETCH(QString, headline);
     QString bad = m_dir.filePath(name);
@@ -230,7 +245,8 @@ void tst_FrmMap::refusedPictureChangesNothing() {
     QCOMPARE(w->document().hrefList().size(), 1);
 }
 
-void tst_FrmMap::decodedSizeStandsInForAMissingHeaderSize() {
+void tst_FrmMap::decodedSizeStandsInForAMissingHeaderSize()
+{
     // A picture whose kind the header reader does not know: the decoder still
     // opens it, and the tag must not say 0 x 0.
     frmMap* w = makeWindow();
@@ -238,14 +254,16 @@ void tst_FrmMap::decodedSizeStandsInForAMissingHeaderSize() {
     QVERIFY(w->imageTags().imgTag.contains(" width=64 height=48 "));
 }
 
-void tst_FrmMap::mapNameOfAJpegKeepsItsDot() {
+void tst_FrmMap::mapNameOfAJpegKeepsItsDot()
+{
     frmMap* w = makeWindow();
     QVERIFY(w->imgSpecs(picture("photo.jpeg", QSize(40, 30))));
     const QByteArray end = R"(USEMAP="#photo.">)";
     QVERIFY(w->imageTags().imgTag.endsWith(end));
 }
 
-void tst_FrmMap::clipboardNotes() {
+void tst_FrmMap::clipboardNotes()
+{
     frmMap* w = makeWindow();
     w->cmdMake_Click();
     QCOMPARE(m_prompts.shown.size(), 1);
@@ -264,7 +282,8 @@ void tst_FrmMap::clipboardNotes() {
                             ">>> If not, drag an image file onto the Tavlo screen to begin."));
 }
 
-void tst_FrmMap::clipboardGetsTheMapBlock() {
+void tst_FrmMap::clipboardGetsTheMapBlock()
+{
     frmMap* w = makeWindow();
     const QString path = picture("logo.jpg", QSize(120, 60));
     QVERIFY(w->imgSpecs(path));
@@ -279,12 +298,15 @@ void tst_FrmMap::clipboardGetsTheMapBlock() {
     QVERIFY(!w->document().hasUnsavedWork());
     QVERIFY(w->document().hrefList().isEmpty());
     QVERIFY(w->imageLoaded());
-    QVERIFY(w->htmlOut().contains("<img src=\"" + QFile::encodeName(m_dir.path()) + "/logo.jpg\""));
+    const QByteArray src =
+        "<img src=\"" + QUrl::fromLocalFile(m_dir.path()).toEncoded() + "/logo.jpg\"";
+    QVERIFY(w->htmlOut().contains(src));
     QVERIFY(w->htmlOut().startsWith("<HTML>\r\n"));
 }
 
 // Mouse positions are in picture pixels; the canvas has a 1-pixel border.
-void tst_FrmMap::drag(QPoint from, QList<QPoint> through, QPoint to) {
+void tst_FrmMap::drag(QPoint from, QList<QPoint> through, QPoint to)
+{
     QWidget* canvas = m_window->mapee();
     const QPoint b(1, 1);
     QTest::mousePress(canvas, Qt::LeftButton, {}, from + b);
@@ -294,11 +316,13 @@ void tst_FrmMap::drag(QPoint from, QList<QPoint> through, QPoint to) {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, to + b);
 }
 
-void tst_FrmMap::click(QPoint at) {
+void tst_FrmMap::click(QPoint at)
+{
     QTest::mouseClick(m_window->mapee(), Qt::LeftButton, {}, at + QPoint(1, 1));
 }
 
-void tst_FrmMap::drawEditDeleteAndCopy() {
+void tst_FrmMap::drawEditDeleteAndCopy()
+{
     frmMap* w = makeWindow();
     QVERIFY(w->imgSpecs(picture("logo.jpg", QSize(400, 300))));
     auto pressTool = [&](const char* name) { w->findChild<QToolButton*>(name)->click(); };
@@ -335,7 +359,8 @@ void tst_FrmMap::drawEditDeleteAndCopy() {
     QCOMPARE(QApplication::clipboard()->text().toUtf8(), expected);
 }
 
-void tst_FrmMap::deletingRestoresThePicture() {
+void tst_FrmMap::deletingRestoresThePicture()
+{
     frmMap* w = makeWindow();
     QVERIFY(w->imgSpecs(picture("plain.jpg", QSize(300, 200))));
     const QImage before = w->mapee()->picture();
@@ -351,7 +376,8 @@ void tst_FrmMap::deletingRestoresThePicture() {
     }
 }
 
-void tst_FrmMap::cancelChangesNothing() {
+void tst_FrmMap::cancelChangesNothing()
+{
     frmMap* w = makeWindow();
     QVERIFY(w->imgSpecs(picture("plain.jpg", QSize(300, 200))));
     drag({10, 10}, {}, {100, 100});
@@ -369,7 +395,8 @@ void tst_FrmMap::cancelChangesNothing() {
     QVERIFY(w->document().areaList().first().endsWith(tail));
 }
 
-void tst_FrmMap::popupMenuEnablesWhatCanBeDone() {
+void tst_FrmMap::popupMenuEnablesWhatCanBeDone()
+{
     frmMap* w = makeWindow();
     QVERIFY(w->imgSpecs(picture("plain.jpg", QSize(300, 200))));
     auto* menu = w->findChild<QMenu*>("mnuFile");

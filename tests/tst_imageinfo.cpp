@@ -19,51 +19,60 @@ using namespace tavlo;
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values) {
+QByteArray bytes(std::initializer_list<int> values)
+{
     QByteArray out;
     for (const int v : values)
         out.append(static_cast<char>(v));
     return out;
 }
 
-template <typename T> QByteArray be(T value) {
+template <typename T> QByteArray be(T value)
+{
     QByteArray out(sizeof value, 0);
     qToBigEndian(value, out.data());
     return out;
 }
 
-template <typename T> QByteArray le(T value) {
+template <typename T> QByteArray le(T value)
+{
     QByteArray out(sizeof value, 0);
     qToLittleEndian(value, out.data());
     return out;
 }
 
-QByteArray png(quint32 width, quint32 height, int colourType) {
+QByteArray png(quint32 width, quint32 height, int colourType)
+{
     return "\x89PNG\r\n\x1a\n" + be<quint32>(13) + "IHDR" + be(width) + be(height) +
            bytes({8, colourType, 0, 0, 0}) + QByteArray(4, 0);
 }
 
-QByteArray gif(quint16 width, quint16 height) {
+QByteArray gif(quint16 width, quint16 height)
+{
     return "GIF89a" + le(width) + le(height) + bytes({0, 0, 0});
 }
 
 // A complete one-pixel picture on a logical screen of the given size.
-QByteArray fullGif(quint16 width, quint16 height) {
+QByteArray fullGif(quint16 width, quint16 height)
+{
     return "GIF89a" + le(width) + le(height) + bytes({0x80, 0, 0, 0, 0, 0, 255, 255, 255, 0x2C}) +
            le<quint16>(0) + le<quint16>(0) + le<quint16>(1) + le<quint16>(1) +
            bytes({0, 2, 2, 0x44, 0x01, 0, 0x3B});
 }
 
-QByteArray bmp(quint32 width, quint32 height) {
+QByteArray bmp(quint32 width, quint32 height)
+{
     return "BM" + le<quint32>(54) + le<quint32>(0) + le<quint32>(54) + le<quint32>(40) + le(width) +
            le(height) + le<quint16>(1) + le<quint16>(24) + QByteArray(24, 0);
 }
 
-QByteArray segment(int marker, quint16 length) {
+QByteArray segment(int marker, quint16 length)
+{
     return bytes({0xFF, marker}) + be(length) + QByteArray(qMax(length - 2, 0), 0);
 }
 
-QByteArray frame(int marker, quint16 width, quint16 height) {
+QByteArray frame(int marker, quint16 width, quint16 height)
+{
     return bytes({0xFF, marker}) + be<quint16>(11) + bytes({8}) + be(height) + be(width) +
            bytes({1, 1, 0x11, 0});
 }
@@ -71,11 +80,13 @@ QByteArray frame(int marker, quint16 width, quint16 height) {
 const QByteArray soi = bytes({0xFF, 0xD8});
 const QByteArray eoi = bytes({0xFF, 0xD9});
 
-QByteArray jpeg(const QByteArray& body) {
+QByteArray jpeg(const QByteArray& body)
+{
     return soi + segment(0xE0, 16) + body + eoi;
 }
 
-QList<int> fields(const ImageInfo& info) {
+QList<int> fields(const ImageInfo& info)
+{
     return {info.kind, info.width, info.height};
 }
 
@@ -83,7 +94,8 @@ QList<int> fields(const ImageInfo& info) {
 // any read past the last byte crashes.
 class PageEnd {
 public:
-    explicit PageEnd(const QByteArray& data) {
+    explicit PageEnd(const QByteArray& data)
+    {
         const qsizetype page = sysconf(_SC_PAGESIZE);
         m_length = (data.size() / page + 2) * page;
         void* base =
@@ -96,7 +108,8 @@ public:
         std::memcpy(guard - data.size(), data.constData(), data.size());
         m_view = QByteArrayView(guard - data.size(), data.size());
     }
-    ~PageEnd() {
+    ~PageEnd()
+    {
         if (m_base)
             munmap(m_base, m_length);
     }
@@ -118,7 +131,8 @@ class TestImageInfo : public QObject {
     Q_OBJECT
 
 private slots:
-    void readsHeader_data() {
+    void readsHeader_data()
+    {
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QList<int>>("expected");
         const QList<int> unknown{UnknownKind, 0, 0};
@@ -163,7 +177,8 @@ private slots:
         QTest::newRow("text") << QByteArray("<html>BM GIF</html>") << unknown;
     }
 
-    void readsHeader() {
+    void readsHeader()
+    {
         QFETCH(QByteArray, data);
         QFETCH(QList<int>, expected);
 
@@ -179,7 +194,8 @@ private slots:
         QCOMPARE(fields(readImageInfo(memory.view())), expected);
     }
 
-    void missingFileIsNotCreated() {
+    void missingFileIsNotCreated()
+    {
         QTemporaryDir dir;
         const QString path = dir.filePath("missing.gif");
         QCOMPARE(fields(readImageInfo(path)), (QList<int>{UnknownKind, 0, 0}));
@@ -187,7 +203,8 @@ private slots:
         QCOMPARE(fields(readImageInfo(dir.path())), (QList<int>{UnknownKind, 0, 0}));
     }
 
-    void agreesWithQt_data() {
+    void agreesWithQt_data()
+    {
         QTest::addColumn<QByteArray>("format");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<bool>("progressive");
@@ -206,7 +223,8 @@ private slots:
             << QByteArray("jpg") << QSize(40000, 2) << false << 0 << int(Jpeg);
     }
 
-    void agreesWithQt() {
+    void agreesWithQt()
+    {
         QFETCH(QByteArray, format);
         QFETCH(QSize, size);
         QFETCH(bool, progressive);

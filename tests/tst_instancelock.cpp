@@ -14,7 +14,8 @@ using namespace tavlo;
 namespace {
 
 // The other copy: holds the lock at argv[2] until its stdin closes.
-int holdLock(int argc, char** argv) {
+int holdLock(int argc, char** argv)
+{
     QCoreApplication app(argc, argv);
     InstanceLock lock(QString::fromLocal8Bit(argv[2]));
     if (!lock.tryAcquire()) {
@@ -35,7 +36,8 @@ class tst_InstanceLock : public QObject {
     Q_OBJECT
 
 private slots:
-    void secondLockInTheSameProcessIsRefused() {
+    void secondLockInTheSameProcessIsRefused()
+    {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("tavlo.lock"));
         auto first = std::make_unique<InstanceLock>(path);
@@ -47,12 +49,14 @@ private slots:
         QVERIFY(second.tryAcquire());
     }
 
-    void lockOfAnotherProcess_data() {
+    void lockOfAnotherProcess_data()
+    {
         QTest::addColumn<bool>("killed");
         QTest::newRow("holder exits") << false;
         QTest::newRow("holder killed, stale lock taken over") << true;
     }
-    void lockOfAnotherProcess() {
+    void lockOfAnotherProcess()
+    {
         QFETCH(bool, killed);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("run/tavlo.lock"));
@@ -75,12 +79,14 @@ private slots:
         QVERIFY(lock.tryAcquire());
     }
 
-    void defaultPathIsInTheRuntimeFolder() {
+    void defaultPathIsInTheRuntimeFolder()
+    {
         QVERIFY(InstanceLock::defaultPath().endsWith(QLatin1String("/tavlo.lock")));
     }
 };
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc == 3 && std::strcmp(argv[1], "--hold-lock") == 0)
         return holdLock(argc, argv);
     QCoreApplication app(argc, argv);

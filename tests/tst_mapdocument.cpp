@@ -26,7 +26,8 @@ private slots:
     void hitTest();
 };
 
-void tst_MapDocument::shapes_data() {
+void tst_MapDocument::shapes_data()
+{
     QTest::addColumn<AreaShape>("shape");
     QTest::addColumn<QByteArray>("record");
     QTest::addColumn<QByteArray>("pts");
@@ -50,7 +51,8 @@ void tst_MapDocument::shapes_data() {
         << QByteArray("-5|-7|30|40") << QRect(-5, -7, 35, 47);
 }
 
-void tst_MapDocument::shapes() {
+void tst_MapDocument::shapes()
+{
     QFETCH(AreaShape, shape);
     QFETCH(QByteArray, record);
     QFETCH(QByteArray, pts);
@@ -60,7 +62,8 @@ void tst_MapDocument::shapes() {
     QCOMPARE(shape.region.boundingRect(), box);
 }
 
-void tst_MapDocument::rectangleRegionLeavesRightAndBottomEdgesOut() {
+void tst_MapDocument::rectangleRegionLeavesRightAndBottomEdgesOut()
+{
     const QRegion r = rectArea(120, 80, 20, 30).region;
     QVERIFY(r.contains(QPoint(20, 30)));
     QVERIFY(r.contains(QPoint(119, 79)));
@@ -68,7 +71,8 @@ void tst_MapDocument::rectangleRegionLeavesRightAndBottomEdgesOut() {
     QVERIFY(!r.contains(QPoint(50, 80)));
 }
 
-void tst_MapDocument::radiusText_data() {
+void tst_MapDocument::radiusText_data()
+{
     QTest::addColumn<float>("radius");
     QTest::addColumn<QByteArray>("text");
     QTest::newRow("decimals") << 42.72002f << QByteArray("42.72002");
@@ -77,13 +81,15 @@ void tst_MapDocument::radiusText_data() {
     QTest::newRow("irrational") << 14.142136f << QByteArray("14.14214");
 }
 
-void tst_MapDocument::radiusText() {
+void tst_MapDocument::radiusText()
+{
     QFETCH(float, radius);
     QFETCH(QByteArray, text);
     QCOMPARE(tavlo::radiusText(radius), text);
 }
 
-void tst_MapDocument::getField_data() {
+void tst_MapDocument::getField_data()
+{
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("n");
     QTest::addColumn<bool>("comma");
@@ -99,7 +105,8 @@ void tst_MapDocument::getField_data() {
     QTest::newRow("empty field") << QByteArray("1||3") << 2 << false << QByteArray();
 }
 
-void tst_MapDocument::getField() {
+void tst_MapDocument::getField()
+{
     QFETCH(QByteArray, text);
     QFETCH(int, n);
     QFETCH(bool, comma);
@@ -107,7 +114,8 @@ void tst_MapDocument::getField() {
     QCOMPARE(tavlo::getField(text, n, comma), field);
 }
 
-void tst_MapDocument::countPipesIsNotLimitedToEightBits() {
+void tst_MapDocument::countPipesIsNotLimitedToEightBits()
+{
     QList<QPoint> vertices;
     for (int i = 0; i < 200; ++i)
         vertices.append({i, i * 2});
@@ -117,7 +125,8 @@ void tst_MapDocument::countPipesIsNotLimitedToEightBits() {
     QCOMPARE(countPipes("50|60|42.5"), 2);
 }
 
-void tst_MapDocument::listsRunInParallel() {
+void tst_MapDocument::listsRunInParallel()
+{
     MapDocument doc;
     QSignalSpy changed(&doc, &MapDocument::changed);
     doc.addArea(rectArea(0, 0, 10, 10));
@@ -136,7 +145,8 @@ void tst_MapDocument::listsRunInParallel() {
     QCOMPARE(changed.count(), 4);
 }
 
-void tst_MapDocument::replaceTailKeepsRecordUpToHref() {
+void tst_MapDocument::replaceTailKeepsRecordUpToHref()
+{
     MapDocument doc;
     for (int i = 0; i < 3; ++i) {
         doc.addArea(rectArea(i * 20, 0, i * 20 + 10, 10));
@@ -155,7 +165,8 @@ void tst_MapDocument::replaceTailKeepsRecordUpToHref() {
     QCOMPARE(doc.ptsList()[1], QByteArray("20|0|30|10"));
 }
 
-void tst_MapDocument::deleteAreaShiftsLaterAreas() {
+void tst_MapDocument::deleteAreaShiftsLaterAreas()
+{
     MapDocument doc;
     for (int i = 0; i < 3; ++i) {
         doc.addArea(rectArea(i * 20, 0, i * 20 + 10, 10));
@@ -168,7 +179,8 @@ void tst_MapDocument::deleteAreaShiftsLaterAreas() {
     QCOMPARE(doc.hitTest(QPointF(45, 5)), 1);
 }
 
-void tst_MapDocument::clearAreasLeavesTextLists() {
+void tst_MapDocument::clearAreasLeavesTextLists()
+{
     MapDocument doc;
     doc.addArea(rectArea(0, 0, 10, 10));
     doc.addAreaDefaults();
@@ -181,7 +193,8 @@ void tst_MapDocument::clearAreasLeavesTextLists() {
     QVERIFY(doc.hrefList().isEmpty() && doc.targetList().isEmpty() && doc.altList().isEmpty());
 }
 
-void tst_MapDocument::clearingAnEmptyDocumentChangesNothing() {
+void tst_MapDocument::clearingAnEmptyDocumentChangesNothing()
+{
     MapDocument doc;
     QSignalSpy changed(&doc, &MapDocument::changed);
     doc.clearAreas();
@@ -189,7 +202,8 @@ void tst_MapDocument::clearingAnEmptyDocumentChangesNothing() {
     QCOMPARE(changed.count(), 0);
 }
 
-void tst_MapDocument::hitTest_data() {
+void tst_MapDocument::hitTest_data()
+{
     QTest::addColumn<QPointF>("point");
     QTest::addColumn<int>("area");
     QTest::newRow("inside the first") << QPointF(30, 30) << 0;
@@ -204,7 +218,8 @@ void tst_MapDocument::hitTest_data() {
     QTest::newRow("outside the circle's round") << QPointF(141, 141) << -1;
 }
 
-void tst_MapDocument::hitTest() {
+void tst_MapDocument::hitTest()
+{
     QFETCH(QPointF, point);
     QFETCH(int, area);
     MapDocument doc;

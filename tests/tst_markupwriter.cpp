@@ -8,7 +8,8 @@ using namespace tavlo;
 
 namespace {
 
-QByteArray golden(const char* name) {
+QByteArray golden(const char* name)
+{
     QFile file(qEnvironmentVariable("TAVLO_SOURCE_DIR") + "/tests/golden/" + name);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing golden file %s", name);
@@ -17,7 +18,8 @@ QByteArray golden(const char* name) {
 
 // logo.gif, 120 by 60, with a rectangle, a circle with every kind of value, and a
 // polygon never edited.
-QByteArray logoBlock() {
+QByteArray logoBlock()
+{
     MapDocument doc;
     doc.addArea(rectArea(10, 10, 50, 40));
     doc.addAreaDefaults();
@@ -49,7 +51,8 @@ private slots:
     void blockWithoutAreas();
 };
 
-void tst_MarkupWriter::targets_data() {
+void tst_MarkupWriter::targets_data()
+{
     QTest::addColumn<QByteArray>("written");
     QTest::addColumn<QByteArray>("expected");
     const QByteArray block = logoBlock();
@@ -62,13 +65,15 @@ void tst_MarkupWriter::targets_data() {
         << golden("page.saved.htm");
 }
 
-void tst_MarkupWriter::targets() {
+void tst_MarkupWriter::targets()
+{
     QFETCH(QByteArray, written);
     QFETCH(QByteArray, expected);
     QCOMPARE(written, expected);
 }
 
-void tst_MarkupWriter::fixedTexts() {
+void tst_MarkupWriter::fixedTexts()
+{
     QCOMPARE(endMarker.size(), 49);
     QVERIFY(startMarker.startsWith("<!-- Tavlo start"));
     QVERIFY(endMarker.startsWith("<!-- end Tavlo"));
@@ -79,7 +84,8 @@ void tst_MarkupWriter::fixedTexts() {
     QVERIFY(creditComment.startsWith("<!--") && creditComment.endsWith("-->"));
 }
 
-void tst_MarkupWriter::imageNames_data() {
+void tst_MarkupWriter::imageNames_data()
+{
     QTest::addColumn<QByteArray>("fname");
     QTest::addColumn<QByteArray>("imgTag");
     QTest::addColumn<QByteArray>("mapLine");
@@ -100,7 +106,8 @@ void tst_MarkupWriter::imageNames_data() {
         << QByteArray("<MAP NAME=\"k\xc3\xb6ln\">");
 }
 
-void tst_MarkupWriter::imageNames() {
+void tst_MarkupWriter::imageNames()
+{
     QFETCH(QByteArray, fname);
     QFETCH(QByteArray, imgTag);
     QFETCH(QByteArray, mapLine);
@@ -109,7 +116,8 @@ void tst_MarkupWriter::imageNames() {
     QCOMPARE(m.mapTag, creditComment + "\r\n" + mapLine);
 }
 
-void tst_MarkupWriter::escaping_data() {
+void tst_MarkupWriter::escaping_data()
+{
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<QByteArray>("escaped");
     QTest::newRow("plain") << QByteArray("page.htm?a=1&b=2") << QByteArray("page.htm?a=1&b=2");
@@ -120,7 +128,8 @@ void tst_MarkupWriter::escaping_data() {
     QTest::newRow("empty") << QByteArray() << QByteArray();
 }
 
-void tst_MarkupWriter::escaping() {
+void tst_MarkupWriter::escaping()
+{
     QFETCH(QByteArray, value);
     QFETCH(QByteArray, escaped);
     QCOMPARE(escapeValue(value), escaped);
@@ -128,7 +137,8 @@ void tst_MarkupWriter::escaping() {
         QCOMPARE(unescapeValue(escaped), value);
 }
 
-void tst_MarkupWriter::recordTails_data() {
+void tst_MarkupWriter::recordTails_data()
+{
     QTest::addColumn<QByteArray>("href");
     QTest::addColumn<QByteArray>("target");
     QTest::addColumn<QByteArray>("alt");
@@ -146,7 +156,8 @@ void tst_MarkupWriter::recordTails_data() {
         << QByteArray("a.htm&quot; onclick=&quot;x");
 }
 
-void tst_MarkupWriter::recordTails() {
+void tst_MarkupWriter::recordTails()
+{
     QFETCH(QByteArray, href);
     QFETCH(QByteArray, target);
     QFETCH(QByteArray, alt);
@@ -154,7 +165,8 @@ void tst_MarkupWriter::recordTails() {
     QCOMPARE(recordTail(href, target, alt), tail);
 }
 
-void tst_MarkupWriter::blockWithoutAreas() {
+void tst_MarkupWriter::blockWithoutAreas()
+{
     const QByteArray block = mapBlock("/home/ann/pics/", imageMarkup("logo.gif", 1, 2), {});
     const QList<QByteArray> lines = block.split('\n');
     QCOMPARE(lines.size(), 7);

@@ -22,7 +22,8 @@ using namespace tavlo;
 
 namespace {
 
-std::unique_ptr<QDialog> makeWindow(const QString& name, QWidget* owner) {
+std::unique_ptr<QDialog> makeWindow(const QString& name, QWidget* owner)
+{
     if (name == "frmMsg")
         return std::make_unique<frmMsg>(owner);
     if (name == "frmMsgSm")
@@ -32,7 +33,8 @@ std::unique_ptr<QDialog> makeWindow(const QString& name, QWidget* owner) {
 
 // Runs `act` on the modal window once exec() has shown it; the window is accepted
 // afterwards if `act` left it open, so that exec() always returns.
-void whenModal(const std::function<void(QDialog*)>& act) {
+void whenModal(const std::function<void(QDialog*)>& act)
+{
     QTimer::singleShot(0, [act] {
         auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!modal)
@@ -50,7 +52,8 @@ class TestMessageWindows : public QObject {
 
 private slots:
 
-    void bandColours_data() {
+    void bandColours_data()
+    {
         QTest::addColumn<QColor>("start");
         QTest::addColumn<int>("band");
         QTest::addColumn<QColor>("expected");
@@ -63,7 +66,8 @@ private slots:
         QTest::newRow("red top") << red << 62 << QColor(7, 0, 0);
     }
 
-    void bandColours() {
+    void bandColours()
+    {
         QFETCH(QColor, start);
         QFETCH(int, band);
         QFETCH(QColor, expected);
@@ -73,7 +77,8 @@ private slots:
         QCOMPARE(bands.at(band).colour, expected);
     }
 
-    void bandRects_data() {
+    void bandRects_data()
+    {
         QTest::addColumn<QSize>("outer");
         QTest::addColumn<bool>("fromTop");
         QTest::addColumn<QRect>("first");
@@ -88,7 +93,8 @@ private slots:
         QTest::newRow("from top") << QSize(8280, 5010) << true << QRect(0, 0, 8280, 80) << 4960;
     }
 
-    void bandRects() {
+    void bandRects()
+    {
         QFETCH(QSize, outer);
         QFETCH(bool, fromTop);
         QFETCH(QRect, first);
@@ -105,7 +111,8 @@ private slots:
         }
     }
 
-    void controls_data() {
+    void controls_data()
+    {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control"); // empty: the window itself
         QTest::addColumn<QRect>("twips");
@@ -135,7 +142,8 @@ private slots:
         row("frmAlert", "cmdNo", {5535, 2670, 705, 450}, 12, "bold");
     }
 
-    void controls() {
+    void controls()
+    {
         QFETCH(QString, window);
         QFETCH(QString, control);
         QFETCH(QRect, twips);
@@ -162,7 +170,8 @@ private slots:
 
     // The hint under every refused file is frmMsg's most common footnote: its three lines
     // must show whole, each on one line, and leave cmdOK clear.
-    void fileKindHintFits() {
+    void fileKindHintFits()
+    {
         frmMsg dialog(nullptr);
         dialog.setLabels("We have a problem...", "", fileKindHint);
         auto* label = dialog.findChild<QLabel*>("Label3");
@@ -180,7 +189,8 @@ private slots:
         QVERIFY(!label->geometry().intersects(dialog.findChild<QWidget*>("cmdOK")->geometry()));
     }
 
-    void paintedGradient_data() {
+    void paintedGradient_data()
+    {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QSize>("size"); // empty: design size
         QTest::addColumn<QColor>("bottom");
@@ -194,7 +204,8 @@ private slots:
             << "frmAlert" << QSize(300, 2300) << QColor(255, 0, 0) << QColor(7, 0, 0);
     }
 
-    void paintedGradient() {
+    void paintedGradient()
+    {
         QFETCH(QString, window);
         QFETCH(QSize, size);
         QFETCH(QColor, bottom);
@@ -215,7 +226,8 @@ private slots:
             QVERIFY2(brightness(y - 1) <= brightness(y), qPrintable(QString::number(y)));
     }
 
-    void prompts_data() {
+    void prompts_data()
+    {
         QTest::addColumn<QString>("window");
         QTest::addColumn<int>("key"); // 0: closed some other way
         QTest::addColumn<bool>("closes");
@@ -232,7 +244,8 @@ private slots:
             << "frmMsgSm" << int(Qt::Key_Escape) << false << "left";
     }
 
-    void prompts() {
+    void prompts()
+    {
         QFETCH(QString, window);
         QFETCH(int, key);
         QFETCH(bool, closes);
@@ -272,7 +285,8 @@ private slots:
         QVERIFY(owner.findChildren<QDialog*>().isEmpty());
     }
 
-    void messageBox_data() {
+    void messageBox_data()
+    {
         QTest::addColumn<MsgIcon>("icon");
         QTest::addColumn<MsgButtons>("buttons");
         QTest::addColumn<QMessageBox::Icon>("boxIcon");
@@ -289,7 +303,8 @@ private slots:
                                       << QMessageBox::Question << QMessageBox::No << MsgAnswer::No;
     }
 
-    void messageBox() {
+    void messageBox()
+    {
         QFETCH(MsgIcon, icon);
         QFETCH(MsgButtons, buttons);
         QFETCH(QMessageBox::Icon, boxIcon);

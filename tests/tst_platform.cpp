@@ -19,12 +19,14 @@ namespace {
 const auto HKCR = RegRoot::ClassesRoot;
 const auto HKCU = RegRoot::CurrentUser;
 
-QByteArray readAll(const QString& path) {
+QByteArray readAll(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeAll(const QString& path, const QByteArray& bytes) {
+void writeAll(const QString& path, const QByteArray& bytes)
+{
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -37,18 +39,21 @@ class tst_Platform : public QObject {
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString storePath() const { return m_dir->filePath(QStringLiteral("cfg/registry.ini")); }
-    AssociationFolders folders() const {
+    AssociationFolders folders() const
+    {
         return {m_dir->filePath(QStringLiteral("data")), m_dir->filePath(QStringLiteral("config"))};
     }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() {
+    void init()
+    {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
     }
 
-    void createKeyMakesParentsWithoutValues() {
+    void createKeyMakesParentsWithoutValues()
+    {
         KeyStore store(storePath());
         QVERIFY(store.createKey(HKCR, QStringLiteral("Tavlo\\shell\\open\\command")));
         QVERIFY(store.keyExists(HKCR, QStringLiteral("Tavlo")));
@@ -58,7 +63,8 @@ private slots:
         QVERIFY(!store.createKey(HKCR, QStringLiteral("Tavlo\\\\empty")));
     }
 
-    void lookupIgnoresCaseButKeepsIt() {
+    void lookupIgnoresCaseButKeepsIt()
+    {
         KeyStore store(storePath());
         QVERIFY(store.setDefaultValue(HKCR, QStringLiteral(".TAVL"), QStringLiteral("Tavlo")));
         QCOMPARE(store.defaultValue(HKCR, QStringLiteral(".tavl")), QStringLiteral("Tavlo"));
@@ -68,7 +74,8 @@ private slots:
         QVERIFY(text.contains(".TAVL\\Sub\n"));
     }
 
-    void valuesSurviveAReload_data() {
+    void valuesSurviveAReload_data()
+    {
         QTest::addColumn<QString>("value");
         QTest::newRow("empty") << QString();
         QTest::newRow("equals signs") << QStringLiteral("a=b==c");
@@ -77,7 +84,8 @@ private slots:
         QTest::newRow("non-ASCII") << QStringLiteral("Kartenbeschreibung für Ærø ✓");
         QTest::newRow("section look-alike") << QStringLiteral("\n[HKEY_CURRENT_USER]\nx=y");
     }
-    void valuesSurviveAReload() {
+    void valuesSurviveAReload()
+    {
         QFETCH(QString, value);
         QVERIFY(KeyStore(storePath()).setDefaultValue(HKCR, QStringLiteral("Tavlo\\v"), value));
         const KeyStore reopened(storePath());
@@ -85,7 +93,8 @@ private slots:
         QVERIFY(!reopened.keyExists(HKCU, QStringLiteral("x")));
     }
 
-    void deleteKey_data() {
+    void deleteKey_data()
+    {
         QTest::addColumn<QString>("key");
         QTest::addColumn<bool>("deleted");
         QTest::addColumn<bool>("existsAfter");
@@ -95,7 +104,8 @@ private slots:
         QTest::newRow("absent") << "Tavlo\\shell\\edit" << false << false;
         QTest::newRow("prefix of a name") << "Tav" << false << false;
     }
-    void deleteKey() {
+    void deleteKey()
+    {
         QFETCH(QString, key);
         QFETCH(bool, deleted);
         QFETCH(bool, existsAfter);
@@ -106,7 +116,8 @@ private slots:
         QVERIFY(store.keyExists(HKCR, QStringLiteral("Tavlo\\shell\\open")));
     }
 
-    void failedWriteKeepsTheOldFile() {
+    void failedWriteKeepsTheOldFile()
+    {
         if (geteuid() == 0)
             QSKIP("root writes into read-only folders");
         KeyStore store(storePath());
@@ -122,12 +133,14 @@ private slots:
         QCOMPARE(readAll(storePath()), before);
     }
 
-    void cleanUpRemovesTheAssociation_data() {
+    void cleanUpRemovesTheAssociation_data()
+    {
         QTest::addColumn<bool>("userKey");
         QTest::newRow("without user key") << false;
         QTest::newRow("with user key") << true;
     }
-    void cleanUpRemovesTheAssociation() {
+    void cleanUpRemovesTheAssociation()
+    {
         QFETCH(bool, userKey);
         KeyStore store(storePath());
         regAssoc(store, QStringLiteral("/usr/bin/tavlo"), folders());
@@ -150,7 +163,8 @@ private slots:
             QVERIFY2(!store.keyExists(root, key), qPrintable(key));
     }
 
-    void regAssocWritesTheKeys() {
+    void regAssocWritesTheKeys()
+    {
         KeyStore store(storePath());
         regAssoc(store, QStringLiteral("/opt/my apps/tavlo"), folders());
         QCOMPARE(store.defaultValue(HKCR, ".tavl"), QStringLiteral("Tavlo"));
@@ -167,7 +181,8 @@ private slots:
             QVERIFY2(desktop.contains(line), line);
     }
 
-    void desktopEntryExec_data() {
+    void desktopEntryExec_data()
+    {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QByteArray>("exec");
         QTest::newRow("plain") << "/usr/bin/tavlo" << QByteArray("Exec=/usr/bin/tavlo %f");
@@ -179,7 +194,8 @@ private slots:
             << "/opt/a\\b/tavlo" << QByteArray(R"(Exec="/opt/a\\\\b/tavlo" %f)");
         QTest::newRow("percent") << "/opt/100%/tavlo" << QByteArray("Exec=/opt/100%%/tavlo %f");
     }
-    void desktopEntryExec() {
+    void desktopEntryExec()
+    {
         QFETCH(QString, program);
         QFETCH(QByteArray, exec);
         KeyStore store(storePath());
@@ -192,7 +208,8 @@ private slots:
         QCOMPARE(*line, exec);
     }
 
-    void mimeAppsKeepsOthersLines_data() {
+    void mimeAppsKeepsOthersLines_data()
+    {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("withOurs");
         QTest::addColumn<QByteArray>("afterRemoval");
@@ -218,7 +235,8 @@ private slots:
                           "application/x-tavlo=tavlo.desktop\r\nd/e=f.desktop")
             << QByteArray("# mine\r\n[Default Applications]\r\na/b=c.desktop\r\nd/e=f.desktop");
     }
-    void mimeAppsKeepsOthersLines() {
+    void mimeAppsKeepsOthersLines()
+    {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, withOurs);
         QFETCH(QByteArray, afterRemoval);
@@ -240,7 +258,8 @@ private slots:
         QCOMPARE(removeAssociationFiles(folders()), QStringList());
     }
 
-    void tempFolder_data() {
+    void tempFolder_data()
+    {
         QTest::addColumn<QString>("tmpdir");
         QTest::addColumn<QString>("expected");
         const QString real = QDir(QDir::tempPath()).canonicalPath();
@@ -249,7 +268,8 @@ private slots:
         QTest::newRow("missing folder") << real + "/no/such/folder"
                                         << "/tmp/";
     }
-    void tempFolder() {
+    void tempFolder()
+    {
         QFETCH(QString, tmpdir);
         QFETCH(QString, expected);
         const bool wasSet = qEnvironmentVariableIsSet("TMPDIR");

@@ -30,7 +30,8 @@ private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 };
 
-void tst_Startup::initTestCase() {
+void tst_Startup::initTestCase()
+{
     QVERIFY(m_dir.isValid());
     for (const char* name : {"page.SHTML", "menu.asp", "PHOTO.JPG", "photo.jpeg", "tavl",
                              "map.tavl", "notes.txt", "pic.gif", "pic.png", "site.htm", "x.Html"}) {
@@ -40,7 +41,8 @@ void tst_Startup::initTestCase() {
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.gif")));
 }
 
-void tst_Startup::extensionKeys_data() {
+void tst_Startup::extensionKeys_data()
+{
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("key");
     QTest::addColumn<bool>("text");
@@ -67,7 +69,8 @@ void tst_Startup::extensionKeys_data() {
                                 << "a.b" << false << false;
 }
 
-void tst_Startup::extensionKeys() {
+void tst_Startup::extensionKeys()
+{
     QFETCH(QString, path);
     QFETCH(QString, key);
     QFETCH(bool, text);
@@ -77,7 +80,8 @@ void tst_Startup::extensionKeys() {
     QCOMPARE(isImageKind(key), image);
 }
 
-void tst_Startup::checkFile_data() {
+void tst_Startup::checkFile_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QStringList>("message"); // empty: no message
@@ -105,7 +109,8 @@ void tst_Startup::checkFile_data() {
                                 fileKindHint};
 }
 
-void tst_Startup::checkFile() {
+void tst_Startup::checkFile()
+{
     QFETCH(QString, name);
     QFETCH(bool, accepted);
     QFETCH(QStringList, message);
@@ -122,7 +127,8 @@ void tst_Startup::checkFile() {
     QCOMPARE(prompts.shown[0].texts, message);
 }
 
-void tst_Startup::unreadableFileIsNamed() {
+void tst_Startup::unreadableFileIsNamed()
+{
     if (geteuid() == 0)
         QSKIP("root reads every file");
     const QString locked = path(QStringLiteral("locked.gif"));
@@ -136,14 +142,16 @@ void tst_Startup::unreadableFileIsNamed() {
     QCOMPARE(prompts.shown[0].texts[1], "\r\nTavlo could not open:\r\n\r\n" + locked);
 }
 
-void tst_Startup::commandLineIsOnePath() {
+void tst_Startup::commandLineIsOnePath()
+{
     QCOMPARE(commandLinePath({}), QString());
     QCOMPARE(commandLinePath({"/home/ann/my", "map.tavl"}),
              QStringLiteral("/home/ann/my map.tavl"));
     QCOMPARE(commandLinePath({" spaced "}), QStringLiteral(" spaced "));
 }
 
-void tst_Startup::pathOperations() {
+void tst_Startup::pathOperations()
+{
     QCOMPARE(folderOf("/web/img/logo.gif"), QStringLiteral("/web/img/"));
     QCOMPARE(folderOf("logo.gif"), QString());
     QCOMPARE(fileTitle("/pics/logo.gif"), QStringLiteral("logo.gif"));

@@ -7,12 +7,13 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2
-    xvfb xdotool x11-utils xclip
+    xvfb xdotool x11-utils xclip xdg-utils
 )
 case "${1:-}" in
     bench) packages+=(libbenchmark-dev hyperfine) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     sanitize) packages+=(libclang-rt-14-dev) ;;
+    screenshots) packages+=(imagemagick) ;;
 esac
 
 missing=()

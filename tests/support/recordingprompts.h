@@ -15,18 +15,22 @@ public:
         QStringList texts;
     };
 
-    void showMsg(const QString& l1, const QString& l2, const QString& l3) override {
+    void showMsg(const QString& l1, const QString& l2, const QString& l3) override
+    {
         shown.append({QStringLiteral("msg"), {l1, l2, l3}});
     }
-    void showMsgSm(const QString& l1, const QString& l2) override {
+    void showMsgSm(const QString& l1, const QString& l2) override
+    {
         shown.append({QStringLiteral("msgSm"), {l1, l2}});
     }
-    bool askAlert(const QString& l1, const QString& l2, const QString& l3) override {
+    bool askAlert(const QString& l1, const QString& l2, const QString& l3) override
+    {
         shown.append({QStringLiteral("alert"), {l1, l2, l3}});
         return alertAnswer;
     }
     MsgAnswer messageBox(const QString& title, const QString& text, MsgIcon icon,
-                         MsgButtons buttons) override {
+                         MsgButtons buttons) override
+    {
         shown.append({QStringLiteral("box"), {title, text}});
         lastIcon = icon;
         return buttons == MsgButtons::Ok ? MsgAnswer::Ok : boxAnswer;

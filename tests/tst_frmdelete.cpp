@@ -1,0 +1,252 @@
+#include "app/cleanup.h"
+#include "app/frmdelete.h"
+#include "platform/association.h"
+#include "platform/keystore.h"
+#include "support/recordingprompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace tavlo;
+using tavlo::test::RecordingPrompts;
+
+namespace {
+
+const QString success = QStringLiteral("Tavlo Registry Entries have been Cleared\r\n\r\n"
+                                       "             Good luck,\r\n"
+                                       "                          and farewell.");
+
+// A key store, association folders and a main window of their own, under a temporary folder.
+struct Setup {
+    QTemporaryDir dir;
+    KeyStore store{dir.filePath("store/registry.ini")};
+    AssociationFolders folders{dir.filePath("data"), dir.filePath("config")};
+    RecordingPrompts prompts;
+    QWidget main;
+
+    void registerAll(bool perUser)
+    {
+        regAssoc(store, QStringLiteral("/usr/bin/tavlo"), folders);
+        if (perUser)
+            store.createKey(RegRoot::CurrentUser,
+                            QStringLiteral("Software\\Quillmore\\Tavlo\\User"));
+    }
+    int keysLeft() const
+    {
+        return int(std::count_if(tavloKeys.begin(), tavloKeys.end(), [this](const TavloKey& k) {
+            return store.keyExists(k.root, k.path.toString());
+        }));
+    }
+    bool associationFileLeft() const
+    {
+        QFile list(folders.configDir + "/mimeapps.list");
+        return QFile::exists(folders.dataDir + "/mime/packages/tavlo.xml") ||
+               QFile::exists(folders.dataDir + "/applications/tavlo.desktop") ||
+               (list.open(QIODevice::ReadOnly) && list.readAll().contains("application/x-tavlo"));
+    }
+    // Shows a fresh window, presses its button and answers the question.
+    void clickClear(MsgAnswer answer)
+    {
+        frmDelete window(&main, store, folders, prompts);
+        window.show();
+        prompts.boxAnswer = answer;
+        QTest::mouseClick(window.findChild<QPushButton*>("cmdClearReg"), Qt::LeftButton);
+        QVERIFY(!window.isVisible());
+    }
+    QStringList boxTitles() const
+    {
+        QStringList titles;
+        for (const auto& box : prompts.shown)
+            titles << box.texts.at(0);
+        return titles;
+    }
+};
+
+} // namespace
+
+class TestFrmDelete : public QObject {
+    Q_OBJECT
+
+private slots:
+    void yesClearsEverything_data()
+    {
+        QTest::addColumn<bool>("perUser");
+        QTest::addColumn<int>("earlierCleanups");
+        QTest::newRow("association") << false << 0;
+        QTest::newRow("association and per-user key") << true << 0;
+        QTest::newRow("second clean-up, nothing left to delete") << false << 1;
+    }
+
+    void yesClearsEverything()
+    {
+        QFETCH(bool, perUser);
+        QFETCH(int, earlierCleanups);
+        Setup s;
+        s.registerAll(perUser);
+        QCOMPARE(s.keysLeft(), perUser ? 7 : 5);
+        QVERIFY(s.associationFileLeft());
+        for (int i = 0; i < earlierCleanups; ++i)
+            s.clickClear(MsgAnswer::Yes);
+        s.prompts.shown.clear();
+
+        s.clickClear(MsgAnswer::Yes);
+        QCOMPARE(s.keysLeft(), 0);
+        QVERIFY(!s.associationFileLeft());
+        QCOMPARE(s.boxTitles(), QStringList({"One Last Check...", "SUCCESS"}));
+        QCOMPARE(s.prompts.shown.at(0).texts.at(1),
+                 "Are you sure you wish to delete all Tavlo registry information?");
+        QCOMPARE(s.prompts.shown.at(1).texts.at(1), success);
+        QCOMPARE(s.prompts.lastIcon, MsgIcon::None);
+    }
+
+    void noDeletesNothing()
+    {
+        Setup s;
+        s.registerAll(true);
+        s.clickClear(MsgAnswer::No);
+        QCOMPARE(s.keysLeft(), 7);
+        QVERIFY(s.associationFileLeft());
+        QCOMPARE(s.boxTitles(), QStringList({"One Last Check..."}));
+    }
+
+    void leftoverIsNamed_data()
+    {
+        QTest::addColumn<bool>("foreignSubkey");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("a subkey Tavlo does not know") << true << "HKEY_CLASSES_ROOT\\Tavlo";
+        QTest::newRow("mimeapps.list is a folder") << false << "/config/mimeapps.list";
+    }
+
+    void leftoverIsNamed()
+    {
+        QFETCH(bool, foreignSubkey);
+        QFETCH(QString, named);
+        Setup s;
+        s.registerAll(false);
+        if (foreignSubkey) {
+            s.store.createKey(RegRoot::ClassesRoot, QStringLiteral("Tavlo\\DefaultIcon"));
+        } else {
+            QFile::remove(s.folders.configDir + "/mimeapps.list");
+            QVERIFY(QDir().mkpath(s.folders.configDir + "/mimeapps.list"));
+        }
+        s.clickClear(MsgAnswer::Yes);
+
+        QCOMPARE(s.boxTitles(), QStringList({"One Last Check...", "Tavlo Note"}));
+        QCOMPARE(s.prompts.lastIcon, MsgIcon::Exclamation);
+        const QString note = s.prompts.shown.at(1).texts.at(1);
+        QVERIFY2(note.contains(named), qPrintable(note));
+        QVERIFY2(!note.contains(".tavl"), qPrintable(note)); // what did go is not named
+    }
+
+    void gradColours_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<QColor>("expected");
+        QTest::newRow("first line, x = 3000") << 3000 << QColor(0, 0, 0);
+        QTest::newRow("x = 5000") << 5000 << QColor(0, 37, 61);
+        QTest::newRow("right edge") << 8325 << QColor(0, 99, 163);
+    }
+
+    void gradColours()
+    {
+        QFETCH(int, x);
+        QFETCH(QColor, expected);
+        const QList<QColor> colours = gradLineColours(8325, 0, 0, 0);
+        QCOMPARE(colours.size(), 8325 - 3000 + 1);
+        QCOMPARE(colours.at(x - 3000), expected);
+    }
+
+    void paintedBackground()
+    {
+        Setup s;
+        frmDelete window(&s.main, s.store, s.folders, s.prompts);
+        const QImage image = window.grab().toImage();
+        QCOMPARE(image.size(), QSize(555, 317));
+        QCOMPARE(image.pixelColor(150, 305), QColor(0, 0, 0));    // left of the gradient
+        QCOMPARE(image.pixelColor(554, 305), QColor(0, 99, 163)); // right edge
+        QCOMPARE(image.pixelColor(17, 100), QColor(Qt::white));   // the left white line
+        QCOMPARE(image.pixelColor(300, 17), QColor(Qt::white));   // the top white line
+    }
+
+    void aboutText()
+    {
+        Setup s;
+        frmDelete window(&s.main, s.store, s.folders, s.prompts);
+        const QString expected =
+            "  Tavlo can be uninstalled via the package manager...\n"
+            "that is, with your system's \"Add/Remove Software.\"\n\nHowever,\n\n"
+            "     The package manager does not remove the settings files that Tavlo keeps in "
+            "your home folder.\n\n"
+            "To clear ALL Tavlo registry information prior to uninstall, click the button below. "
+            "This will not effect uninstall ability, but your settings will be pristine (in "
+            "relation to this program, anyway.)";
+        QCOMPARE(window.findChild<QLabel*>("lblAbout")->text(), expected);
+    }
+
+    void look()
+    {
+        Setup s;
+        frmDelete window(&s.main, s.store, s.folders, s.prompts);
+        QCOMPARE(window.windowTitle(), "Delete Tavlo");
+        QCOMPARE(window.size(), QSize(555, 317));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QVERIFY(
+            window.windowFlags().testFlags(Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint));
+        QVERIFY(!(window.windowFlags() &
+                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(!window.windowIcon().isNull());
+        auto* button = window.findChild<QPushButton*>("cmdClearReg");
+        QCOMPARE(button->text(), "Clear Tavlo Registry Entries");
+        QVERIFY(button->isDefault());
+        QCOMPARE(button->geometry(), QRect(169, 271, 225, 25));
+        QCOMPARE(window.findChild<QLabel*>("lblAbout")->geometry(), QRect(33, 27, 460, 214));
+        window.ensurePolished();
+        QVERIFY(window.font().bold());
+        QCOMPARE(window.font().family(), "Arial");
+        QCOMPARE(window.font().pixelSize(), 13);
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QRect>("mainGeometry");
+        QTest::newRow("wide main window") << QRect(300, 200, 800, 600);
+        QTest::newRow("narrow, at the left edge: no correction") << QRect(0, 40, 300, 200);
+    }
+
+    void placement()
+    {
+        QFETCH(QRect, mainGeometry);
+        Setup s;
+        s.main.setGeometry(mainGeometry);
+        s.main.show();
+        frmDelete window(&s.main, s.store, s.folders, s.prompts);
+        window.show();
+        const QRect main = s.main.frameGeometry(), own = window.frameGeometry();
+        QCOMPARE(own.top(), main.top());
+        QCOMPARE(own.right(), main.right());
+    }
+
+    void closingHandsBackTheOwner()
+    {
+        Setup s;
+        s.main.show();
+        frmDelete window(&s.main, s.store, s.folders, s.prompts);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.close(); // the close box
+        QVERIFY(!window.isVisible());
+        QVERIFY(!window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(s.prompts.shown.isEmpty());
+        QVERIFY(QTest::qWaitForWindowActive(&s.main));
+    }
+};
+
+QTEST_MAIN(TestFrmDelete)
+#include "tst_frmdelete.moc"

@@ -1,0 +1,225 @@
+#include "app/frmend.h"
+#include "app/widgetendwindow.h"
+#include "editor/rounding.h"
+#include "markup/modopendlg.h"
+#include "support/recordingpause.h"
+#include "support/recordingprompts.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+using namespace tavlo;
+
+namespace {
+
+// Runs act on the modal window once exec() has shown it.
+void whenModal(const std::function<void(QWidget*)>& act)
+{
+    QTimer::singleShot(0, [act] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            act(modal);
+    });
+}
+
+// Types name into the file dialog and accepts it; closes anything else.
+void answerFileDialog(QWidget* modal, const QString& name)
+{
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog) {
+        modal->close();
+        return;
+    }
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+    static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own is protected
+}
+
+QRect pixels(int left, int top, int width, int height)
+{
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+} // namespace
+
+class tst_FrmEnd : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QWidget> m_main;
+    QTemporaryDir m_dir;
+    test::RecordingPause m_pause;
+    test::RecordingPrompts m_prompts;
+
+private slots:
+    void init()
+    {
+        m_pause = {};
+        m_prompts = {};
+        m_main = std::make_unique<QWidget>();
+        m_main->setGeometry(200, 150, 500, 400);
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    }
+    void cleanup() { m_main.reset(); }
+
+    void layout_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("cmdQuit") << "cmdQuit" << pixels(225, 3135, 870, 330) << "Quit";
+        QTest::newRow("cmdPreview") << "cmdPreview" << pixels(1275, 3135, 870, 330) << "Preview";
+        QTest::newRow("cmdIgnore") << "cmdIgnore" << pixels(2325, 3135, 870, 330) << "Another";
+    }
+
+    void layout()
+    {
+        QFETCH(QString, control);
+        frmEnd window(m_main.get(), m_pause);
+        window.show();
+        QCOMPARE(window.size(), pixels(0, 0, 3420, 3825).size());
+        QCOMPARE(window.geometry().center(), m_main->frameGeometry().center());
+        QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+        auto* button = window.findChild<QPushButton*>(control);
+        QVERIFY(button);
+        QTEST(button->geometry(), "geometry");
+        QTEST(button->text(), "caption");
+        QCOMPARE(button->font().pixelSize(), 13);
+        QVERIFY(button->font().bold());
+        QCOMPARE(button->isDefault(), control == "cmdQuit");
+    }
+
+    void choices_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<EndChoice>("choice");
+        QTest::newRow("Enter") << "Enter" << EndChoice::Quit;
+        QTest::newRow("Quit") << "cmdQuit" << EndChoice::Quit;
+        QTest::newRow("Preview") << "cmdPreview" << EndChoice::Preview;
+        QTest::newRow("Another") << "cmdIgnore" << EndChoice::Another;
+        QTest::newRow("closed otherwise") << "close" << EndChoice::Another;
+    }
+
+    void choices()
+    {
+        QFETCH(QString, action);
+        QFETCH(EndChoice, choice);
+        WidgetEndWindow end(m_main.get(), m_pause);
+        whenModal([action](QWidget* modal) {
+            if (action == "Enter")
+                QTest::keyClick(modal, Qt::Key_Return);
+            else if (action == "close")
+                modal->close();
+            else
+                modal->findChild<QPushButton*>(action)->click();
+        });
+        QCOMPARE(end.run(), choice);
+        // Only Quit says goodbye.
+        QCOMPARE(m_pause.pauses, choice == EndChoice::Quit ? QList<int>{500} : QList<int>{});
+    }
+
+    void escapeDoesNothing()
+    {
+        frmEnd window(m_main.get(), m_pause);
+        window.show();
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(window.isVisible());
+    }
+
+    void farewellStrip()
+    {
+        frmEnd window(m_main.get(), m_pause);
+        window.show();
+        window.findChild<QPushButton*>("cmdQuit")->click();
+        QCOMPARE(window.result(), int(EndChoice::Quit));
+        const QRect main = m_main->frameGeometry();
+        QCOMPARE(window.geometry(), QRect(main.x() + 3, main.y() + 3, main.width() - 7, 18));
+        QCOMPARE(window.printedText(), QString("               See You"));
+        QCOMPARE(m_pause.pauses, QList<int>{500});
+        QCOMPARE(m_pause.eventRuns, 2);
+        // The picture is gone and the text is painted in the text colour.
+        const QImage shown = window.grab().toImage();
+        const QColor back = window.palette().color(QPalette::Highlight);
+        const QColor ink = window.palette().color(QPalette::HighlightedText);
+        QCOMPARE(shown.pixelColor(0, 0), back);
+        int inked = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                inked += shown.pixelColor(x, y) == ink;
+        QVERIFY(inked > 20);
+    }
+
+    void openDialog_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("chosen"); // "" when refused
+        QTest::newRow("existing file") << "photo.jpg"
+                                       << "photo.jpg";
+        QTest::newRow("typed without suffix") << "photo"
+                                              << "photo.jpg";
+        QTest::newRow("missing file") << "gone.jpg"
+                                      << "";
+    }
+
+    void openDialog()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, chosen);
+        QVERIFY(QFile(m_dir.filePath("photo.jpg")).open(QIODevice::WriteOnly));
+        WidgetFileDialogs dialogs(m_main.get(), m_prompts);
+        QString title, folder;
+        qsizetype filters = 0;
+        whenModal([&](QWidget* modal) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                title = dialog->windowTitle();
+                folder = dialog->directory().absolutePath();
+                filters = dialog->nameFilters().size();
+            }
+            answerFileDialog(modal, typed);
+        });
+        const QString path = dialogs.showFileDialog(true, 0, m_dir.filePath("logo.gif"));
+        QCOMPARE(title, QString("Open File..."));
+        QCOMPARE(folder, m_dir.path());
+        QCOMPARE(filters, 3);
+        QCOMPARE(path, chosen.isEmpty() ? QString() : m_dir.filePath(chosen));
+        const QStringList note{"OPEN ERROR...", "That file you chose isn't there."};
+        QCOMPARE(m_prompts.shown.size(), chosen.isEmpty() ? 1 : 0);
+        if (chosen.isEmpty()) {
+            QCOMPARE(m_prompts.shown.first().texts, note);
+            QCOMPARE(m_prompts.lastIcon, MsgIcon::Exclamation);
+        }
+    }
+
+    void saveAsksBeforeReplacing()
+    {
+        QVERIFY(QFile(m_dir.filePath("map.tavl")).open(QIODevice::WriteOnly));
+        WidgetFileDialogs dialogs(m_main.get(), m_prompts);
+        QString asked;
+        whenModal([&](QWidget* modal) {
+            // The question comes up inside the dialog's accept().
+            whenModal([&](QWidget* question) {
+                if (auto* box = qobject_cast<QMessageBox*>(question)) {
+                    asked = box->text();
+                    box->button(QMessageBox::Yes)->click();
+                } else {
+                    question->close();
+                }
+            });
+            answerFileDialog(modal, "map");
+        });
+        QCOMPARE(dialogs.showFileDialog(false, 0, m_dir.filePath("logo.gif")),
+                 m_dir.filePath("map.tavl"));
+        QVERIFY(asked.contains("already exists"));
+    }
+};
+
+QTEST_MAIN(tst_FrmEnd)
+#include "tst_frmend.moc"

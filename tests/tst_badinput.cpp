@@ -1,0 +1,204 @@
+// Bad input of every kind: each gets a clear message or a sound result, and nothing
+// the user had is lost.
+#include "editor/areadialog.h"
+#include "editor/frmmap.h"
+#include "markup/markupwriter.h"
+#include "markup/modopendlg.h"
+#include "platform/screeninfo.h"
+#include "support/recordingpause.h"
+#include "support/recordingprompts.h"
+#include "support/scriptedendwindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tavlo;
+
+namespace {
+
+class Files final : public FileDialogs {
+public:
+    QString showFileDialog(bool, int, const QString&) override { return path; }
+    QString path;
+};
+
+class NoDialog final : public AreaDialog {
+public:
+    QByteArray run(QByteArray&, QByteArray&, QByteArray&) override { return {}; }
+};
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+const QByteArray gif1x1("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01"
+                        "\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;",
+                        43);
+
+} // namespace
+
+class tst_BadInput : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void opening_data();
+    void opening();
+    void awkwardFileNamesRoundTrip();
+    void vanishedTargetFolder();
+
+private:
+    QByteArray mapWith(const QByteArray& coords, const QByteArray& shape = "rect") const;
+    QTemporaryDir m_dir;
+    QString m_picture;
+};
+
+void tst_BadInput::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QDir(m_dir.path()).mkdir("images");
+    m_picture = m_dir.filePath("images/base.jpg");
+    QImage image(200, 150, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QVERIFY(image.save(m_picture, "JPG"));
+}
+
+QByteArray tst_BadInput::mapWith(const QByteArray& coords, const QByteArray& shape) const
+{
+    const QByteArray area = "<AREA SHAPE=\"" + shape + "\" COORDS=\"" + coords + "\" HREF=\"x.htm";
+    return mapBlock(savedImageFolder, imageMarkup("base.jpg", 200, 150), {area});
+}
+
+void tst_BadInput::opening_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message"); // first words of the first prompt, "" for none
+    QTest::addColumn<int>("areas");       // areas afterwards; -1: the old one kept
+
+    const QByteArray big(50 * 1024 * 1024, 'x');
+    QByteArray cut = QByteArray::fromHex("ffd8ffe000104a464946");
+    QByteArray claims40000 = QByteArray("GIF89a") + QByteArray::fromHex("409c0a00") + "garbage";
+    QTest::newRow("empty map file") << "empty.tavl" << QByteArray() << "We have a problem" << -1;
+    QTest::newRow("0-byte GIF") << "empty.gif" << QByteArray() << "We have a problem" << -1;
+    QTest::newRow("GIF of 1 x 1") << "one.gif" << gif1x1 << "" << 0;
+    QTest::newRow("JPEG cut in its header") << "cut.jpg" << cut << "We have a problem" << -1;
+    QTest::newRow("40000 x 10 that cannot be decoded")
+        << "wide.gif" << claims40000 << "We have a problem" << -1;
+    QTest::newRow("50 MB page, the map at its end")
+        << "big.htm" << big + mapWith("1, 2, 30, 40") << "" << 1;
+    QTest::newRow("markers without a map")
+        << "bare.htm" << startMarker + "\r\n" + endMarker << "We have a problem" << -1;
+    QTest::newRow("two start markers")
+        << "two.htm" << startMarker + "\r\n" + mapWith("1, 2, 30, 40") << "" << 1;
+    QTest::newRow("30 digits") << "long.tavl" << mapWith("1, 2, 30, 123456789012345678901234567890")
+                               << "We have a problem" << -1;
+    QTest::newRow("negative radius")
+        << "neg.tavl" << mapWith("50, 50, -7", "circle") << "We have a problem" << -1;
+    QTest::newRow("polygon of 1 point")
+        << "p1.tavl" << mapWith("5, 5", "poly") << "We have a problem" << -1;
+    QTest::newRow("polygon of 2 points")
+        << "p2.tavl" << mapWith("5, 5, 50, 50", "poly") << "We have a problem" << -1;
+    QTest::newRow("page that is not UTF-8") << "latin.htm"
+                                            << "caf\xe9 \xff\xfe" + mapWith("1, 2, 30, 40") + "\xe9"
+                                            << "" << 1;
+    QTest::newRow("missing file") << "" << QByteArray() << "We have a problem" << -1;
+}
+
+void tst_BadInput::opening()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QFETCH(int, areas);
+
+    test::RecordingPrompts prompts;
+    test::RecordingPause pause;
+    test::ScriptedEndWindow end;
+    FixedScreen screen(QSize(1280, 1024));
+    Files files;
+    NoDialog dialog;
+    frmMap w(MapEnvironment{&prompts, &dialog, &pause, &screen, &files, &end});
+    QVERIFY(w.imgSpecs(m_picture));
+    w.document().addArea(rectArea(100, 100, 150, 140));
+    w.document().appendTexts("kept.htm", "", "");
+
+    files.path = name.isEmpty() ? m_dir.filePath("nothing-here.tavl") : m_dir.filePath(name);
+    if (!name.isEmpty())
+        write(files.path, content);
+    prompts.alertAnswer = false; // go on despite the unsaved area
+    w.mnuFileOpen_Click();
+
+    QStringList said;
+    for (const auto& shown : prompts.shown) {
+        if (shown.kind != u"alert")
+            said << shown.texts.value(0);
+    }
+    if (message.isEmpty()) {
+        QVERIFY2(said.isEmpty(), qPrintable(said.join('|')));
+    } else {
+        QVERIFY2(!said.isEmpty() && said.first().startsWith(message), qPrintable(said.join('|')));
+    }
+    if (areas < 0) {
+        QCOMPARE(w.document().areaList(), QList<QByteArray>{rectArea(100, 100, 150, 140).record});
+        QCOMPARE(w.document().hrefList(), QList<QByteArray>{"kept.htm"});
+        QCOMPARE(w.imgPath(), m_picture);
+    } else {
+        QCOMPARE(w.document().areaList().size(), areas);
+        QCOMPARE(w.document().hrefList().size(), areas);
+    }
+}
+
+void tst_BadInput::awkwardFileNamesRoundTrip()
+{
+    const QString name = QString::fromUtf8("my \"best\" #1 100% K\xc3\xb6ln.jpg");
+    const QString path = m_dir.filePath("images/" + name);
+    QVERIFY(QFile::copy(m_picture, path));
+    test::RecordingPrompts prompts;
+    test::RecordingPause pause;
+    test::ScriptedEndWindow end;
+    FixedScreen screen(QSize(1280, 1024));
+    Files files;
+    NoDialog dialog;
+    frmMap w(MapEnvironment{&prompts, &dialog, &pause, &screen, &files, &end});
+    QVERIFY(w.imgSpecs(path));
+    w.document().addArea(rectArea(10, 10, 50, 50));
+    w.document().addAreaDefaults();
+    files.path = m_dir.filePath("odd name.htm");
+    w.mnuFileSave2File_Click(1);
+    QVERIFY(prompts.shown.isEmpty());
+    QVERIFY(w.txtSpecs(files.path, ".htm"));
+    QCOMPARE(w.imgPath(), path);
+    QCOMPARE(w.document().areaList().size(), 1);
+}
+
+void tst_BadInput::vanishedTargetFolder()
+{
+    test::RecordingPrompts prompts;
+    test::RecordingPause pause;
+    test::ScriptedEndWindow end;
+    FixedScreen screen(QSize(1280, 1024));
+    Files files;
+    NoDialog dialog;
+    frmMap w(MapEnvironment{&prompts, &dialog, &pause, &screen, &files, &end});
+    QVERIFY(w.imgSpecs(m_picture));
+    w.document().addArea(rectArea(10, 10, 50, 50));
+    w.document().addAreaDefaults();
+    QTemporaryDir gone;
+    files.path = gone.filePath("map.tavl");
+    gone.remove();
+    w.mnuFileSave2File_Click(0);
+    QCOMPARE(end.shown, 0);
+    QCOMPARE(prompts.shown.size(), 1);
+    QCOMPARE(prompts.shown[0].texts[0], QStringLiteral("We have a problem..."));
+    QCOMPARE(w.document().areaList().size(), 1);
+}
+
+QTEST_MAIN(tst_BadInput)
+#include "tst_badinput.moc"

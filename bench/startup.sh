@@ -6,16 +6,9 @@
 set -euo pipefail
 tavlo=$1 bare=$2 picture=$3 runs=${4:-15}
 
-work=$(mktemp -d)
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-exec 3<> >(:)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-read -r -t 20 display <&3
-export DISPLAY=:$display
+source "$(dirname "$0")/../tests/smoke/xvfb.sh"
+trap xvfb_stop EXIT
+xvfb_start
 
 # Milliseconds from start to the first MapNotify on the root window.
 time_to_map() {

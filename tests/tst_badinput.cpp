@@ -41,6 +41,17 @@ const QByteArray gif1x1("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\
                         "\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;",
                         43);
 
+// The main window with every question answered at once.
+struct Editor {
+    test::RecordingPrompts prompts;
+    test::RecordingPause pause;
+    test::ScriptedEndWindow end;
+    FixedScreen screen{QSize(1280, 1024)};
+    Files files;
+    NoDialog dialog;
+    frmMap w{MapEnvironment{&prompts, &dialog, &pause, &screen, &files, &end}};
+};
+
 } // namespace
 
 class tst_BadInput : public QObject {
@@ -118,25 +129,19 @@ void tst_BadInput::opening()
     QFETCH(QString, message);
     QFETCH(int, areas);
 
-    test::RecordingPrompts prompts;
-    test::RecordingPause pause;
-    test::ScriptedEndWindow end;
-    FixedScreen screen(QSize(1280, 1024));
-    Files files;
-    NoDialog dialog;
-    frmMap w(MapEnvironment{&prompts, &dialog, &pause, &screen, &files, &end});
-    QVERIFY(w.imgSpecs(m_picture));
-    w.document().addArea(rectArea(100, 100, 150, 140));
-    w.document().appendTexts("kept.htm", "", "");
+    Editor e;
+    QVERIFY(e.w.imgSpecs(m_picture));
+    e.w.document().addArea(rectArea(100, 100, 150, 140));
+    e.w.document().appendTexts("kept.htm", "", "");
 
-    files.path = name.isEmpty() ? m_dir.filePath("nothing-here.tavl") : m_dir.filePath(name);
+    e.files.path = name.isEmpty() ? m_dir.filePath("nothing-here.tavl") : m_dir.filePath(name);
     if (!name.isEmpty())
-        write(files.path, content);
-    prompts.alertAnswer = false; // go on despite the unsaved area
-    w.mnuFileOpen_Click();
+        write(e.files.path, content);
+    e.prompts.alertAnswer = false; // go on despite the unsaved area
+    e.w.mnuFileOpen_Click();
 
     QStringList said;
-    for (const auto& shown : prompts.shown) {
+    for (const auto& shown : e.prompts.shown) {
         if (shown.kind != u"alert")
             said << shown.texts.value(0);
     }
@@ -146,12 +151,12 @@ void tst_BadInput::opening()
         QVERIFY2(!said.isEmpty() && said.first().startsWith(message), qPrintable(said.join('|')));
     }
     if (areas < 0) {
-        QCOMPARE(w.document().areaList(), QList<QByteArray>{rectArea(100, 100, 150, 140).record});
-        QCOMPARE(w.document().hrefList(), QList<QByteArray>{"kept.htm"});
-        QCOMPARE(w.imgPath(), m_picture);
+        QCOMPARE(e.w.document().areaList(), QList<QByteArray>{rectArea(100, 100, 150, 140).record});
+        QCOMPARE(e.w.document().hrefList(), QList<QByteArray>{"kept.htm"});
+        QCOMPARE(e.w.imgPath(), m_picture);
     } else {
-        QCOMPARE(w.document().areaList().size(), areas);
-        QCOMPARE(w.document().hrefList().size(), areas);
+        QCOMPARE(e.w.document().areaList().size(), areas);
+        QCOMPARE(e.w.document().hrefList().size(), areas);
     }
 }
 
@@ -160,44 +165,32 @@ void tst_BadInput::awkwardFileNamesRoundTrip()
     const QString name = QString::fromUtf8("my \"best\" #1 100% K\xc3\xb6ln.jpg");
     const QString path = m_dir.filePath("images/" + name);
     QVERIFY(QFile::copy(m_picture, path));
-    test::RecordingPrompts prompts;
-    test::RecordingPause pause;
-    test::ScriptedEndWindow end;
-    FixedScreen screen(QSize(1280, 1024));
-    Files files;
-    NoDialog dialog;
-    frmMap w(MapEnvironment{&prompts, &dialog, &pause, &screen, &files, &end});
-    QVERIFY(w.imgSpecs(path));
-    w.document().addArea(rectArea(10, 10, 50, 50));
-    w.document().addAreaDefaults();
-    files.path = m_dir.filePath("odd name.htm");
-    w.mnuFileSave2File_Click(1);
-    QVERIFY(prompts.shown.isEmpty());
-    QVERIFY(w.txtSpecs(files.path, ".htm"));
-    QCOMPARE(w.imgPath(), path);
-    QCOMPARE(w.document().areaList().size(), 1);
+    Editor e;
+    QVERIFY(e.w.imgSpecs(path));
+    e.w.document().addArea(rectArea(10, 10, 50, 50));
+    e.w.document().addAreaDefaults();
+    e.files.path = m_dir.filePath("odd name.htm");
+    e.w.mnuFileSave2File_Click(1);
+    QVERIFY(e.prompts.shown.isEmpty());
+    QVERIFY(e.w.txtSpecs(e.files.path, ".htm"));
+    QCOMPARE(e.w.imgPath(), path);
+    QCOMPARE(e.w.document().areaList().size(), 1);
 }
 
 void tst_BadInput::vanishedTargetFolder()
 {
-    test::RecordingPrompts prompts;
-    test::RecordingPause pause;
-    test::ScriptedEndWindow end;
-    FixedScreen screen(QSize(1280, 1024));
-    Files files;
-    NoDialog dialog;
-    frmMap w(MapEnvironment{&prompts, &dialog, &pause, &screen, &files, &end});
-    QVERIFY(w.imgSpecs(m_picture));
-    w.document().addArea(rectArea(10, 10, 50, 50));
-    w.document().addAreaDefaults();
+    Editor e;
+    QVERIFY(e.w.imgSpecs(m_picture));
+    e.w.document().addArea(rectArea(10, 10, 50, 50));
+    e.w.document().addAreaDefaults();
     QTemporaryDir gone;
-    files.path = gone.filePath("map.tavl");
+    e.files.path = gone.filePath("map.tavl");
     gone.remove();
-    w.mnuFileSave2File_Click(0);
-    QCOMPARE(end.shown, 0);
-    QCOMPARE(prompts.shown.size(), 1);
-    QCOMPARE(prompts.shown[0].texts[0], QStringLiteral("We have a problem..."));
-    QCOMPARE(w.document().areaList().size(), 1);
+    e.w.mnuFileSave2File_Click(0);
+    QCOMPARE(e.end.shown, 0);
+    QCOMPARE(e.prompts.shown.size(), 1);
+    QCOMPARE(e.prompts.shown[0].texts[0], QStringLiteral("We have a problem..."));
+    QCOMPARE(e.w.document().areaList().size(), 1);
 }
 
 QTEST_MAIN(tst_BadInput)

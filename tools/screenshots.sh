@@ -7,16 +7,9 @@ out=${2:-docs}
 here=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$out"
 
-work=$(mktemp -d)
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-exec 3<> >(:)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-read -r -t 20 display <&3
-export DISPLAY=:$display
+source "$here/tests/smoke/xvfb.sh"
+trap xvfb_stop EXIT
+xvfb_start 1024x768x24
 
 "$tavlo" "$here/examples/harbour.gif" &
 app=$!

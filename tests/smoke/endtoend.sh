@@ -8,19 +8,13 @@ tavlo=$1
 examples=$2
 
 fail() { echo "endtoend: FAIL: $*" >&2; exit 1; }
-work=$(mktemp -d)
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run
-mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$work/site/images"
-cp "$examples/harbour.gif" "$work/site/images/"
+source "$(dirname "$0")/xvfb.sh"
 app=
-cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
+cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; xvfb_stop; }
 trap cleanup EXIT
-unset QT_QPA_PLATFORM
-exec 3<> >(:)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-read -r -t 20 display <&3 || fail "Xvfb did not start"
-export DISPLAY=:$display
+xvfb_start || fail "Xvfb did not start"
+mkdir -p "$work/site/images"
+cp "$examples/harbour.gif" "$work/site/images/"
 
 find_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | tail -n 1; }
 # Waits until the program has handled everything sent so far: a round trip through

@@ -10,23 +10,14 @@ picture=$examples/harbour.gif
 fail() { echo "smoke: FAIL: $*" >&2; exit 1; }
 for tool in Xvfb xdotool; do command -v $tool >/dev/null || fail "$tool is not installed"; done
 
-work=$(mktemp -d)
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/xvfb.sh"
 pids=()
 cleanup() {
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$work"
+    xvfb_stop
 }
 trap cleanup EXIT
-
-# Xvfb picks a free display and tells us its number.
-exec 3<> >(:)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-read -r -t 20 display <&3 || fail "Xvfb did not start"
-export DISPLAY=:$display
-unset QT_QPA_PLATFORM
+xvfb_start || fail "Xvfb did not start"
 
 wait_window() { # name pattern -> window id
     timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1

@@ -1,0 +1,22 @@
+# Sourced by the scripts that run the real program: a private virtual X display
+# and a private home, so nothing touches the user's screen or files.
+# xvfb_start [screen]: sets work, xvfb, DISPLAY, HOME and the XDG folders.
+xvfb_start() {
+    work=$(mktemp -d)
+    export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+    export XDG_RUNTIME_DIR=$work/run
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    unset QT_QPA_PLATFORM
+    # Xvfb picks a free display and tells us its number.
+    exec 3<> >(:)
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    local display
+    read -r -t 20 display <&3 || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=:$display
+}
+
+xvfb_stop() {
+    kill "$xvfb" 2>/dev/null || true
+    rm -rf "$work"
+}

@@ -31,6 +31,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -500,10 +501,11 @@ void frmMap::toPreview()
 
 void frmMap::finishSave()
 {
-    // The preview page addresses the picture by its folder as a URL, so that blanks,
-    // "#" or "%" in the folder's name cannot lose it.
+    // The preview page addresses the picture by its absolute folder as a URL, so that
+    // a relative path, blanks, "#" or "%" in the folder's name cannot lose it.
+    const QString folder = QFileInfo(m_imgPath).absolutePath() + QLatin1Char('/');
     m_htmlOut = htmlPageText(
-        mapBlock(QUrl::fromLocalFile(folderOf(m_imgPath)).toEncoded(), m_image, m_doc.areaList()));
+        mapBlock(QUrl::fromLocalFile(folder).toEncoded(), m_image, m_doc.areaList()));
     imgSpecs(m_imgPath);
     m_tools.skipMouse = false;
     m_doc.clearAreas();

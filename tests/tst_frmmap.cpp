@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
@@ -285,8 +286,11 @@ void tst_FrmMap::clipboardNotes()
 void tst_FrmMap::clipboardGetsTheMapBlock()
 {
     frmMap* w = makeWindow();
-    const QString path = picture("logo.jpg", QSize(120, 60));
-    QVERIFY(w->imgSpecs(path));
+    picture("logo.jpg", QSize(120, 60));
+    // Named relative to the current folder, as on a command line.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+    QVERIFY(w->imgSpecs("logo.jpg"));
     w->document().addArea(rectArea(10, 10, 50, 40));
     w->document().addAreaDefaults();
     const QByteArray block = w->savedMapBlock();
@@ -302,6 +306,7 @@ void tst_FrmMap::clipboardGetsTheMapBlock()
         "<img src=\"" + QUrl::fromLocalFile(m_dir.path()).toEncoded() + "/logo.jpg\"";
     QVERIFY(w->htmlOut().contains(src));
     QVERIFY(w->htmlOut().startsWith("<HTML>\r\n"));
+    QDir::setCurrent(before);
 }
 
 // Mouse positions are in picture pixels; the canvas has a 1-pixel border.

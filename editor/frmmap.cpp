@@ -56,6 +56,15 @@ constexpr int largestPicture = 32767;
 
 const QString newline = QStringLiteral("\r\n");
 
+template <typename T, typename Make> T* givenOr(T* given, std::unique_ptr<T>& own, Make make)
+{
+    if (!given) {
+        own = make();
+        given = own.get();
+    }
+    return given;
+}
+
 } // namespace
 
 frmMap::frmMap(MapEnvironment environment, QWidget* parent)
@@ -72,34 +81,19 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
 {
     initTavloResources();
     m_ui->setupUi(this);
-    if (!m_prompts) {
-        m_ownPrompts = std::make_unique<WidgetPrompts>(this);
-        m_prompts = m_ownPrompts.get();
-    }
-    if (!m_pause) {
-        m_ownPause = std::make_unique<EventLoopPause>();
-        m_pause = m_ownPause.get();
-    }
-    if (!m_screen) {
-        m_ownScreen = std::make_unique<QtScreen>(this);
-        m_screen = m_ownScreen.get();
-    }
-    if (!m_areaDialog) {
-        m_ownAreaDialog = std::make_unique<WidgetAreaDialog>(this, *m_screen);
-        m_areaDialog = m_ownAreaDialog.get();
-    }
-    if (!m_fileDialogs) {
-        m_ownFileDialogs = std::make_unique<WidgetFileDialogs>(this, *m_prompts);
-        m_fileDialogs = m_ownFileDialogs.get();
-    }
-    if (!m_endWindow) {
-        m_ownEndWindow = std::make_unique<WidgetEndWindow>(this, *m_pause);
-        m_endWindow = m_ownEndWindow.get();
-    }
-    if (!m_browser) {
-        m_ownBrowser = std::make_unique<XdgBrowser>();
-        m_browser = m_ownBrowser.get();
-    }
+    // Whatever the caller did not pass, the window makes for itself.
+    m_prompts =
+        givenOr(m_prompts, m_ownPrompts, [this] { return std::make_unique<WidgetPrompts>(this); });
+    m_pause = givenOr(m_pause, m_ownPause, [] { return std::make_unique<EventLoopPause>(); });
+    m_screen = givenOr(m_screen, m_ownScreen, [this] { return std::make_unique<QtScreen>(this); });
+    m_areaDialog = givenOr(m_areaDialog, m_ownAreaDialog,
+                           [this] { return std::make_unique<WidgetAreaDialog>(this, *m_screen); });
+    m_fileDialogs = givenOr(m_fileDialogs, m_ownFileDialogs, [this] {
+        return std::make_unique<WidgetFileDialogs>(this, *m_prompts);
+    });
+    m_endWindow = givenOr(m_endWindow, m_ownEndWindow,
+                          [this] { return std::make_unique<WidgetEndWindow>(this, *m_pause); });
+    m_browser = givenOr(m_browser, m_ownBrowser, [] { return std::make_unique<XdgBrowser>(); });
     m_previewFolder = std::make_unique<PreviewFolder>();
 
     // The canvas scrolls beneath the strip and the bars.
@@ -504,8 +498,8 @@ void frmMap::finishSave()
     // The preview page addresses the picture by its absolute folder as a URL, so that
     // a relative path, blanks, "#" or "%" in the folder's name cannot lose it.
     const QString folder = QFileInfo(m_imgPath).absolutePath() + QLatin1Char('/');
-    m_htmlOut = htmlPageText(
-        mapBlock(QUrl::fromLocalFile(folder).toEncoded(), m_image, m_doc.areaList()));
+    m_htmlOut =
+        htmlPageText(mapBlock(QUrl::fromLocalFile(folder).toEncoded(), m_image, m_doc.areaList()));
     imgSpecs(m_imgPath);
     m_tools.skipMouse = false;
     m_doc.clearAreas();

@@ -4,7 +4,7 @@ EXAMPLE ?= examples/harbour.gif
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps sanitize bench fuzz install clean format
+.PHONY: run test build deps sanitize bench fuzz fuzzers install clean format
 
 deps:
 	@bash tools/deps.sh
@@ -18,8 +18,18 @@ build: deps $(BUILD)/build.ninja
 run: build
 	./$(BUILD)/tavlo $(EXAMPLE)
 
-test: build
+test: build fuzzers
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The fuzzers, for the short fuzz run among the tests; only where clang and its
+# sanitizer runtimes are installed (the machine's own compiler otherwise builds all).
+FUZZ_TARGETS = fuzz_imageinfo fuzz_htmlpage fuzz_mapreader fuzz_roundtrip
+fuzzers:
+	@if command -v clang++ >/dev/null && ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then \
+	    [ -f build-fuzz/build.ninja ] || cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	        -DTAVLO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DTAVLO_SANITIZE=ON; \
+	    cmake --build build-fuzz -j $(JOBS) --target $(FUZZ_TARGETS); \
+	else echo "clang not found: the short fuzz run will be skipped"; fi
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:
@@ -36,7 +46,7 @@ fuzz:
 	@bash tools/deps.sh fuzz
 	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVLO_FUZZ=ON \
 	    -DCMAKE_CXX_COMPILER=clang++ -DTAVLO_SANITIZE=ON
-	cmake --build build-fuzz -j $(JOBS)
+	cmake --build build-fuzz -j $(JOBS) --target $(FUZZ_TARGETS)
 	bash fuzz/run.sh build-fuzz
 
 PREFIX ?= /usr/local

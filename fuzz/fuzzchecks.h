@@ -1,0 +1,262 @@
+#pragma once
+
+// What each fuzzer does with one input, kept in one header so that tst_fuzzregressions
+// replays the kept inputs through exactly the same code without a fuzzer. Every check
+// returns "" when the input passes and otherwise says what went wrong; the fuzzers
+// abort on that, the test fails on it.
+
+#include "editor/mapdocument.h"
+#include "markup/htmlpage.h"
+#include "markup/imageinfo.h"
+#include "markup/mapreader.h"
+#include "markup/markupwriter.h"
+#include "markup/pathops.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tavlo::fuzz {
+
+// The marker beginnings the splitter looks for.
+inline constexpr QByteArrayView startHead("<!-- Tavlo start");
+inline constexpr QByteArrayView endHead("<!-- end Tavlo");
+
+inline QByteArray checkImageInfo(QByteArrayView bytes)
+{
+    const ImageInfo info = readImageInfo(bytes);
+    switch (info.kind) {
+    case Png:
+    case Gif:
+    case Jpeg:
+    case Bmp:
+    case UnknownKind:
+        break;
+    default:
+        return "kind " + QByteArray::number(info.kind);
+    }
+    if (info.width < 0 || info.height < 0)
+        return "negative size " + QByteArray::number(info.width) + " x " +
+               QByteArray::number(info.height);
+    return {};
+}
+
+inline QByteArray checkHtmlPage(QByteArrayView bytes)
+{
+    const QByteArray text = bytes.toByteArray();
+    ChtmlPage page;
+    const ChtmlPage::Split split = page.parsePage(text, QStringLiteral("/site/page.htm"));
+    const qsizetype start = text.indexOf(startHead);
+    if (split == ChtmlPage::Split::NoStartMarker)
+        return start < 0 ? QByteArray() : "start marker missed";
+    if (start < 0)
+        return "split without a start marker";
+    if (page.htmlTop() != text.first(start))
+        return "top is not the text before the first start marker";
+    switch (split) {
+    case ChtmlPage::Split::Done:
+        if (page.htmlAll() != text)
+            return "the three pieces do not give back the page";
+        if (!page.htmlMap().startsWith(startHead) || !page.htmlMap().contains(endHead))
+            return "map piece lacks a marker";
+        break;
+    case ChtmlPage::Split::EndMarkerCut:
+        if (page.htmlTop() + page.htmlMap() != text || !page.htmlBot().isEmpty())
+            return "cut end marker: pieces do not give back the page";
+        break;
+    case ChtmlPage::Split::NoEndMarker:
+        if (text.indexOf(endHead, start + startHead.size()) >= 0)
+            return "end marker missed";
+        break;
+    case ChtmlPage::Split::NoStartMarker:
+        break;
+    }
+    // Only the name is taken out; resolving it would touch the file system.
+    const QString src = page.imageSrc();
+    if (!page.htmlMap().contains("<img src=\"") && !src.isEmpty())
+        return "image name without an image tag";
+    return {};
+}
+
+// A file opened as the program opens one: tag check, split, map. Empty when refused.
+struct OpenedMap {
+    bool accepted = false;
+    ChtmlPage page;
+    MapRead map;
+};
+
+inline OpenedMap openMap(const QByteArray& text)
+{
+    OpenedMap opened;
+    if (!checkMapTags(text).isEmpty())
+        return opened;
+    if (opened.page.parsePage(text, QStringLiteral("/site/page.htm")) != ChtmlPage::Split::Done)
+        return opened;
+    opened.map = parseMap(opened.page.htmlMap());
+    opened.accepted = opened.map.status != MapRead::Status::BadCoords;
+    return opened;
+}
+
+// What every area read must look like, whatever the file held.
+inline QByteArray checkReadArea(const ReadArea& area)
+{
+    const QByteArray& record = area.shape.record;
+    if (!record.startsWith("<AREA SHAPE=\"") || !record.contains("\" HREF=\""))
+        return "record of area " + QByteArray::number(area.number) + " malformed: " + record;
+    if (area.href.isEmpty())
+        return "empty HREF in area " + QByteArray::number(area.number);
+    const int pipes = countPipes(area.shape.pts);
+    const bool rect = record.startsWith("<AREA SHAPE=\"rect\"");
+    const bool circle = record.startsWith("<AREA SHAPE=\"circle\"");
+    const bool poly = record.startsWith("<AREA SHAPE=\"poly\"");
+    if (!(rect && pipes == 3) && !(circle && pipes == 2) && !(poly && pipes >= 5 && pipes % 2))
+        return "point text " + area.shape.pts + " does not fit " + record;
+    return {};
+}
+
+// What any opened file must give, accepted or not.
+inline QByteArray checkOpened(const OpenedMap& opened)
+{
+    if (!opened.page.htmlMap().isEmpty())
+        (void)opened.page.imageSrc();
+    const MapRead& map = opened.map;
+    switch (map.status) {
+    case MapRead::Status::Done:
+        if (map.badArea != 0 || !map.badValue.isEmpty())
+            return "a read that worked names a bad area";
+        break;
+    case MapRead::Status::NoCoords:
+        if (!map.areas.isEmpty())
+            return "areas without COORDS";
+        break;
+    case MapRead::Status::BadCoords:
+        if (!map.areas.isEmpty() || map.badArea < 1)
+            return "a refused map keeps areas or names no area";
+        break;
+    }
+    int last = 0;
+    for (const ReadArea& area : map.areas) {
+        if (area.number <= last)
+            return "area numbers out of order";
+        last = area.number;
+        if (const QByteArray problem = checkReadArea(area); !problem.isEmpty())
+            return problem;
+    }
+    return {};
+}
+
+inline QByteArray checkMapReader(QByteArrayView bytes)
+{
+    return checkOpened(openMap(bytes.toByteArray()));
+}
+
+// The point text a circle has once read from its own record: the record holds the
+// radius rounded, the first read may have had a fraction. Empty for other shapes.
+inline QByteArray circlePtsFromRecord(const ReadArea& area)
+{
+    const QByteArray& record = area.shape.record;
+    if (!record.startsWith("<AREA SHAPE=\"circle\""))
+        return {};
+    constexpr QByteArrayView coordsHead("COORDS=\"");
+    const qsizetype from = record.indexOf(coordsHead) + coordsHead.size();
+    const QByteArray coords = record.mid(from, record.indexOf('"', from) - from);
+    return getField(area.shape.pts, 1, false) + '|' + getField(area.shape.pts, 2, false) + '|' +
+           getField(coords, 3, true).trimmed();
+}
+
+// Two reads of the same areas agree: the second read of a saved map gives back what the
+// first read put into the editor.
+inline QByteArray compareAreas(const QList<ReadArea>& first, const QList<ReadArea>& second)
+{
+    if (first.size() != second.size())
+        return QByteArray::number(first.size()) + " areas read, " +
+               QByteArray::number(second.size()) + " after saving";
+    for (qsizetype i = 0; i < first.size(); ++i) {
+        const ReadArea& a = first[i];
+        const ReadArea& b = second[i];
+        const QByteArray which = "area " + QByteArray::number(i + 1) + ": ";
+        if (a.shape.record != b.shape.record)
+            return which + "record " + a.shape.record + " came back as " + b.shape.record;
+        if (a.href != b.href || a.target != b.target || a.alt != b.alt)
+            return which + "texts " + a.href + '|' + a.target + '|' + a.alt + " came back as " +
+                   b.href + '|' + b.target + '|' + b.alt;
+        if (const QByteArray circle = circlePtsFromRecord(a); !circle.isEmpty()) {
+            if (b.shape.pts != circle)
+                return which + "circle " + a.shape.pts + " came back as " + b.shape.pts;
+        } else {
+            if (a.shape.pts != b.shape.pts)
+                return which + "points " + a.shape.pts + " came back as " + b.shape.pts;
+            if (a.shape.region != b.shape.region)
+                return which + "region changed";
+        }
+    }
+    return {};
+}
+
+// Read, save as the program saves, read again.
+inline QByteArray checkRoundTrip(QByteArrayView bytes)
+{
+    const QByteArray text = bytes.toByteArray();
+    const OpenedMap first = openMap(text);
+    if (!first.accepted)
+        return {};
+    if (const QByteArray problem = checkOpened(first); !problem.isEmpty())
+        return problem;
+
+    // The image keeps the name the map gives it, as when it is found where the map says;
+    // a name too short to be a picture's is one the user picked instead.
+    QByteArray fname = QFile::encodeName(fileTitle(first.page.imageSrc()));
+    if (fname.size() < 4)
+        fname = "picture.gif";
+    const ImageMarkup image = imageMarkup(fname, 120, 60);
+    QList<QByteArray> records;
+    for (const ReadArea& area : first.map.areas)
+        records.append(area.shape.record);
+    const QByteArray block = mapBlock(savedImageFolder, image, records);
+    const auto kind = static_cast<SaveKind>(text.size() % 4);
+    const QByteArray saved = fileText(kind, block, first.page.htmlTop(), first.page.htmlBot());
+
+    const OpenedMap second = openMap(saved);
+    // Without areas the block holds no COORDS, and the program refuses such a file.
+    if (first.map.areas.isEmpty())
+        return second.map.areas.isEmpty() ? QByteArray() : "areas out of nothing";
+    if (!second.accepted || second.map.status != MapRead::Status::Done)
+        return "a saved map does not open again";
+    if (second.page.htmlMap() != block)
+        return "the saved block is not the map section";
+    if (const QByteArray problem = checkOpened(second); !problem.isEmpty())
+        return "after saving: " + problem;
+    return compareAreas(first.map.areas, second.map.areas);
+}
+
+struct Target {
+    const char* name;
+    QByteArray (*check)(QByteArrayView);
+};
+
+// By fuzzer name: fuzz/corpus/<name>/ and fuzz/crashes/<name>-* belong to it.
+inline constexpr Target targets[] = {
+    {"fuzz_imageinfo", checkImageInfo},
+    {"fuzz_htmlpage", checkHtmlPage},
+    {"fuzz_mapreader", checkMapReader},
+    {"fuzz_roundtrip", checkRoundTrip},
+};
+
+// The body of each fuzzer's LLVMFuzzerTestOneInput: a problem aborts, which the fuzzer
+// reports as a crash, keeping the input.
+inline int runCheck(QByteArray (*check)(QByteArrayView), const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray problem = check(QByteArrayView(data, static_cast<qsizetype>(size)));
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "check failed: %s\n", problem.constData());
+        std::abort();
+    }
+    return 0;
+}
+
+} // namespace tavlo::fuzz

@@ -1,0 +1,150 @@
+// Every input the fuzzers keep, the seed corpus and each crash once found, goes again
+// through the check its fuzzer runs, so a crash that was mended stays mended in builds
+// without a fuzzer. With them, the area regions that the fuzzers drove past the limits
+// of QRegion's own shape makers.
+#include "fuzz/fuzzchecks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPolygon>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace tavlo;
+
+namespace {
+
+QString fuzzFolder()
+{
+    return qEnvironmentVariable("TAVLO_SOURCE_DIR") + QStringLiteral("/fuzz/");
+}
+
+const fuzz::Target* targetNamed(const QString& name)
+{
+    for (const fuzz::Target& t : fuzz::targets) {
+        if (name == QLatin1String(t.name))
+            return &t;
+    }
+    return nullptr;
+}
+
+// fuzz/crashes/<fuzzer>-<what it was>
+QString fuzzerOfCrash(const QString& fileName)
+{
+    return fileName.section(QLatin1Char('-'), 0, 0);
+}
+
+} // namespace
+
+class tst_FuzzRegressions : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void keptInputs_data();
+    void keptInputs();
+    void everyFuzzerHasSeeds_data();
+    void everyFuzzerHasSeeds();
+    void hugeShapes_data();
+    void hugeShapes();
+    void polygonRegionsAreQRegionsOwn();
+};
+
+void tst_FuzzRegressions::initTestCase()
+{
+    QVERIFY2(!qEnvironmentVariableIsEmpty("TAVLO_SOURCE_DIR"), "TAVLO_SOURCE_DIR is not set");
+    QVERIFY(QDir(fuzzFolder() + "corpus").exists());
+}
+
+void tst_FuzzRegressions::keptInputs_data()
+{
+    QTest::addColumn<QString>("fuzzer");
+    QTest::addColumn<QString>("path");
+    const QDir corpus(fuzzFolder() + "corpus");
+    for (const QString& name : corpus.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QDir dir(corpus.filePath(name));
+        for (const QString& file : dir.entryList(QDir::Files))
+            QTest::newRow(qPrintable(name + '/' + file)) << name << dir.filePath(file);
+    }
+    const QDir crashes(fuzzFolder() + "crashes");
+    for (const QString& file : crashes.entryList(QDir::Files)) {
+        QTest::newRow(qPrintable("crashes/" + file))
+            << fuzzerOfCrash(file) << crashes.filePath(file);
+    }
+}
+
+void tst_FuzzRegressions::keptInputs()
+{
+    QFETCH(QString, fuzzer);
+    QFETCH(QString, path);
+    const fuzz::Target* target = targetNamed(fuzzer);
+    QVERIFY2(target, qPrintable("no fuzzer is called " + fuzzer));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray input = file.readAll();
+    const QByteArray problem = target->check(input);
+    QVERIFY2(problem.isEmpty(), problem.constData());
+}
+
+void tst_FuzzRegressions::everyFuzzerHasSeeds_data()
+{
+    QTest::addColumn<QString>("fuzzer");
+    for (const fuzz::Target& t : fuzz::targets)
+        QTest::newRow(t.name) << QString::fromLatin1(t.name);
+}
+
+void tst_FuzzRegressions::everyFuzzerHasSeeds()
+{
+    QFETCH(QString, fuzzer);
+    QVERIFY(!QDir(fuzzFolder() + "corpus/" + fuzzer).entryList(QDir::Files).isEmpty());
+}
+
+void tst_FuzzRegressions::hugeShapes_data()
+{
+    QTest::addColumn<QRegion>("region");
+    QTest::addColumn<QPoint>("inside");
+    QTest::addColumn<QPoint>("outside");
+    QTest::addColumn<QRect>("box");
+    // QRegion gives an empty region for a polygon of more than 100000 rows.
+    QTest::newRow("polygon of 327672 rows")
+        << polyArea({{0, 3}, {40000, 327675}, {-25, 9}}).region << QPoint(0, 100)
+        << QPoint(-20, 100) << QRect(QPoint(-25, 4), QPoint(3999, 32767));
+    QTest::newRow("polygon kept to the 16-bit range")
+        << polyArea({{0, -2000000000}, {2000000000, 15000}, {-2000000000, 2000000000}}).region
+        << QPoint(32767, 32767) << QPoint(32768, 0) << QRect(-32768, -32768, 65536, 65536);
+    QTest::newRow("circle of radius 32767")
+        << circleArea(0, 0, 32767).region << QPoint(32766, 0) << QPoint(23200, 23200)
+        << QRect(-32767, -32767, 65534, 65534);
+    QTest::newRow("circle in a corner of the range")
+        << circleArea(-32768, 32767, 32767.4f).region << QPoint(-32768, 32767) << QPoint(-3, 0)
+        << QRect(QPoint(-32768, 0), QPoint(-2, 32767));
+}
+
+void tst_FuzzRegressions::hugeShapes()
+{
+    QFETCH(QRegion, region);
+    QFETCH(QPoint, inside);
+    QFETCH(QPoint, outside);
+    QFETCH(QRect, box);
+    QVERIFY(region.contains(inside));
+    QVERIFY(!region.contains(outside));
+    QCOMPARE(region.boundingRect(), box);
+}
+
+// The region of a polygon is built row by row, and must cover exactly the pixels that
+// QRegion's own polygon region covers.
+void tst_FuzzRegressions::polygonRegionsAreQRegionsOwn()
+{
+    QRandomGenerator random(20240);
+    for (int i = 0; i < 3000; ++i) {
+        const int side = i % 2 ? 12 : 300;
+        QList<QPoint> vertices;
+        for (int n = 3 + random.bounded(10); n > 0; --n)
+            vertices.append({random.bounded(-side, side), random.bounded(-side, side)});
+        const QRegion own(QPolygon(vertices), Qt::OddEvenFill);
+        QVERIFY2(polyArea(vertices).region.xored(own).isEmpty(), polyArea(vertices).pts);
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_FuzzRegressions)
+#include "tst_fuzzregressions.moc"

@@ -211,20 +211,40 @@ MapRead parseMap(const QByteArray& htmlMap)
     const QByteArrayView text(htmlMap);
     MapRead read;
     read.areas.reserve(text.count(coordsName));
-    qsizetype from = 0; // just after the previous tag
+    qsizetype search = 0;    // where the next "COORDS=" is looked for
+    qsizetype tagStart = 0;  // the "<" of the tag being read, or just after the last one
+    qsizetype quoteScan = 0; // how far the tag's quotes have been counted
+    bool quoted = false;     // whether quoteScan lies inside a quoted value
     int number = 0;
     for (;;) {
-        const qsizetype coords = text.sliced(from).indexOf(coordsName);
+        const qsizetype coords = text.sliced(search).indexOf(coordsName);
         if (coords < 0)
             break;
-        const qsizetype c = from + coords;
+        const qsizetype c = search + coords;
+        if (const qsizetype lt = text.sliced(search, c - search).lastIndexOf('<'); lt >= 0) {
+            tagStart = search + lt;
+            quoteScan = tagStart;
+            quoted = false;
+        }
+        // "COORDS=" inside a quoted value, such as a picture named "rect COORDS=1,2,3,4
+        // x.gif" in the image tag, is text and not the attribute. The count goes on from
+        // where it stopped, so a tag full of such values is still read in one pass.
+        for (; quoteScan < c; ++quoteScan) {
+            if (text[quoteScan] == '"')
+                quoted = !quoted;
+        }
+        if (quoted) {
+            search = c + coordsName.size();
+            continue;
+        }
         ++number;
         const qsizetype valuePos = c + coordsName.size();
         qsizetype tagEnd = text.sliced(valuePos).indexOf('>');
         tagEnd = tagEnd < 0 ? text.size() : valuePos + tagEnd;
-        const qsizetype lt = text.sliced(from, c - from).lastIndexOf('<');
-        const qsizetype tagStart = lt < 0 ? from : from + lt;
-        from = std::min(tagEnd + 1, text.size());
+        const qsizetype thisTag = tagStart;
+        search = std::min(tagEnd + 1, text.size());
+        tagStart = search;
+        quoteScan = search;
 
         const qsizetype windowEnd = std::min(valuePos + 1, text.size());
         const qsizetype windowStart = std::max<qsizetype>(0, windowEnd - shapeWindow);
@@ -247,7 +267,7 @@ MapRead parseMap(const QByteArray& htmlMap)
             return read;
         }
 
-        const TagTexts texts = tagTexts(text, tagStart, tagEnd);
+        const TagTexts texts = tagTexts(text, thisTag, tagEnd);
         ReadArea entry;
         entry.href = textOr(texts.href, defaultHref);
         entry.target = textOr(texts.target, {});

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace tavlo {
+
+// Image maps in pages that Tavlo did not write, read as a browser reads them.
+// Offsets are byte offsets into the file as read; lines and columns count from 1.
+
+struct SourceSpan {
+    qsizetype offset = 0; // first byte
+    qsizetype length = 0; // bytes, up to and including the tag's closing ">"
+    int line = 0;
+    int column = 0;
+};
+
+enum class ForeignShape { Rect, Circle, Poly, Default };
+
+// An attribute as the page holds it. value has character references decoded;
+// bytes that are not valid UTF-8 are kept as they stand, never replaced.
+struct ForeignAttribute {
+    QByteArray name; // lower case, as the parser gives it
+    QByteArray value;
+};
+
+struct ForeignArea {
+    SourceSpan tag;             // the <area> start tag
+    ForeignShape shape = ForeignShape::Rect;
+    QList<double> coords;       // the list of numbers, parsed as browsers parse it
+    bool usable = true;         // false when a browser ignores the area (too few numbers)
+    bool hasHref = false;
+    QByteArray href;
+    bool hasTarget = false;
+    QByteArray target;
+    bool hasAlt = false;
+    QByteArray alt;
+    QList<ForeignAttribute> attributes; // every attribute of the tag, in order
+};
+
+struct ForeignMap {
+    SourceSpan tag;       // the <map> start tag
+    qsizetype end = 0;    // offset just after the map element's end tag (or its end)
+    QByteArray name;      // the name attribute (or id when name is absent)
+    QList<ForeignArea> areas;
+};
+
+struct ForeignImage {
+    SourceSpan tag;       // the <img> start tag
+    QByteArray src;
+    QByteArray usemap;    // as written, "#" included
+    bool hasWidth = false;
+    int width = 0;
+    bool hasHeight = false;
+    int height = 0;
+    QByteArray alt;
+};
+
+struct ForeignPage {
+    QList<ForeignImage> images; // every <img usemap>, in page order
+    QList<ForeignMap> maps;     // every <map>, in page order
+};
+
+// Reads any HTML page, as bytes, with a real HTML5 parser.
+ForeignPage readForeignPage(const QByteArray& page);
+
+} // namespace tavlo

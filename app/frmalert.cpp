@@ -26,6 +26,7 @@ void frmAlert::setLabels(const QString& label1, const QString& label2, const QSt
     setCaption(m_ui->Label1, label1);
     setCaption(m_ui->Label2, label2);
     setCaption(m_ui->Label3, label3);
+    fitLabels();
 }
 
 } // namespace tavlo

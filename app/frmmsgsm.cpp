@@ -19,6 +19,7 @@ void frmMsgSm::setLabels(const QString& label1, const QString& label2)
 {
     setCaption(m_ui->Label1, label1);
     setCaption(m_ui->Label2, label2);
+    fitLabels();
 }
 
 } // namespace tavlo

@@ -1,47 +1,54 @@
 #include "app/startup.h"
 
 #include "app/modbase.h"
-#include "app/prompts.h"
-#include "editor/frmmap.h"
+#include "app/widgetprompts.h"
 #include "markup/pathops.h"
 #include "platform/association.h"
 #include "platform/instancelock.h"
 #include "platform/keystore.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 namespace tavlo {
+
+std::unique_ptr<frmMap> startUp(InstanceLock& lock, KeyStore& store,
+                                const AssociationFolders& folders, const QStringList& arguments,
+                                const MapEnvironment& environment)
+{
+    if (!lock.tryAcquire()) {
+        WidgetPrompts ownPrompts(nullptr);
+        Prompts& prompts = environment.prompts ? *environment.prompts : ownPrompts;
+        prompts.messageBox(QStringLiteral("Tavlo Note"), QStringLiteral("Tavlo already in use..."),
+                           MsgIcon::Exclamation, MsgButtons::Ok);
+        return nullptr;
+    }
+
+    regAssoc(store, QCoreApplication::applicationFilePath(), folders);
+
+    const QString path = commandLinePath(arguments);
+    auto window = std::make_unique<frmMap>(environment);
+    if (path.isEmpty()) {
+        window->show();
+        return window;
+    }
+    // The main window owns the messages about the file, shown or not.
+    if (!checkFile(path, window->prompts()))
+        return nullptr;
+    window->show();
+    const QString key = extensionKey(path);
+    if (isTextKind(key))
+        window->txtSpecs(path, key);
+    else
+        window->imgSpecs(path);
+    return window;
+}
 
 int Main(QApplication& app, const QStringList& arguments)
 {
     InstanceLock lock;
-    if (!lock.tryAcquire()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavlo Note"),
-                        QStringLiteral("Tavlo already in use..."), QMessageBox::Ok);
-        box.exec();
-        return 0;
-    }
-
     KeyStore store;
-    regAssoc(store, QCoreApplication::applicationFilePath(), AssociationFolders::standard());
-
-    const QString path = commandLinePath(arguments);
-    frmMap window;
-    if (path.isEmpty()) {
-        window.show();
-        return app.exec();
-    }
-    // The main window owns the messages about the file, shown or not.
-    if (!checkFile(path, window.prompts()))
-        return 0;
-    window.show();
-    const QString key = extensionKey(path);
-    if (isTextKind(key))
-        window.txtSpecs(path, key);
-    else
-        window.imgSpecs(path);
-    return app.exec();
+    const auto window = startUp(lock, store, AssociationFolders::standard(), arguments);
+    return window ? app.exec() : 0;
 }
 
 } // namespace tavlo

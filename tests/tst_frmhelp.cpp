@@ -1,9 +1,11 @@
+#include "editor/rounding.h"
 #include "help/frmhelp.h"
 #include "help/helpbands.h"
 
 #include <QLabel>
 #include <QTest>
 
+#include <map>
 #include <memory>
 
 using namespace tavlo;
@@ -68,95 +70,66 @@ private slots:
         QCOMPARE(right ? rightEntryAt(pixel) : leftEntryAt(pixel), entry);
     }
 
-    void hoverRightList_data()
+    // Every entry of both lists, and the space beside them, from the program's own tables.
+    void hoverShowsEachEntry_data()
     {
-        QTest::addColumn<QPoint>("pos");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("height");
-        const QString saveAsText = "Useful for when you are drawing up several maps and wish to "
-                                   "keep them in separate text files. As with \"Save As HTML\", "
-                                   "dialog opens for file name and location.";
-        const QString exit = "  To close Tavlo.\n\nIf your current map is as yet unsaved, "
-                             "prompt to save will pop up before Tavlo closes.";
-        QTest::newRow("Open") << QPoint(100, 10)
-                              << "If you would rather use a dialog box to open an image file, "
-                                 "rather than use drag and drop."
-                              << 80;
-        QTest::newRow("Save to Clipboard")
-            << QPoint(60, 28)
-            << "Saves your current mapping to the clipboard. Paste into whatever you wish." << 80;
-        QTest::newRow("Save As Text") << QPoint(60, 72) << saveAsText << 127;
-        QTest::newRow("Exit") << QPoint(100, 109) << exit << 127;
-        QTest::newRow("between bands")
-            << QPoint(60, 37) << "Choices available when you click on the right mouse button."
-            << 53;
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<int>("entry"); // -1: beside the entries
+        for (int i = 0; i < int(rightHelpEntries.size()); ++i)
+            QTest::addRow("right %s", rightHelpEntries[i].name) << true << i;
+        for (int i = 0; i < int(leftHelpEntries.size()); ++i)
+            QTest::addRow("left %s", leftHelpEntries[i].name) << false << i;
+        QTest::newRow("right, between entries") << true << -1;
+        QTest::newRow("left, beside the entries") << false << -1;
     }
 
-    void hoverRightList()
+    void hoverShowsEachEntry()
     {
-        QFETCH(QPoint, pos);
-        QFETCH(QString, text);
-        QFETCH(int, height);
-        hover("img_rList", {60, 47}); // Save As HTML first, so every row changes something
-        hover("img_rList", pos);
-        QCOMPARE(label("txtRight")->text(), text);
-        QCOMPARE(label("txtRight")->height(), height);
-    }
+        QFETCH(bool, right);
+        QFETCH(int, entry);
+        const int count = right ? int(rightHelpEntries.size()) : int(leftHelpEntries.size());
+        const auto centre = [&](int i) {
+            const HelpBand b = right ? rightHelpEntries[i].band : leftHelpEntries[i].band;
+            return QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        };
+        const QPoint pos = entry >= 0 ? centre(entry) : right ? QPoint(60, 37) : QPoint(150, 60);
+        QCOMPARE(right ? rightEntryAt(pos) : leftEntryAt(pos), entry);
+        // Another entry first, so that every row changes something.
+        const QString list = right ? "img_rList" : "img_lList";
+        hover(list, centre((entry + 1) % count));
+        hover(list, pos);
 
-    void hoverLeftList_data()
-    {
-        QTest::addColumn<QPoint>("pos");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("image");
-        QTest::newRow("HREF") << QPoint(100, 11)
-                              << "Space to enter the URL link for the area of the map clicked upon."
-                              << "imgHREF"
-                              << ":/images/field_href.png";
-        QTest::newRow("Target") << QPoint(100, 35)
-                                << "Space to enter a TARGET for above URL. Can be left blank."
-                                << "imgTarget"
-                                << ":/images/field_target.png";
-        QTest::newRow("Enter") << QPoint(50, 60)
-                               << "Saves the values entered into HREF (and TARGET, if any.)"
-                               << "imgButtons"
-                               << ":/images/enter_up.png";
-        QTest::newRow("Cancel")
-            << QPoint(50, 85)
-            << "Cancels anything entered in HREF and TARGET spaces. Returns you to the map."
-            << "imgButtons"
-            << ":/images/cancel_up.png";
-        QTest::newRow("Delete") << QPoint(100, 108) << "DELETES THE SELECTED AREA OF THE MAP."
-                                << "imgButtons"
-                                << ":/images/delete_up.png";
-        QTest::newRow("none") << QPoint(150, 60)
-                              << "Choices available when you click on the left mouse button."
-                              << ""
-                              << "";
-    }
-
-    void hoverLeftList()
-    {
-        QFETCH(QPoint, pos);
-        QFETCH(QString, text);
-        QFETCH(QString, shown);
-        QFETCH(QString, image);
-        hover("img_lList", {100, 12}); // HREF, then Enter: two pictures have been shown
-        hover("img_lList", {50, 59});
-        hover("img_lList", pos);
-        QCOMPARE(label("txtLeft")->text(), text);
-        // At least its 800 twips, and tall enough for its whole text.
-        const QLabel* box = label("txtLeft");
-        QVERIFY(box->height() >= std::max(53, box->heightForWidth(box->width())));
-        QVERIFY(box->height() == 53 || text.startsWith("Cancels"));
+        const char* text = right ? (entry < 0 ? rightDefaultText : rightHelpEntries[entry].text)
+                                 : (entry < 0 ? leftDefaultText : leftHelpEntries[entry].text);
+        const QLabel* box = label(right ? "txtRight" : "txtLeft");
+        QCOMPARE(box->text(), QString::fromUtf8(text).replace("\r\n", "\n"));
+        // Tall enough for the whole text.
+        QVERIFY(box->height() >= box->heightForWidth(box->width()));
+        if (right) {
+            QCOMPARE(box->height(), twipsToPixels(entry < 0 ? rightDefaultHeightTwips
+                                                            : rightHelpEntries[entry].heightTwips));
+            return;
+        }
+        QVERIFY(box->height() >= twipsToPixels(leftHeightTwips));
+        const LeftPicture picture = entry < 0 ? LeftPicture::None : leftHelpEntries[entry].picture;
+        const std::map<LeftPicture, std::pair<const char*, const char*>> pictures{
+            {LeftPicture::HrefField, {"imgHREF", ":/images/field_href.png"}},
+            {LeftPicture::TargetField, {"imgTarget", ":/images/field_target.png"}},
+            {LeftPicture::EnterButton, {"imgButtons", ":/images/enter_up.png"}},
+            {LeftPicture::CancelButton, {"imgButtons", ":/images/cancel_up.png"}},
+            {LeftPicture::DeleteButton, {"imgButtons", ":/images/delete_up.png"}}};
         QStringList visible;
         for (const char* name : {"imgHREF", "imgTarget", "imgButtons"}) {
             if (label(name)->isVisible())
                 visible << name;
         }
-        QCOMPARE(visible, shown.isEmpty() ? QStringList() : QStringList{shown});
-        if (!shown.isEmpty())
-            QCOMPARE(label(qPrintable(shown))->pixmap().toImage(), picture(image));
+        if (picture == LeftPicture::None) {
+            QVERIFY(visible.isEmpty());
+            return;
+        }
+        const auto [name, resource] = pictures.at(picture);
+        QCOMPARE(visible, QStringList{name});
+        QCOMPARE(label(name)->pixmap().toImage(), QPixmap(resource).toImage());
     }
 
     void regions_data()
@@ -218,7 +191,7 @@ private slots:
         QVERIFY(flags & Qt::WindowCloseButtonHint);
         QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(label("picHeader")->pixmap().toImage(), picture(":/images/header_f.png"));
-        const QString design = "Choices available when you click on the right-mouse button.\n";
+        const QString design = QString::fromUtf8(designText).replace("\r\n", "\n");
         QCOMPARE(label("txtRight")->text(), design);
         QCOMPARE(label("txtLeft")->text(), design);
         for (const char* name : {"imgHREF", "imgTarget", "imgButtons"})

@@ -12,9 +12,12 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -168,25 +171,134 @@ private slots:
                      window == "frmMsg" ? Qt::AlignLeft : Qt::AlignHCenter);
     }
 
-    // The hint under every refused file is frmMsg's most common footnote: its three lines
-    // must show whole, each on one line, and leave cmdOK clear.
-    void fileKindHintFits()
+    // Every text the program puts into its message windows, with the longest paths a
+    // person is likely to have: each shows whole, nothing overlaps, and a window whose texts
+    // fit its design size keeps that size.
+    void textsFit_data()
     {
-        frmMsg dialog(nullptr);
-        dialog.setLabels("We have a problem...", "", fileKindHint);
-        auto* label = dialog.findChild<QLabel*>("Label3");
-        QVERIFY(label);
-        label->ensurePolished();
-        const QFontMetrics metrics(label->font());
-        const QRect room = label->contentsRect();
-        const QStringList lines = label->text().split('\n');
-        QCOMPARE(lines.size(), 3);
-        for (const QString& line : lines)
-            QVERIFY2(metrics.horizontalAdvance(line) <= room.width(), qPrintable(line));
-        QVERIFY(metrics.boundingRect(room, Qt::AlignLeft | Qt::AlignTop, label->text()).height() <=
-                room.height());
-        QVERIFY(label->heightForWidth(label->width()) <= label->height());
-        QVERIFY(!label->geometry().intersects(dialog.findChild<QWidget*>("cmdOK")->geometry()));
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("texts");
+        const QString nl = "\r\n", problem = "We have a problem...";
+        const QStringList paths{
+            "/home/annelise/Documents/Web sites/Harbour walk/images/harbour front at night.jpeg",
+            "/home/annelise/Documents/websites/harbour-walk/2024-summer/images/"
+            "harbour-front-at-night-from-the-old-pier.jpg"};
+        const auto row = [&](const char* name, const char* window, const QStringList& texts) {
+            for (int i = 0; i < paths.size(); ++i) {
+                QStringList withPath = texts;
+                withPath.replaceInStrings("<path>", paths[i]);
+                QTest::addRow("%s %s", name, i ? "long path" : "path")
+                    << QString(window) << withPath;
+                if (!texts.join("").contains("<path>"))
+                    return;
+            }
+        };
+        row("directory", "frmMsg",
+            {"No directories, please...", nl + "Tavlo will not open a directory.",
+             "Not much else to say on that one."});
+        row("unrecognised kind", "frmMsg",
+            {problem, nl + "Tavlo does not recognize the filetype in:" + nl + nl + "<path>",
+             fileKindHint});
+        row("could not open", "frmMsg",
+            {problem, nl + "Tavlo could not open:" + nl + nl + "<path>", fileKindHint});
+        row("could not read", "frmMsg",
+            {problem, nl + "Tavlo could not open:" + nl + nl + "<path>", "Permission denied"});
+        row("picture too large", "frmMsg",
+            {problem,
+             nl + "Tavlo maps pictures of up to 32767 by 32767 pixels;" + nl +
+                 "this one is 65535 by 65535:" + nl + nl + "<path>",
+             "Please choose a smaller picture."});
+        row("decoded picture too large", "frmMsg",
+            {problem,
+             nl + "Tavlo maps pictures of up to 32767 by 32767 pixels:" + nl + nl + "<path>",
+             fileKindHint});
+        row("not a map", "frmMsg",
+            {problem,
+             "The file requested either:" + nl + nl + "1.) Contains no TAVL file, or" + nl +
+                 "2.) the file has been corrupted in the following manner -- " + nl + nl +
+                 "Copyright tag missing or altered." + nl + "Area tags missing or altered." + nl +
+                 "Image tag missing or altered.",
+             "  To edit an TAVL file -- all the tags," + nl +
+                 " as well as comments, must be left intact."});
+        row("bad coords", "frmMsg",
+            {problem,
+             nl + "The COORDS of area 32767 in" + nl + nl + "<path>" + nl + nl +
+                 "are not whole numbers Tavlo can use:" + nl + "10, 10, 99999999999, 40",
+             "Please correct the map, then open it again."});
+        row("default image path", "frmMsg",
+            {"Keep in mind...",
+             nl + nl + "Tavlo will prepend the default path of " + nl +
+                 "\"images/\" to the following image.",
+             "Be sure to edit this later, if necessary."});
+        row("save failed", "frmMsg",
+            {problem, nl + "Tavlo could not save the map to:" + nl + nl + "<path>",
+             "No space left on device"});
+        row("no browser", "frmMsg",
+            {"Browser not found...", nl + nl + "Tavlo Could not find associated Browser.",
+             "Are you running something old, or should you contact Tavlo suppport?"});
+        row("browser failed", "frmMsg",
+            {"URL failed...", nl + nl + nl + "Web Page not Opened", ""});
+        row("preview not written", "frmMsg",
+            {"Browser initialization failed.", nl + nl + nl + "Web Page not Opened",
+             "If problem persists, please contact Tavlo support."});
+        row("several files dropped", "frmMsgSm",
+            {problem, "Please enter only one file to map at time."});
+        row("image missing", "frmAlert",
+            {"Image path problem...",
+             "The path to the image contained in" + nl +
+                 "the map file is incorrect for your machine.",
+             "Would you like the opportunity to" + nl +
+                 "locate that image now, via an open dialog?"});
+        row("unsaved work", "frmAlert",
+            {"Your last chance...", "The present MAP is as yet unsaved.",
+             "Would you like the opportunity to" + nl + "save your current work?"});
+    }
+
+    void textsFit()
+    {
+        QFETCH(QString, window);
+        QFETCH(QStringList, texts);
+        const auto dialog = makeWindow(window, nullptr);
+        const auto design = makeWindow(window, nullptr);
+        auto labels = dialog->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+        std::sort(labels.begin(), labels.end(),
+                  [](QLabel* a, QLabel* b) { return a->objectName() < b->objectName(); });
+        QCOMPARE(labels.size(), texts.size());
+        if (window == "frmMsgSm")
+            static_cast<frmMsgSm*>(dialog.get())->setLabels(texts[0], texts[1]);
+        else if (window == "frmMsg")
+            static_cast<frmMsg*>(dialog.get())->setLabels(texts[0], texts[1], texts[2]);
+        else
+            static_cast<frmAlert*>(dialog.get())->setLabels(texts[0], texts[1], texts[2]);
+
+        // As the label lays it out: its font, its alignment, wrapped at word ends.
+        const auto cut = [](const QLabel* label, const QString& text) {
+            const QRect room = label->contentsRect();
+            const QRect used = QFontMetrics(label->font())
+                                   .boundingRect(room, int(label->alignment()) | Qt::TextWordWrap,
+                                                 QString(text).replace("\r\n", "\n"));
+            return !room.contains(used);
+        };
+        bool fitsByDesign = true;
+        for (int i = 0; i < labels.size(); ++i) {
+            QLabel* label = labels[i];
+            QVERIFY2(!cut(label, texts[i]), qPrintable(label->objectName()));
+            auto* unfitted = design->findChild<QLabel*>(label->objectName());
+            unfitted->ensurePolished();
+            fitsByDesign = fitsByDesign && !cut(unfitted, texts[i]);
+        }
+        const QList<QWidget*> controls = dialog->findChildren<QWidget*>(
+            QRegularExpression("^(Label|cmd)"), Qt::FindDirectChildrenOnly);
+        for (QWidget* control : controls) {
+            QVERIFY2(dialog->rect().contains(control->geometry()),
+                     qPrintable(control->objectName()));
+            for (QWidget* other : controls)
+                QVERIFY2(other == control || !other->geometry().intersects(control->geometry()),
+                         qPrintable(control->objectName() + " " + other->objectName()));
+        }
+        QVERIFY(dialog->width() <= dialog->screen()->availableGeometry().width());
+        if (fitsByDesign)
+            QCOMPARE(dialog->size(), design->size());
     }
 
     void paintedGradient_data()
@@ -232,16 +344,22 @@ private slots:
         QTest::addColumn<int>("key"); // 0: closed some other way
         QTest::addColumn<bool>("closes");
         QTest::addColumn<QString>("tagOnClose");
+        // An owner not shown yet (a refused file at start-up): the window is centred on the
+        // screen instead.
+        QTest::addColumn<bool>("ownerShown");
         QTest::newRow("frmAlert Enter is YES")
-            << "frmAlert" << int(Qt::Key_Return) << true << "please";
+            << "frmAlert" << int(Qt::Key_Return) << true << "please" << true;
         QTest::newRow("frmAlert Escape is NO")
-            << "frmAlert" << int(Qt::Key_Escape) << true << "left";
-        QTest::newRow("frmAlert closed is NO") << "frmAlert" << 0 << true << "left";
-        QTest::newRow("frmMsg Enter is OK") << "frmMsg" << int(Qt::Key_Return) << true << "left";
-        QTest::newRow("frmMsgSm Enter is OK") << "frmMsgSm" << int(Qt::Key_Enter) << true << "left";
-        QTest::newRow("frmMsg Escape stays") << "frmMsg" << int(Qt::Key_Escape) << false << "left";
+            << "frmAlert" << int(Qt::Key_Escape) << true << "left" << false;
+        QTest::newRow("frmAlert closed is NO") << "frmAlert" << 0 << true << "left" << true;
+        QTest::newRow("frmMsg Enter is OK")
+            << "frmMsg" << int(Qt::Key_Return) << true << "left" << false;
+        QTest::newRow("frmMsgSm Enter is OK")
+            << "frmMsgSm" << int(Qt::Key_Enter) << true << "left" << true;
+        QTest::newRow("frmMsg Escape stays")
+            << "frmMsg" << int(Qt::Key_Escape) << false << "left" << true;
         QTest::newRow("frmMsgSm Escape stays")
-            << "frmMsgSm" << int(Qt::Key_Escape) << false << "left";
+            << "frmMsgSm" << int(Qt::Key_Escape) << false << "left" << false;
     }
 
     void prompts()
@@ -250,15 +368,20 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, closes);
         QFETCH(QString, tagOnClose);
+        QFETCH(bool, ownerShown);
         QWidget owner;
-        owner.setGeometry(100, 80, 800, 600);
+        owner.setGeometry(100, 80, 500, 300);
+        if (ownerShown)
+            owner.show();
+        const QPoint centre = ownerShown ? owner.frameGeometry().center()
+                                         : owner.screen()->availableGeometry().center();
         owner.setProperty("Tag", QStringLiteral("left"));
         WidgetPrompts prompts(&owner);
         QString focused, label2, tag;
         bool closed = false;
         whenModal([&](QDialog* modal) {
             QCOMPARE(modal->parentWidget(), &owner);
-            QCOMPARE(modal->geometry().center(), owner.frameGeometry().center());
+            QCOMPARE(modal->geometry().center(), centre);
             focused = modal->focusWidget() ? modal->focusWidget()->objectName() : QString();
             label2 = modal->findChild<QLabel*>("Label2")->text();
             if (key)

@@ -1,16 +1,40 @@
 #include "app/modbase.h"
+#include "app/startup.h"
 #include "markup/pathops.h"
+#include "platform/association.h"
+#include "platform/instancelock.h"
+#include "platform/keystore.h"
+#include "platform/screeninfo.h"
+#include "support/recordingpause.h"
 #include "support/recordingprompts.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <unistd.h>
 
 using namespace tavlo;
+using tavlo::test::RecordingPause;
 using tavlo::test::RecordingPrompts;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
 
 class tst_Startup : public QObject {
     Q_OBJECT
@@ -22,7 +46,8 @@ private slots:
     void checkFile_data();
     void checkFile();
     void unreadableFileIsNamed();
-    void commandLineIsOnePath();
+    void startUp_data();
+    void startUp();
     void pathOperations();
 
 private:
@@ -39,6 +64,19 @@ void tst_Startup::initTestCase()
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.gif")));
+
+    // A saved map and a page that holds it, their picture beside them in images/.
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("maps/images")));
+    QImage picture(120, 60, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QVERIFY(picture.save(path("maps/images/logo.jpg"), "JPG"));
+    const QString golden = qEnvironmentVariable("TAVLO_SOURCE_DIR") + "/tests/golden/";
+    for (const auto& [from, to] :
+         {std::pair{"logo.tavl", "maps/my map.tavl"}, std::pair{"logo.htm", "maps/page.SHTML"}}) {
+        const QByteArray text = readAll(golden + from).replace("logo.gif", "logo.jpg");
+        QVERIFY(text.contains("logo.jpg"));
+        QVERIFY(writeAll(path(to), text));
+    }
 }
 
 void tst_Startup::extensionKeys_data()
@@ -142,12 +180,83 @@ void tst_Startup::unreadableFileIsNamed()
     QCOMPARE(prompts.shown[0].texts[1], "\r\nTavlo could not open:\r\n\r\n" + locked);
 }
 
-void tst_Startup::commandLineIsOnePath()
+void tst_Startup::startUp_data()
 {
-    QCOMPARE(commandLinePath({}), QString());
-    QCOMPARE(commandLinePath({"/home/ann/my", "map.tavl"}),
-             QStringLiteral("/home/ann/my map.tavl"));
-    QCOMPARE(commandLinePath({" spaced "}), QStringLiteral(" spaced "));
+    QTest::addColumn<QStringList>("arguments"); // relative to the test folder
+    QTest::addColumn<bool>("secondCopy");
+    QTest::addColumn<bool>("runs");     // the main window is shown and the program goes on
+    QTest::addColumn<QString>("shown"); // the kind of the one prompt shown, or empty
+    QTest::addColumn<int>("areas");
+    QTest::addColumn<bool>("pageOpen");
+    QTest::addColumn<QString>("imgPath"); // relative; empty: the splash picture
+    QTest::newRow("nothing named") << QStringList() << false << true << "" << 0 << false << "";
+    QTest::newRow("second copy") << QStringList() << true << false << "box" << 0 << false << "";
+    QTest::newRow("second copy with a file")
+        << QStringList{"pic.gif"} << true << false << "box" << 0 << false << "";
+    // The shell split the name at its blank; it is joined again.
+    QTest::newRow("map file opens as text") << QStringList{"maps/my", "map.tavl"} << false << true
+                                            << "" << 3 << false << "maps/images/logo.jpg";
+    QTest::newRow("page opens as text") << QStringList{"maps/page.SHTML"} << false << true << ""
+                                        << 3 << true << "maps/images/logo.jpg";
+    QTest::newRow("picture") << QStringList{"maps/images/logo.jpg"} << false << true << "" << 0
+                             << false << "maps/images/logo.jpg";
+    QTest::newRow("folder refused")
+        << QStringList{"folder.gif"} << false << false << "msg" << 0 << false << "";
+    QTest::newRow("quoted name ends silently")
+        << QStringList{"\"pic.gif\""} << false << false << "" << 0 << false << "";
+}
+
+void tst_Startup::startUp()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, secondCopy);
+    QFETCH(bool, runs);
+    QFETCH(QString, shown);
+    QFETCH(int, areas);
+    QFETCH(bool, pageOpen);
+    QFETCH(QString, imgPath);
+    QTemporaryDir home;
+    const QString lockPath = home.filePath("tavlo.lock");
+    InstanceLock running(lockPath);
+    if (secondCopy)
+        QVERIFY(running.tryAcquire());
+    const QByteArray before = "[HKEY_CLASSES_ROOT]\n.tavl=Other\n";
+    QVERIFY(writeAll(home.filePath("registry.ini"), before));
+    KeyStore store(home.filePath("registry.ini"));
+    const AssociationFolders folders{home.filePath("data"), home.filePath("config")};
+    if (!arguments.isEmpty())
+        arguments.first() = path(arguments.first());
+
+    RecordingPrompts prompts;
+    RecordingPause pause;
+    FixedScreen screen(QSize(1280, 1024));
+    InstanceLock lock(lockPath);
+    const auto window = tavlo::startUp(lock, store, folders, arguments,
+                                       MapEnvironment{&prompts, nullptr, &pause, &screen});
+
+    QCOMPARE(bool(window), runs);
+    QCOMPARE(prompts.shown.isEmpty() ? QString() : prompts.shown.first().kind, shown);
+    QVERIFY(prompts.shown.size() <= 1);
+    if (secondCopy) {
+        QCOMPARE(prompts.shown.first().texts,
+                 QStringList({"Tavlo Note", "Tavlo already in use..."}));
+        QCOMPARE(prompts.lastIcon, MsgIcon::Exclamation);
+        QCOMPARE(readAll(store.path()), before);
+        QVERIFY(!QFile::exists(folders.dataDir));
+        return;
+    }
+    // Written at every start, whether or not the file is refused.
+    QCOMPARE(store.defaultValue(RegRoot::ClassesRoot, ".tavl"), QStringLiteral("Tavlo"));
+    if (!runs)
+        return;
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->document().areaList().size(), areas);
+    QCOMPARE(window->pageOpen(), pageOpen);
+    QCOMPARE(window->imageLoaded(), !imgPath.isEmpty());
+    if (!imgPath.isEmpty())
+        QCOMPARE(window->imgPath(), path(imgPath));
+    // The map is rebuilt area by area.
+    QCOMPARE(pause.pauses.size(), areas);
 }
 
 void tst_Startup::pathOperations()
@@ -165,5 +274,5 @@ void tst_Startup::pathOperations()
     QVERIFY(fileExists(path(QStringLiteral("pic.gif"))));
 }
 
-QTEST_GUILESS_MAIN(tst_Startup)
+QTEST_MAIN(tst_Startup)
 #include "tst_startup.moc"

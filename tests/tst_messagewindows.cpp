@@ -271,6 +271,9 @@ private slots:
         else
             static_cast<frmAlert*>(dialog.get())->setLabels(texts[0], texts[1], texts[2]);
 
+        // With the fonts of the style sheet, as shown.
+        dialog->ensurePolished();
+        design->ensurePolished();
         // As the label lays it out: its font, its alignment, wrapped at word ends.
         const auto cut = [](const QLabel* label, const QString& text) {
             const QRect room = label->contentsRect();
@@ -283,8 +286,7 @@ private slots:
         for (int i = 0; i < labels.size(); ++i) {
             QLabel* label = labels[i];
             QVERIFY2(!cut(label, texts[i]), qPrintable(label->objectName()));
-            auto* unfitted = design->findChild<QLabel*>(label->objectName());
-            unfitted->ensurePolished();
+            const auto* unfitted = design->findChild<QLabel*>(label->objectName());
             fitsByDesign = fitsByDesign && !cut(unfitted, texts[i]);
         }
         const QList<QWidget*> controls = dialog->findChildren<QWidget*>(

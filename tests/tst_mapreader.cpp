@@ -155,10 +155,6 @@ void tst_MapReader::pagePieces_data()
                                << QByteArray("\r\n");
     const QByteArray second = "\r\n<p>2</p>\r\n" + blockOf(sampleAreas().last(1)) + "\r\n";
     QTest::newRow("second block stays below") << block + second << QByteArray() << block << second;
-    const QByteArray head = block.chopped(endMarker.size());
-    const QByteArray edited = "<!-- end Tavlo, edited by hand -->\r\n<p>After</p>\r\n";
-    QTest::newRow("end marker edited after its 14th character")
-        << top + head + edited << top << head + edited.first(49) << edited.sliced(49);
 }
 
 void tst_MapReader::pagePieces()
@@ -190,7 +186,14 @@ void tst_MapReader::splitRefusals_data()
         << block.chopped(endMarker.size()) << ChtmlPage::Split::NoEndMarker;
     QTest::newRow("end marker only before the start")
         << endMarker + "\r\n" + block.chopped(endMarker.size()) << ChtmlPage::Split::NoEndMarker;
-    QTest::newRow("end marker cut short") << block.chopped(1) << ChtmlPage::Split::EndMarkerCut;
+    QTest::newRow("end marker cut short") << block.chopped(1) << ChtmlPage::Split::EndMarkerAltered;
+    // Cut 49 characters after "<!-- end Tavlo", the text after it would go with the map.
+    QTest::newRow("end marker edited after its 14th character")
+        << block.chopped(endMarker.size()) + "<!-- end Tavlo, edited -->\r\n<p>after C, a list</p>"
+        << ChtmlPage::Split::EndMarkerAltered;
+    QTest::newRow("end marker of the same length, edited")
+        << block.chopped(endMarker.size()) + "<!-- end Tavlo, SAFE to edit AFTER this line. -->"
+        << ChtmlPage::Split::EndMarkerAltered;
 }
 
 void tst_MapReader::splitRefusals()

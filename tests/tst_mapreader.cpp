@@ -92,7 +92,6 @@ private slots:
     void tagTexts();
     void coords_data();
     void coords();
-    void noCoordsInSection();
     void image_data();
     void image();
 
@@ -351,18 +350,6 @@ void tst_MapReader::coords()
         QCOMPARE(read.areas.size(), 2);
         QCOMPARE(read.areas[1].shape.pts, pts);
     }
-}
-
-void tst_MapReader::noCoordsInSection()
-{
-    QByteArray block = blockOf({});
-    const QByteArray page = areaLines({R"(SHAPE="rect" COORDS="1, 2, 3, 4")"}) + block;
-    QCOMPARE(checkMapTags(page), QString());
-    ChtmlPage p;
-    QCOMPARE(p.parsePage(page, "page.htm"), ChtmlPage::Split::Done);
-    const MapRead read = parseMap(p.htmlMap());
-    QCOMPARE(read.status, MapRead::Status::NoCoords);
-    QVERIFY(read.areas.isEmpty());
 }
 
 void tst_MapReader::image_data()

@@ -244,7 +244,7 @@ bool frmMap::txtSpecs(const QString& fName, const QString& dExt)
                               MsgIcon::Exclamation, MsgButtons::Ok);
         return false;
     case ChtmlPage::Split::NoEndMarker:
-    case ChtmlPage::Split::EndMarkerCut:
+    case ChtmlPage::Split::EndMarkerAltered:
         m_prompts->messageBox(note,
                               QStringLiteral("TAVL has been altered,") + newline +
                                   QStringLiteral("and cannot be edited in its present state."),
@@ -292,9 +292,12 @@ bool frmMap::txtSpecs(const QString& fName, const QString& dExt)
                               QStringLiteral("There appears to be no mapped areas,") + newline +
                                   QStringLiteral("or the coordinates have been corrupted."),
                               MsgIcon::Exclamation, MsgButtons::Ok);
-        return true;
+    } else {
+        rebuildAreas(map.areas);
     }
-    rebuildAreas(map.areas);
+    // The user learns what a save would drop while the page is still intact.
+    if (!map.notes.isEmpty())
+        m_prompts->messageBox(note, notesText(map.notes), MsgIcon::Exclamation, MsgButtons::Ok);
     return true;
 }
 

@@ -62,12 +62,17 @@ inline QByteArray checkHtmlPage(QByteArrayView bytes)
     case ChtmlPage::Split::Done:
         if (page.htmlAll() != text)
             return "the three pieces do not give back the page";
-        if (!page.htmlMap().startsWith(startHead) || !page.htmlMap().contains(endHead))
+        if (!page.htmlMap().startsWith(startHead) || !page.htmlMap().endsWith(endMarker))
             return "map piece lacks a marker";
+        if (page.htmlMap().indexOf(endHead, startHead.size()) !=
+            page.htmlMap().size() - endMarker.size())
+            return "map piece runs past its first end marker";
         break;
-    case ChtmlPage::Split::EndMarkerCut:
+    case ChtmlPage::Split::EndMarkerAltered:
         if (page.htmlTop() + page.htmlMap() != text || !page.htmlBot().isEmpty())
-            return "cut end marker: pieces do not give back the page";
+            return "altered end marker: pieces do not give back the page";
+        if (text.sliced(text.indexOf(endHead, start + startHead.size())).startsWith(endMarker))
+            return "a whole end marker taken for an altered one";
         break;
     case ChtmlPage::Split::NoEndMarker:
         if (text.indexOf(endHead, start + startHead.size()) >= 0)
@@ -119,6 +124,43 @@ inline QByteArray checkReadArea(const ReadArea& area)
     return {};
 }
 
+// Every AREA tag of the map section, found here by its bare text wherever it stands, is
+// either the tag of an area read or named by a note as not rebuilt; a save writes the
+// section anew, so nothing in it may go without a word.
+inline QByteArray checkEveryAreaTagKeptOrNoted(const QByteArray& htmlMap, const MapRead& map)
+{
+    QList<qsizetype> tags;
+    for (qsizetype at = htmlMap.indexOf('<'); at >= 0; at = htmlMap.indexOf('<', at + 1)) {
+        const QByteArray head = htmlMap.mid(at, 6).toLower();
+        if (head == "<area" ||
+            (head.startsWith("<area") && QByteArrayView(" \t\r\n>/").contains(head[5])))
+            tags.append(at);
+    }
+    qsizetype read = 0;
+    qsizetype noted = 0;
+    for (qsizetype i = 0; i < tags.size(); ++i) {
+        const QByteArray which = "AREA tag " + QByteArray::number(i + 1) + ' ';
+        while (read < map.areas.size() && map.areas[read].tag < tags[i])
+            ++read;
+        const bool rebuilt = read < map.areas.size() && map.areas[read].tag == tags[i];
+        const bool hasNote = noted < map.notes.size() && map.notes[noted].tag == tags[i];
+        if (hasNote) {
+            const AreaNote& note = map.notes[noted++];
+            if (note.number != i + 1)
+                return which + "noted as area " + QByteArray::number(note.number);
+            if (rebuilt != (note.notRebuilt == NotRebuilt::No))
+                return which + (rebuilt ? "rebuilt, yet noted as not" : "noted as rebuilt");
+            if (rebuilt && note.dropped.isEmpty())
+                return which + "noted with nothing dropped";
+        } else if (!rebuilt) {
+            return which + "neither rebuilt nor noted";
+        }
+    }
+    if (noted != map.notes.size())
+        return "a note for no AREA tag";
+    return {};
+}
+
 // What any opened file must give, accepted or not.
 inline QByteArray checkOpened(const OpenedMap& opened)
 {
@@ -147,7 +189,9 @@ inline QByteArray checkOpened(const OpenedMap& opened)
         if (const QByteArray problem = checkReadArea(area); !problem.isEmpty())
             return problem;
     }
-    return {};
+    if (!opened.accepted)
+        return map.notes.isEmpty() ? QByteArray() : "a refused map has notes";
+    return checkEveryAreaTagKeptOrNoted(opened.page.htmlMap(), map);
 }
 
 inline QByteArray checkMapReader(QByteArrayView bytes)
@@ -231,6 +275,8 @@ inline QByteArray checkRoundTrip(QByteArrayView bytes)
         return "the saved block is not the map section";
     if (const QByteArray problem = checkOpened(second); !problem.isEmpty())
         return "after saving: " + problem;
+    if (!second.map.notes.isEmpty())
+        return "the program's own map has notes";
     return compareAreas(first.map.areas, second.map.areas);
 }
 

@@ -10,8 +10,7 @@ namespace tavlo {
 
 namespace {
 
-// Only the beginnings of the markers are looked for, so that a page whose end
-// marker was edited after them still opens.
+// The markers are found by their beginnings; the end marker must then stand whole.
 constexpr QByteArrayView startMarkerHead("<!-- Tavlo start");
 constexpr QByteArrayView endMarkerHead("<!-- end Tavlo");
 constexpr QByteArrayView imageTagHead("<img src=\"");
@@ -34,12 +33,13 @@ ChtmlPage::Split ChtmlPage::parsePage(const QByteArray& page, const QString& fNa
     if (end < 0)
         return Split::NoEndMarker;
 
-    // The cut lies a whole end marker's length after its start, whatever it says.
-    const qsizetype cut = end + endMarker.size();
-    if (cut > page.size()) {
+    // Cutting a marker's length after an edited one would hand the user's own text
+    // after it to the map, and a save would drop it.
+    if (!page.sliced(end).startsWith(endMarker)) {
         m_htmlMap = page.sliced(start);
-        return Split::EndMarkerCut;
+        return Split::EndMarkerAltered;
     }
+    const qsizetype cut = end + endMarker.size();
     m_htmlMap = page.sliced(start, cut - start);
     m_htmlBot = page.sliced(cut);
     return Split::Done;

@@ -14,7 +14,9 @@ public:
         Done,
         NoStartMarker, // "There is no Tavlo File in ..."
         NoEndMarker,   // "TAVL has been altered, ..."
-        EndMarkerCut,  // the end marker runs past the end of the text
+        // The end marker found is not the program's own whole marker (edited or cut
+        // short); refused with the same note, so that no byte after it can be lost.
+        EndMarkerAltered,
     };
 
     // Splits page, the text of the file fName. Only the first start marker and the

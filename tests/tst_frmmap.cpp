@@ -536,7 +536,7 @@ void tst_FrmMap::firstDrawingAfterOpen()
     for (int y = 0; y < pattern.height(); ++y)
         for (int x = 0; x < pattern.width(); ++x)
             pattern.setPixel(x, y, qRgb(x % 256, y, (x * y) % 256));
-    const QString second = m_dir.filePath("pattern.gif");
+    const QString second = m_dir.filePath("pattern.jpg");
     QVERIFY(pattern.save(second));
 
     if (road == u"open" || road == u"F2") {

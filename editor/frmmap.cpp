@@ -112,8 +112,8 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
     connect(m_ui->mnuFile, &QMenu::aboutToShow, this, [this] {
         m_tools.skipMouse = false;
         const bool areas = !m_doc.areaList().isEmpty();
-        for (QAction* save : {m_ui->mnuFileSave1, m_ui->mnuFileSave2File0,
-                              m_ui->mnuFileSave2File1, m_ui->mnuFileSave2File2})
+        for (QAction* save : {m_ui->mnuFileSave1, m_ui->mnuFileSave2File0, m_ui->mnuFileSave2File1,
+                              m_ui->mnuFileSave2File2})
             save->setEnabled(areas);
         m_ui->mnuFileSave2File3->setEnabled(m_pageOpen);
     });

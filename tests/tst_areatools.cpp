@@ -153,8 +153,7 @@ void tst_AreaTools::vanishingShapesLeaveNoTrace_data()
     using P = QList<QPointF>;
     QTest::newRow("rectangle under the size limit") << 1 << wiggle;
     QTest::newRow("circle under the radius limit") << 2 << wiggle;
-    QTest::newRow("polygon on a level line")
-        << 3 << P{{20, 40}, {120, 40}, {220, 40}, {25, 45}};
+    QTest::newRow("polygon on a level line") << 3 << P{{20, 40}, {120, 40}, {220, 40}, {25, 45}};
     QTest::newRow("polygon on a slanted line")
         << 3 << P{{20, 20}, {60, 60}, {100, 100}, {140, 140}, {22, 18}};
     QTest::newRow("polygon folded back on its line")
@@ -211,8 +210,8 @@ void tst_AreaTools::outlineRunsCornerToCorner()
         for (int x = box.left() - 2; x <= box.right() + 2; ++x) {
             const bool edge = box.contains(x, y) && (x == box.left() || x == box.right() ||
                                                      y == box.top() || y == box.bottom());
-            const QRgb change = (edge ? XorCanvas::pen : 0) ^
-                                (tinted.contains(x, y) ? XorCanvas::tintColour : 0);
+            const QRgb change =
+                (edge ? XorCanvas::pen : 0) ^ (tinted.contains(x, y) ? XorCanvas::tintColour : 0);
             const QRgb expected = (f.host.original.pixel(x, y) ^ change) | 0xff000000;
             if (f.host.picture.pixel(x, y) != expected)
                 QFAIL(qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));

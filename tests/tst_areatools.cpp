@@ -82,7 +82,6 @@ private slots:
     void rightButtonPopsUpTheMenu();
     void polygons_data();
     void polygons();
-    void newPictureAbandonsTheOpenPolygon();
     void closingHint();
     void polygonAtTheVertexLimitCloses();
     void outlineDrawnAgainErasesIt();
@@ -342,24 +341,6 @@ void tst_AreaTools::polygons()
     QCOMPARE(f.doc.ptsList().first(), QByteArray("10|10|100|10|100|80"));
     // The closing click's release is swallowed: no pause for it.
     QCOMPARE(f.host.pauses.size(), clicks.size() - 1);
-}
-
-void tst_AreaTools::newPictureAbandonsTheOpenPolygon()
-{
-    Fixture f;
-    f.tools.curShape = AreaTools::Polygon;
-    f.click({200, 200});
-    f.click({300, 250});
-    // The old dots went with the old picture.
-    f.host.picture = f.host.original;
-    f.tools.pictureReplaced();
-    QCOMPARE(f.tools.polyCount(), 0);
-    for (QPointF p : {QPointF(10, 10), QPointF(100, 10), QPointF(100, 80), QPointF(12, 12)})
-        f.click(p);
-    QCOMPARE(f.doc.ptsList(), QList<QByteArray>{"10|10|100|10|100|80"});
-    f.host.xor_.drawOutline(f.doc.ptsList().first());
-    f.host.xor_.tint(f.doc.rgnList().first());
-    QCOMPARE(f.host.picture, f.host.original);
 }
 
 void tst_AreaTools::closingHint()

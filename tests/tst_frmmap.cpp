@@ -100,7 +100,6 @@ private slots:
     void fit_data();
     void fit();
     void startsWithTheSplash();
-    void loadingFitsTheWindow();
     void widePictureScrolls();
     void refusedPictureChangesNothing_data();
     void refusedPictureChangesNothing();
@@ -205,17 +204,6 @@ void tst_FrmMap::startsWithTheSplash()
     QVERIFY(!w->findChild<QScrollBar*>("HScroll1")->isVisible());
     QVERIFY(!w->findChild<QScrollBar*>("VScroll1")->isVisible());
     QCOMPARE(w->imgPath(), QDir::homePath() + '/');
-}
-
-void tst_FrmMap::loadingFitsTheWindow()
-{
-    frmMap* w = makeWindow();
-    QVERIFY(w->imgSpecs(picture("small.jpg", QSize(100, 80))));
-    QVERIFY(w->imageLoaded());
-    QCOMPARE(w->size(), QSize(161, 233));
-    QCOMPARE(w->mapee()->outerSize(), QSize(102, 82));
-    QVERIFY(!w->findChild<QScrollBar*>("HScroll1")->isVisible());
-    QVERIFY(m_prompts.shown.isEmpty());
 }
 
 void tst_FrmMap::widePictureScrolls()

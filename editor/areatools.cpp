@@ -31,8 +31,13 @@ AreaTools::AreaTools(MapDocument& doc, ToolHost& host)
 
 void AreaTools::press(Qt::MouseButton button, QPointF pos)
 {
+    // A press on the canvas always counts: only a release that comes alone is
+    // swallowed for a dialog or a drag that ended elsewhere.
+    skipDrop = false;
     if (skipMouse || button == Qt::RightButton || !m_host.imageLoaded())
         return;
+    // A drag whose release never came (a dialog took it) leaves no band behind.
+    abandonDrag();
     polyDone = false;
     // A press inside an area is a click on it: the release opens it.
     if (m_doc.hitTest(pos) >= 0) {
@@ -85,18 +90,31 @@ void AreaTools::dragMove(QPointF pos)
     }
 }
 
+void AreaTools::abandonDrag()
+{
+    if (!m_penDown)
+        return;
+    m_penDown = false;
+    const QPoint start(m_startX, m_startY);
+    if (curShape == Rectangle)
+        m_host.canvas().drawBox(start, rounded(m_current));
+    else if (curShape == Circle)
+        m_host.canvas().drawCircle(start, roundToInt(radius));
+}
+
+void AreaTools::pictureReplaced()
+{
+    m_penDown = false;
+    m_vertices.clear();
+}
+
 void AreaTools::release(Qt::MouseButton button, QPointF pos)
 {
-    if (skipDrop) {
-        skipDrop = false;
-        return;
-    }
-    if (skipMouse) {
-        skipMouse = false;
-        return;
-    }
-    if (polyDone) {
-        polyDone = false;
+    // Only the first flag set is cleared; a swallowed release ends a drag too.
+    bool* swallow = skipDrop ? &skipDrop : skipMouse ? &skipMouse : polyDone ? &polyDone : nullptr;
+    if (swallow) {
+        *swallow = false;
+        abandonDrag();
         return;
     }
     if (button == Qt::RightButton) {
@@ -174,11 +192,17 @@ void AreaTools::makePolygon()
     m_penDown = false;
     const AreaShape shape = polyArea(m_vertices);
     m_vertices.clear();
+    polyDone = true;
+    m_host.setPointer(Pointer::Cross);
+    // Vertices on one line cover no pixel: an area nobody could ever click. It
+    // vanishes like a too-small rectangle, its dots and edges drawn away.
+    if (shape.region.isEmpty()) {
+        m_host.canvas().drawOutline(shape.pts);
+        return;
+    }
     m_host.canvas().tint(shape.region);
     m_doc.addArea(shape);
     m_doc.addAreaDefaults();
-    polyDone = true;
-    m_host.setPointer(Pointer::Cross);
 }
 
 } // namespace tavlo

@@ -46,11 +46,15 @@ public:
     void press(Qt::MouseButton button, QPointF pos);
     void move(Qt::MouseButtons buttons, QPointF pos);
     void release(Qt::MouseButton button, QPointF pos);
+    // The picture under the tools was replaced: an unfinished polygon or drag is
+    // abandoned. Its dots and band were on the old picture, so nothing is erased.
+    void pictureReplaced();
 
     int curShape = Rectangle; // changed only by the tool buttons
     // Presses and moves are ignored and the next release swallowed (a popup menu).
     bool skipMouse = false;
-    // The next release is swallowed (an open dialog closing, a file dragged over).
+    // A release that no press on the canvas preceded is swallowed (the click that
+    // closed an open dialog, a file dragged over); the next press clears it.
     bool skipDrop = false;
     // The press just closed a polygon; its release is swallowed.
     bool polyDone = false;
@@ -64,6 +68,8 @@ public:
 
 private:
     void dragMove(QPointF pos);
+    // Erases the rubber band of a drag that will not become an area.
+    void abandonDrag();
     void addPoint(QPointF pos);
     bool isClosing(QPoint click) const;
     void makePolygon();

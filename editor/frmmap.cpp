@@ -107,7 +107,16 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
             [this] { m_tools.curShape = AreaTools::Circle; });
     connect(m_ui->cmdPoly, &QToolButton::clicked, this,
             [this] { m_tools.curShape = AreaTools::Polygon; });
-    connect(m_ui->mnuFile, &QMenu::aboutToShow, this, [this] { m_tools.skipMouse = false; });
+    // However the File menu opens, by the popup or from the menu bar, the save entries
+    // say what can be saved now.
+    connect(m_ui->mnuFile, &QMenu::aboutToShow, this, [this] {
+        m_tools.skipMouse = false;
+        const bool areas = !m_doc.areaList().isEmpty();
+        for (QAction* save : {m_ui->mnuFileSave1, m_ui->mnuFileSave2File0, m_ui->mnuFileSave2File1,
+                              m_ui->mnuFileSave2File2})
+            save->setEnabled(areas);
+        m_ui->mnuFileSave2File3->setEnabled(m_pageOpen);
+    });
     Mapee* canvas = m_ui->mapee;
     connect(canvas, &Mapee::pressed, this,
             [this](Qt::MouseButton b, QPointF p) { m_tools.press(b, p); });
@@ -196,6 +205,7 @@ bool frmMap::imgSpecs(const QString& sFile)
     }
 
     m_ui->mapee->setPicture(picture);
+    m_tools.pictureReplaced();
     m_imageLoaded = true;
     m_doc.clearAreas();
     m_imgPath = sFile;
@@ -608,11 +618,6 @@ void frmMap::editArea(int i)
 void frmMap::popupFileMenu()
 {
     m_tools.skipMouse = true;
-    const bool areas = !m_doc.areaList().isEmpty();
-    for (QAction* save : {m_ui->mnuFileSave1, m_ui->mnuFileSave2File0, m_ui->mnuFileSave2File1,
-                          m_ui->mnuFileSave2File2})
-        save->setEnabled(areas);
-    m_ui->mnuFileSave2File3->setEnabled(m_pageOpen);
     m_ui->mnuFile->exec(QCursor::pos());
     m_pause->processEvents();
 }

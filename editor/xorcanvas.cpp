@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QRect>
 
+#include <algorithm>
+
 namespace tavlo {
 
 namespace {
@@ -22,10 +24,18 @@ public:
     }
 };
 
+// The rectangle with corners a and b, both inside it, in either order. Not
+// QRect::normalized(): since Qt 6 it moves a reversed rectangle's edges one pixel in.
+QRect corners(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 // A one-pixel-wide strip around a line, as what a repaint needs to cover.
 QRect span(QPoint a, QPoint b)
 {
-    return QRect(a, b).normalized().adjusted(-1, -1, 1, 1);
+    return corners(a, b).adjusted(-1, -1, 1, 1);
 }
 
 int number(const QByteArray& text)
@@ -44,7 +54,7 @@ void XorCanvas::drawBox(QPoint a, QPoint b)
 {
     if (a == b)
         return;
-    const QRect box = QRect(a, b).normalized();
+    const QRect box = corners(a, b);
     {
         // A 1-pixel pen strokes one pixel past the size: the outline runs through
         // both corners.

@@ -72,11 +72,13 @@ class tst_AreaTools : public QObject {
 private slots:
     void drags_data();
     void drags();
-    void discardedShapesLeaveNoTrace();
-    void areaKeepsOutlineAndTint();
+    void vanishingShapesLeaveNoTrace_data();
+    void vanishingShapesLeaveNoTrace();
+    void outlineRunsCornerToCorner_data();
+    void outlineRunsCornerToCorner();
     void pressInsideAnAreaOpensItOnRelease();
-    void skipFlagsSwallowOneRelease();
-    void nothingBeforeAPictureIsLoaded();
+    void swallowedReleases_data();
+    void swallowedReleases();
     void rightButtonPopsUpTheMenu();
     void polygons_data();
     void polygons();
@@ -136,33 +138,87 @@ void tst_AreaTools::drags()
     QCOMPARE(f.tools.state(), AreaTools::State::Idle);
 }
 
-void tst_AreaTools::discardedShapesLeaveNoTrace()
+void tst_AreaTools::vanishingShapesLeaveNoTrace_data()
 {
-    for (int shape : {1, 2}) {
-        Fixture f;
-        f.tools.curShape = shape;
-        QList<QPointF> path{{200, 150}};
-        for (int i = 1; i < 60; ++i)
-            path.append(QPointF(200 + (i * 7) % 90, 150 - (i * 5) % 70));
-        path.append({202, 151});
-        path.append({202, 151});
-        f.drag(path);
-        QVERIFY(f.doc.areaList().isEmpty());
-        QCOMPARE(f.host.picture, f.host.original);
-    }
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<QList<QPointF>>("path"); // a drag, or the polygon's clicks
+
+    // A wild drag that ends 2 x 1 pixels from where it began.
+    QList<QPointF> wiggle{{200, 150}};
+    for (int i = 1; i < 60; ++i)
+        wiggle.append(QPointF(200 + (i * 7) % 90, 150 - (i * 5) % 70));
+    wiggle << QPointF(202, 151) << QPointF(202, 151);
+    using P = QList<QPointF>;
+    QTest::newRow("rectangle under the size limit") << 1 << wiggle;
+    QTest::newRow("circle under the radius limit") << 2 << wiggle;
+    QTest::newRow("polygon on a level line") << 3 << P{{20, 40}, {120, 40}, {220, 40}, {25, 45}};
+    QTest::newRow("polygon on a slanted line")
+        << 3 << P{{20, 20}, {60, 60}, {100, 100}, {140, 140}, {22, 18}};
+    QTest::newRow("polygon folded back on its line")
+        << 3 << P{{30, 200}, {230, 100}, {130, 150}, {33, 205}};
 }
 
-void tst_AreaTools::areaKeepsOutlineAndTint()
+void tst_AreaTools::vanishingShapesLeaveNoTrace()
 {
+    QFETCH(int, shape);
+    QFETCH(QList<QPointF>, path);
     Fixture f;
-    f.drag({{20, 20}, {60, 50}, {60, 50}});
-    const auto xored = [&](int x, int y, QRgb with) {
-        return f.host.picture.pixel(x, y) == ((f.host.original.pixel(x, y) ^ with) | 0xff000000);
-    };
-    QVERIFY(xored(40, 35, XorCanvas::tintColour));                  // inside: blue inverted
-    QVERIFY(xored(40, 20, XorCanvas::pen ^ XorCanvas::tintColour)); // top edge: both
-    QVERIFY(xored(40, 50, XorCanvas::pen));                         // bottom edge: outside region
-    QVERIFY(xored(10, 10, 0));                                      // elsewhere untouched
+    f.tools.curShape = shape;
+    if (shape == AreaTools::Polygon) {
+        for (const QPointF& p : path)
+            f.click(p);
+    } else {
+        f.drag(path);
+    }
+    QVERIFY(f.doc.areaList().isEmpty());
+    QCOMPARE(f.tools.polyCount(), 0);
+    QCOMPARE(f.host.picture, f.host.original);
+    // The next polygon starts afresh.
+    f.tools.curShape = AreaTools::Polygon;
+    for (QPointF p : {QPointF(300, 20), QPointF(390, 20), QPointF(390, 90), QPointF(302, 22)})
+        f.click(p);
+    QCOMPARE(f.doc.ptsList(), QList<QByteArray>{"300|20|390|20|390|90"});
+}
+
+void tst_AreaTools::outlineRunsCornerToCorner_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::newRow("right and down") << QPoint(20, 30) << QPoint(120, 80);
+    QTest::newRow("left and up") << QPoint(120, 80) << QPoint(20, 30);
+    QTest::newRow("left and down") << QPoint(120, 30) << QPoint(20, 80);
+    QTest::newRow("right and up") << QPoint(20, 80) << QPoint(120, 30);
+}
+
+void tst_AreaTools::outlineRunsCornerToCorner()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    Fixture f;
+    f.drag({from, QPointF(70, 55), to, to});
+    QCOMPARE(f.doc.areaList().size(), 1);
+
+    // Every drag of this table covers x 20..120 and y 30..80. The outline runs
+    // through both corners; the tint leaves the right and bottom edges out, as
+    // the region does, so a click there opens nothing.
+    const QRect box(QPoint(20, 30), QPoint(120, 80));
+    const QRect tinted(QPoint(20, 30), QPoint(119, 79));
+    QCOMPARE(f.doc.rgnList().first(), QRegion(tinted));
+    for (int y = box.top() - 2; y <= box.bottom() + 2; ++y) {
+        for (int x = box.left() - 2; x <= box.right() + 2; ++x) {
+            const bool edge = box.contains(x, y) && (x == box.left() || x == box.right() ||
+                                                     y == box.top() || y == box.bottom());
+            const QRgb change =
+                (edge ? XorCanvas::pen : 0) ^ (tinted.contains(x, y) ? XorCanvas::tintColour : 0);
+            const QRgb expected = (f.host.original.pixel(x, y) ^ change) | 0xff000000;
+            if (f.host.picture.pixel(x, y) != expected)
+                QFAIL(qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));
+        }
+    }
+    // What deleting the area draws restores the picture.
+    f.host.xor_.drawOutline(f.doc.ptsList().first());
+    f.host.xor_.tint(f.doc.rgnList().first());
+    QCOMPARE(f.host.picture, f.host.original);
 }
 
 void tst_AreaTools::pressInsideAnAreaOpensItOnRelease()
@@ -178,27 +234,67 @@ void tst_AreaTools::pressInsideAnAreaOpensItOnRelease()
     QCOMPARE(f.doc.areaList().size(), 3);
 }
 
-void tst_AreaTools::skipFlagsSwallowOneRelease()
+void tst_AreaTools::swallowedReleases_data()
 {
-    Fixture f;
-    f.tools.skipMouse = true;
-    f.drag({{10, 10}, {80, 80}, {80, 80}});
-    QVERIFY(!f.tools.skipMouse);
-    QVERIFY(f.doc.areaList().isEmpty());
-    QCOMPARE(f.host.picture, f.host.original);
-
-    f.tools.skipDrop = true;
-    f.drag({{10, 10}, {80, 80}, {80, 80}});
-    QVERIFY(!f.tools.skipDrop);
-    QVERIFY(f.doc.areaList().isEmpty());
+    QTest::addColumn<QString>("flag");   // set before the gestures, or "no picture"
+    QTest::addColumn<QString>("script"); // p press, m move, r release, s set the flag
+    QTest::addColumn<int>("areas");
+    // A release that comes alone belongs to a click elsewhere (the open dialog's);
+    // a press on the canvas always starts a drawing.
+    QTest::newRow("skipDrop: a release alone is swallowed") << "skipDrop"
+                                                            << "r" << 0;
+    QTest::newRow("skipDrop: a whole drag draws") << "skipDrop"
+                                                  << "pmr" << 1;
+    QTest::newRow("skipDrop: the drag after a lone release draws") << "skipDrop"
+                                                                   << "rpmr" << 1;
+    QTest::newRow("skipMouse: the drag is ignored") << "skipMouse"
+                                                    << "pmr" << 0;
+    QTest::newRow("skipMouse: then the next drag draws") << "skipMouse"
+                                                         << "pmrpmr" << 1;
+    QTest::newRow("nothing before a picture is loaded") << "no picture"
+                                                        << "pmr" << 0;
+    // A drag whose release is swallowed, or never comes, leaves no band behind.
+    QTest::newRow("skipDrop set during a drag") << ""
+                                                << "pmsrm" << 0;
+    QTest::newRow("press after a lost release") << ""
+                                                << "pmpmr" << 1;
 }
 
-void tst_AreaTools::nothingBeforeAPictureIsLoaded()
+void tst_AreaTools::swallowedReleases()
 {
+    QFETCH(QString, flag);
+    QFETCH(QString, script);
+    QFETCH(int, areas);
     Fixture f;
-    f.host.loaded = false;
-    f.drag({{10, 10}, {80, 80}, {80, 80}});
-    QVERIFY(f.doc.areaList().isEmpty());
+    f.tools.skipMouse = flag == u"skipMouse";
+    f.tools.skipDrop = flag == u"skipDrop";
+    f.host.loaded = flag != u"no picture";
+    QPointF start(20, 20); // each press a little further on
+    for (QChar step : script) {
+        switch (step.toLatin1()) {
+        case 'p':
+            start += QPointF(5, 5);
+            f.tools.press(Qt::LeftButton, start);
+            break;
+        case 'm':
+            f.tools.move(Qt::LeftButton, start + QPointF(60, 50));
+            break;
+        case 'r':
+            f.tools.release(Qt::LeftButton, start + QPointF(55, 45));
+            break;
+        case 's':
+            f.tools.skipDrop = true;
+            break;
+        }
+    }
+    QVERIFY(!f.tools.skipDrop && !f.tools.skipMouse);
+    QCOMPARE(f.tools.state(), AreaTools::State::Idle);
+    QCOMPARE(f.doc.areaList().size(), areas);
+    // Nothing on the picture but what the areas drew.
+    for (qsizetype i = 0; i < f.doc.areaList().size(); ++i) {
+        f.host.xor_.drawOutline(f.doc.ptsList()[i]);
+        f.host.xor_.tint(f.doc.rgnList()[i]);
+    }
     QCOMPARE(f.host.picture, f.host.original);
 }
 

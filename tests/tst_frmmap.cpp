@@ -2,6 +2,9 @@
 #include "editor/frmmap.h"
 #include "editor/mapee.h"
 #include "editor/windowlayout.h"
+#include "editor/xorcanvas.h"
+#include "help/frmhelp.h"
+#include "markup/modopendlg.h"
 #include "platform/screeninfo.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
@@ -11,9 +14,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +60,36 @@ public:
     QList<QByteArray> shownWith;
 };
 
+class ScriptedFileDialogs final : public FileDialogs {
+public:
+    QString showFileDialog(bool, int, const QString&) override
+    {
+        return paths.isEmpty() ? QString() : paths.takeFirst();
+    }
+    QStringList paths;
+};
+
+// Records the window's state each time the closing sequence lets events run.
+class WatchingPause final : public Pause {
+public:
+    void pause(int) override {}
+    void processEvents() override { states.append(window->windowState()); }
+    QWidget* window = nullptr;
+    QList<Qt::WindowStates> states;
+};
+
+// What is left of the picture once every area's outline and tint are drawn away.
+QImage withoutAreas(const frmMap& w)
+{
+    QImage picture = w.mapee()->picture();
+    XorCanvas canvas(picture, [](const QRegion&) {});
+    for (qsizetype i = 0; i < w.document().areaList().size(); ++i) {
+        canvas.drawOutline(w.document().ptsList()[i]);
+        canvas.tint(w.document().rgnList()[i]);
+    }
+    return picture;
+}
+
 } // namespace
 
 class tst_FrmMap : public QObject {
@@ -63,18 +100,23 @@ private slots:
     void fit_data();
     void fit();
     void startsWithTheSplash();
-    void loadingFitsTheWindow();
     void widePictureScrolls();
     void refusedPictureChangesNothing_data();
     void refusedPictureChangesNothing();
-    void decodedSizeStandsInForAMissingHeaderSize();
-    void mapNameOfAJpegKeepsItsDot();
+    void imageTag_data();
+    void imageTag();
     void clipboardNotes();
     void clipboardGetsTheMapBlock();
     void drawEditDeleteAndCopy();
-    void deletingRestoresThePicture();
     void cancelChangesNothing();
-    void popupMenuEnablesWhatCanBeDone();
+    void fileMenuEnablesWhatCanBeDone();
+    void fileMenuEntries();
+    void firstDrawingAfterOpen_data();
+    void firstDrawingAfterOpen();
+    void openPolygonGoesWithThePicture_data();
+    void openPolygonGoesWithThePicture();
+    void f1ShowsHelp();
+    void maximisedWindowIsRestoredBeforeItCollapses();
 
 private:
     void drag(QPoint from, QList<QPoint> through, QPoint to);
@@ -86,15 +128,19 @@ private:
     RecordingPrompts m_prompts;
     RecordingPause m_pause;
     ScriptedAreaDialog m_dialog;
+    ScriptedFileDialogs m_files;
     test::ScriptedEndWindow m_end;
     FixedScreen m_screen{QSize(1024, 768)};
     std::unique_ptr<frmMap> m_window;
 };
 
+// A patterned picture: every pixel of an outline or a tint left behind shows.
 QString tst_FrmMap::picture(const QString& name, QSize size, const char* format)
 {
     QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(30, 120, 200));
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
     const QString path = m_dir.filePath(name);
     if (!image.save(path, format))
         qFatal("cannot write %s", qPrintable(path));
@@ -106,8 +152,10 @@ frmMap* tst_FrmMap::makeWindow()
     m_prompts.shown.clear();
     m_dialog.answers.clear();
     m_dialog.shownWith.clear();
+    m_files.paths.clear();
+    m_end.shown = 0;
     m_window = std::make_unique<frmMap>(
-        MapEnvironment{&m_prompts, &m_dialog, &m_pause, &m_screen, nullptr, &m_end});
+        MapEnvironment{&m_prompts, &m_dialog, &m_pause, &m_screen, &m_files, &m_end});
     m_window->show();
     return m_window.get();
 }
@@ -158,19 +206,6 @@ void tst_FrmMap::startsWithTheSplash()
     QCOMPARE(w->imgPath(), QDir::homePath() + '/');
 }
 
-void tst_FrmMap::loadingFitsTheWindow()
-{
-    frmMap* w = makeWindow();
-    QVERIFY(w->imgSpecs(picture("small.jpg", QSize(100, 80))));
-    QVERIFY(w->imageLoaded());
-    QCOMPARE(w->size(), QSize(161, 233));
-    QCOMPARE(w->mapee()->outerSize(), QSize(102, 82));
-    QVERIFY(!w->findChild<QScrollBar*>("HScroll1")->isVisible());
-    const QByteArray tag = R"(small.jpg" width=100 height=80 border=0 USEMAP="#small">)";
-    QCOMPARE(w->imageTags().imgTag, tag);
-    QVERIFY(m_prompts.shown.isEmpty());
-}
-
 void tst_FrmMap::widePictureScrolls()
 {
     frmMap* w = makeWindow();
@@ -197,21 +232,15 @@ void tst_FrmMap::widePictureScrolls()
 void tst_FrmMap::refusedPictureChangesNothing_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("headline");
-    QTest::newRow("not a picture") << "text.jpg"
-                                   << "We have a problem...";
-    QTest::newRow("name shorter than four characters") << "a.g"
-                                                       << "We have a problem...";
-    QTest::newRow("wider than 32767 pixels") << "huge.gif"
-                                             << "We have a problem...";
-    QTest::newRow("missing file") << "gone.gif"
-                                  << "We have a problem...";
+    QTest::newRow("not a picture") << "text.jpg";
+    QTest::newRow("name shorter than four characters") << "a.g";
+    QTest::newRow("wider than 32767 pixels") << "huge.gif";
+    QTest::newRow("missing file") << "gone.gif";
 }
 
 void tst_FrmMap::refusedPictureChangesNothing()
 {
     QFETCH(QString, name);
-    QFETCH(QString, headline);
     QString bad = m_dir.filePath(name);
     if (name == u"text.jpg") {
         QFile f(bad);
@@ -235,7 +264,7 @@ void tst_FrmMap::refusedPictureChangesNothing()
 
     QVERIFY(!w->imgSpecs(bad));
     QCOMPARE(m_prompts.shown.size(), 1);
-    QCOMPARE(m_prompts.shown[0].texts[0], headline);
+    QCOMPARE(m_prompts.shown[0].texts[0], QStringLiteral("We have a problem..."));
     QVERIFY(m_prompts.shown[0].texts[1].endsWith(bad));
     QCOMPARE(w->mapee()->picture(), before);
     QCOMPARE(w->size(), size);
@@ -246,41 +275,47 @@ void tst_FrmMap::refusedPictureChangesNothing()
     QCOMPARE(w->document().hrefList().size(), 1);
 }
 
-void tst_FrmMap::decodedSizeStandsInForAMissingHeaderSize()
+void tst_FrmMap::imageTag_data()
 {
-    // A picture whose kind the header reader does not know: the decoder still
-    // opens it, and the tag must not say 0 x 0.
-    frmMap* w = makeWindow();
-    QVERIFY(w->imgSpecs(picture("portable.gif", QSize(64, 48), "PPM")));
-    QVERIFY(w->imageTags().imgTag.contains(" width=64 height=48 "));
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QByteArray>("tag");
+    QTest::newRow("JPEG") << "small.jpg" << QByteArray("JPG")
+                          << QByteArray(
+                                 "small.jpg\" width=100 height=80 border=0 USEMAP=\"#small\">");
+    QTest::newRow("map name of a .jpeg keeps its dot")
+        << "photo.jpeg" << QByteArray("JPG")
+        << QByteArray("photo.jpeg\" width=100 height=80 border=0 USEMAP=\"#photo.\">");
+    // The header reader does not know this kind; the decoder's size stands in.
+    QTest::newRow("size from the decoder")
+        << "portable.gif" << QByteArray("PPM")
+        << QByteArray("portable.gif\" width=100 height=80 border=0 USEMAP=\"#portable\">");
 }
 
-void tst_FrmMap::mapNameOfAJpegKeepsItsDot()
+void tst_FrmMap::imageTag()
 {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, format);
+    QFETCH(QByteArray, tag);
     frmMap* w = makeWindow();
-    QVERIFY(w->imgSpecs(picture("photo.jpeg", QSize(40, 30))));
-    const QByteArray end = R"(USEMAP="#photo.">)";
-    QVERIFY(w->imageTags().imgTag.endsWith(end));
+    QVERIFY(w->imgSpecs(picture(name, QSize(100, 80), format.constData())));
+    QCOMPARE(w->imageTags().imgTag, tag);
 }
 
 void tst_FrmMap::clipboardNotes()
 {
+    // Without a picture, then without an area: a note each, and nothing is saved.
     frmMap* w = makeWindow();
     w->cmdMake_Click();
-    QCOMPARE(m_prompts.shown.size(), 1);
+    QVERIFY(w->imgSpecs(picture("empty.jpg", QSize(40, 30))));
+    w->cmdMake_Click();
+    QCOMPARE(m_prompts.shown.size(), 2);
     QCOMPARE(m_prompts.shown[0].texts,
              QStringList({"Tavlo Note", "You have to map something to save, first."}));
+    QVERIFY(m_prompts.shown[1].texts[1].startsWith(
+        "You have to map an area before you can save to the ClipBoard."));
     QCOMPARE(m_prompts.lastIcon, MsgIcon::Information);
-
-    QVERIFY(w->imgSpecs(picture("empty.jpg", QSize(40, 30))));
-    m_prompts.shown.clear();
-    w->cmdMake_Click();
-    QCOMPARE(m_prompts.shown.size(), 1);
-    QCOMPARE(m_prompts.shown[0].texts[1],
-             QStringLiteral("You have to map an area before you can save to the ClipBoard.\r\n\r\n"
-                            ">>> If you have the image you want loaded, simply choose a shape\r\n"
-                            "        from the buttons above and begin to draw.\r\n\r\n"
-                            ">>> If not, drag an image file onto the Tavlo screen to begin."));
+    QCOMPARE(m_end.shown, 0);
 }
 
 void tst_FrmMap::clipboardGetsTheMapBlock()
@@ -364,23 +399,6 @@ void tst_FrmMap::drawEditDeleteAndCopy()
     QCOMPARE(QApplication::clipboard()->text().toUtf8(), expected);
 }
 
-void tst_FrmMap::deletingRestoresThePicture()
-{
-    frmMap* w = makeWindow();
-    QVERIFY(w->imgSpecs(picture("plain.jpg", QSize(300, 200))));
-    const QImage before = w->mapee()->picture();
-    for (const char* tool : {"cmdSquare", "cmdCircle"}) {
-        w->findChild<QToolButton*>(tool)->click();
-        drag({100, 100}, {{120, 110}, {140, 130}}, {143, 131});
-        QCOMPARE(w->document().areaList().size(), 1);
-        QVERIFY(w->mapee()->picture() != before);
-        m_dialog.answers = {{{}, {}, {}, true}};
-        click({110, 105});
-        QVERIFY(w->document().areaList().isEmpty());
-        QCOMPARE(w->mapee()->picture(), before);
-    }
-}
-
 void tst_FrmMap::cancelChangesNothing()
 {
     frmMap* w = makeWindow();
@@ -400,31 +418,201 @@ void tst_FrmMap::cancelChangesNothing()
     QVERIFY(w->document().areaList().first().endsWith(tail));
 }
 
-void tst_FrmMap::popupMenuEnablesWhatCanBeDone()
+void tst_FrmMap::fileMenuEnablesWhatCanBeDone()
 {
     frmMap* w = makeWindow();
     QVERIFY(w->imgSpecs(picture("plain.jpg", QSize(300, 200))));
     auto* menu = w->findChild<QMenu*>("mnuFile");
     QStringList enabled;
-    auto popUp = [&] {
+    auto seeEnabled = [&] {
         enabled.clear();
-        QTimer::singleShot(0, menu, [&] {
-            for (QAction* a : menu->actions())
-                if (a->isEnabled() && !a->isSeparator())
-                    enabled << a->objectName();
-            menu->close();
-        });
+        for (QAction* a : menu->actions())
+            if (a->isEnabled() && !a->isSeparator())
+                enabled << a->objectName();
+        menu->close();
+    };
+    auto popUp = [&] {
+        QTimer::singleShot(0, menu, seeEnabled);
         QTest::mouseClick(w->mapee(), Qt::RightButton, {}, QPoint(50, 50));
     };
+    auto fromMenuBar = [&] {
+        QMenuBar* bar = w->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
+        QTRY_VERIFY(menu->isVisible());
+        seeEnabled();
+    };
+    const QStringList always{"mnuFileOpen", "mnuFileHelp", "mnuFileDelete", "mnuFileClose"};
+    const QStringList withAreas{"mnuFileOpen",       "mnuFileSave1",      "mnuFileSave2File0",
+                                "mnuFileSave2File1", "mnuFileSave2File2", "mnuFileHelp",
+                                "mnuFileDelete",     "mnuFileClose"};
     popUp();
-    QCOMPARE(enabled, QStringList({"mnuFileOpen", "mnuFileHelp", "mnuFileDelete", "mnuFileClose"}));
+    QCOMPARE(enabled, always);
+    fromMenuBar();
+    QCOMPARE(enabled, always);
     drag({10, 10}, {}, {100, 100});
+    // The menu bar follows the same rule as the popup.
+    fromMenuBar();
+    QCOMPARE(enabled, withAreas);
     popUp();
-    QCOMPARE(enabled,
-             QStringList({"mnuFileOpen", "mnuFileSave1", "mnuFileSave2File0", "mnuFileSave2File1",
-                          "mnuFileSave2File2", "mnuFileHelp", "mnuFileDelete", "mnuFileClose"}));
+    QCOMPARE(enabled, withAreas);
     // The release after the popup only clears skipMouse; then clicks work again.
     QVERIFY(!w->tools().skipMouse);
+}
+
+void tst_FrmMap::fileMenuEntries()
+{
+    // Each entry as "caption | key shown"; "-" is a separator.
+    const QStringList expected{
+        "Open | F4",
+        "-",
+        "Save To ClipBoard | F5",
+        "Save As an TAVL | F6",
+        "Save As HTML | F7",
+        "Save As Text | F8",
+        "Save in Original Page | F9",
+        "-",
+        "Help | F1",
+        "Uninstall help | ",
+        "-",
+        // The key name is part of the caption, not a shortcut.
+        "Exit" + QString(29, u' ') + "Esc | ",
+    };
+    frmMap* w = makeWindow();
+    auto* menu = w->findChild<QMenu*>("mnuFile");
+    QCOMPARE(menu->title(), QStringLiteral("File"));
+    QCOMPARE(w->menuBar()->actions(), QList<QAction*>{menu->menuAction()});
+    QStringList entries;
+    for (const QAction* a : menu->actions()) {
+        if (a->isSeparator()) {
+            entries << "-";
+            continue;
+        }
+        const QStringList shown = a->text().split(u'\t');
+        entries << shown[0] + " | " + (shown.size() > 1 ? shown[1] : a->shortcut().toString());
+    }
+    QCOMPARE(entries, expected);
+}
+
+void tst_FrmMap::firstDrawingAfterOpen_data()
+{
+    QTest::addColumn<QString>("road");
+    QTest::newRow("picture opened through the dialog") << "open";
+    QTest::newRow("picture opened with F2") << "F2";
+    QTest::newRow("dialog cancelled") << "cancel";
+    QTest::newRow("file dragged over and taken away") << "drag";
+}
+
+void tst_FrmMap::firstDrawingAfterOpen()
+{
+    QFETCH(QString, road);
+    frmMap* w = makeWindow();
+    QVERIFY(w->imgSpecs(picture("first.jpg", QSize(300, 200))));
+    const QString second = picture("second.jpg", QSize(320, 240));
+
+    if (road == u"open" || road == u"F2") {
+        m_files.paths = {second};
+        if (road == u"open")
+            w->mnuFileOpen_Click();
+        else
+            QTest::keyClick(w->mapee(), Qt::Key_F2);
+        QCOMPARE(w->imgPath(), second);
+    } else if (road == u"cancel") {
+        w->mnuFileOpen_Click();
+    } else {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(second)});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::NoButton, {});
+        QApplication::sendEvent(w->mapee(), &enter);
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(w->mapee(), &leave);
+    }
+    QVERIFY(w->tools().skipDrop);
+    const QImage before = w->mapee()->picture();
+
+    // The click that closed the dialog never reaches the canvas: the next drawing
+    // is the user's own.
+    drag({40, 30}, {{90, 60}, {140, 100}}, {160, 120});
+    QCOMPARE(w->document().areaList(),
+             QList<QByteArray>{"<AREA SHAPE=\"rect\" COORDS=\"40, 30, 160, 120\" HREF=\""});
+    QVERIFY(w->mapee()->picture() != before);
+    QCOMPARE(withoutAreas(*w), before);
+    // Moving on with no button held draws no band.
+    QTest::mouseMove(w->mapee(), QPoint(200, 150));
+    QCOMPARE(withoutAreas(*w), before);
+}
+
+void tst_FrmMap::openPolygonGoesWithThePicture_data()
+{
+    QTest::addColumn<QString>("road");
+    QTest::newRow("picture loaded") << "load";
+    QTest::newRow("picture opened through the dialog") << "open";
+    QTest::newRow("reload after a save") << "save";
+}
+
+void tst_FrmMap::openPolygonGoesWithThePicture()
+{
+    QFETCH(QString, road);
+    frmMap* w = makeWindow();
+    const QString path = picture("plain.jpg", QSize(300, 200));
+    QVERIFY(w->imgSpecs(path));
+    if (road == u"save")
+        drag({200, 100}, {}, {280, 180});
+    w->findChild<QToolButton*>("cmdPoly")->click();
+    click({150, 20});
+    click({250, 60});
+    QCOMPARE(w->tools().polyCount(), 2);
+
+    if (road == u"load") {
+        QVERIFY(w->imgSpecs(path));
+    } else if (road == u"open") {
+        m_files.paths = {path};
+        w->mnuFileOpen_Click();
+    } else {
+        w->cmdMake_Click();
+        QCOMPARE(m_end.shown, 1);
+    }
+    QVERIFY(!w->document().hasUnsavedWork());
+    const QImage loaded = w->mapee()->picture();
+
+    for (QPoint p : {QPoint(10, 10), QPoint(100, 10), QPoint(100, 80), QPoint(12, 12)})
+        click(p);
+    QCOMPARE(w->document().ptsList(), QList<QByteArray>{"10|10|100|10|100|80"});
+    m_dialog.answers = {{{}, {}, {}, true}};
+    click({90, 20});
+    QVERIFY(w->document().areaList().isEmpty());
+    QCOMPARE(w->mapee()->picture(), loaded);
+}
+
+void tst_FrmMap::f1ShowsHelp()
+{
+    frmMap* w = makeWindow();
+    w->tools().skipMouse = true;
+    QString shown;
+    QTimer::singleShot(0, w, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal) {
+            shown = QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+        }
+    });
+    QTest::keyClick(w->mapee(), Qt::Key_F1);
+    QCOMPARE(shown, QString::fromLatin1(frmHelp::staticMetaObject.className()));
+    QVERIFY(!w->tools().skipMouse);
+}
+
+void tst_FrmMap::maximisedWindowIsRestoredBeforeItCollapses()
+{
+    m_window.reset(); // closing the main window closes every other window
+    WatchingPause pause;
+    frmMap w(MapEnvironment{&m_prompts, &m_dialog, &pause, &m_screen, &m_files, &m_end});
+    pause.window = &w;
+    w.showMaximized();
+    QVERIFY(w.isMaximized());
+    QVERIFY(w.close());
+    QVERIFY(!pause.states.isEmpty());
+    QCOMPARE(pause.states.first(), Qt::WindowNoState);
+    QCOMPARE(w.windowTitle(), QStringLiteral("   ...later"));
 }
 
 QTEST_MAIN(tst_FrmMap)

@@ -1,0 +1,89 @@
+# What `cmake --install` puts under the prefix, and the Debian package CPack builds
+# from it. Included last, so that every program target exists by now.
+include(GNUInstallDirs)
+
+set(TAVLO_APP_ID example.tavlo.Tavlo)
+set(TAVLO_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/tavlo)
+
+install(TARGETS tavlo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET tavlo-map)
+    install(TARGETS tavlo-map RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+# Debian wants manual pages and changelogs compressed with gzip -9n (no name, no time
+# stamp, so that the package builds byte for byte the same).
+find_program(GZIP_EXECUTABLE gzip REQUIRED)
+set(tavlo_compressed)
+function(tavlo_gzip source output)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${GZIP_EXECUTABLE} -9nc ${source} > ${output}
+        DEPENDS ${source}
+        COMMENT "Compressing ${source}"
+        VERBATIM)
+    set(tavlo_compressed ${tavlo_compressed} ${output} PARENT_SCOPE)
+endfunction()
+
+set(pkgdir ${CMAKE_BINARY_DIR}/package)
+foreach(page tavlo tavlo-map)
+    set(source ${CMAKE_SOURCE_DIR}/docs/man/${page}.1)
+    if(EXISTS ${source})
+        tavlo_gzip(${source} ${pkgdir}/${page}.1.gz)
+        install(FILES ${pkgdir}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
+endforeach()
+tavlo_gzip(${CMAKE_SOURCE_DIR}/resources/debian/changelog ${pkgdir}/changelog.Debian.gz)
+add_custom_target(tavlo_package_files ALL DEPENDS ${tavlo_compressed})
+
+# The copyright file carries the licence text of LICENSE, indented as the format wants.
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE license)
+string(REGEX REPLACE "^MIT License\n\n" "" license "${license}")
+string(REGEX REPLACE "\n+$" "" license "${license}")
+string(REPLACE "\n\n" "\n.\n" license "${license}")
+string(REPLACE "\n" "\n " TAVLO_LICENSE_TEXT " ${license}")
+configure_file(${CMAKE_SOURCE_DIR}/resources/debian/copyright.in ${pkgdir}/copyright @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE)
+
+# The desktop entry keeps the name `tavlo.desktop` that every start writes into the
+# user's own folder: the user's copy then stands in for this one, so the menu shows
+# one Tavlo, and mimeapps.list names the same entry either way.
+install(FILES resources/tavlo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES resources/tavlo-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME tavlo.xml)
+install(FILES resources/${TAVLO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 16 32 48 64 128 256)
+    install(FILES resources/images/icons/tavlo-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME tavlo.png)
+endforeach()
+install(FILES resources/images/icons/tavlo.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${pkgdir}/copyright ${pkgdir}/changelog.Debian.gz DESTINATION ${TAVLO_DOCDIR})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tavlo)
+set(CPACK_PACKAGE_VENDOR "The Tavlo developers")
+set(CPACK_PACKAGE_CONTACT "The Tavlo developers <maintainers@tavlo.example>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_SECTION web)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tavlo.example/)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "editor for HTML client-side image maps
+Tavlo puts a GIF or JPEG picture in its window and lets you draw rectangle,
+circle and polygon hot areas on it with the mouse, each with a link, an
+optional target and an optional alternative text.
+.
+The map is written as HTML markup to the clipboard, to a map file (.tavl),
+to a new page, to a text file, or back into the page it was read from,
+leaving the rest of that page byte for byte as it was. Saved maps open
+again for further editing, and can be previewed in the web browser.")
+include(CPack)
+
+# The package built and judged as Debian judges packages; needs the whole build.
+add_test(NAME package COMMAND ${CMAKE_SOURCE_DIR}/tools/checkpackage.sh ${CMAKE_BINARY_DIR}
+         $<TARGET_EXISTS:tavlo-map>)
+set_tests_properties(package PROPERTIES TIMEOUT 300)

@@ -6,9 +6,21 @@ set(TAVLO_APP_ID example.tavlo.Tavlo)
 set(TAVLO_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/tavlo)
 
 install(TARGETS tavlo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set(tavlo_programs tavlo)
 if(TARGET tavlo-map)
     install(TARGETS tavlo-map RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    list(APPEND tavlo_programs tavlo-map)
 endif()
+# A stripped install (CPack's) also drops the compilers' .comment notes, as Debian's
+# own packaging does.
+foreach(program ${tavlo_programs})
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP)
+            execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
+                COMMAND_ERROR_IS_FATAL ANY)
+        endif()")
+endforeach()
 
 # Debian wants manual pages and changelogs compressed with gzip -9n (no name, no time
 # stamp, so that the package builds byte for byte the same).
@@ -72,8 +84,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tavlo.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "editor for HTML client-side image maps
-Tavlo puts a GIF or JPEG picture in its window and lets you draw rectangle,
+# The synopsis is the project's DESCRIPTION; this is the extended description.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tavlo puts a GIF or JPEG picture in its window and lets you draw rectangle,
 circle and polygon hot areas on it with the mouse, each with a link, an
 optional target and an optional alternative text.
 .

@@ -17,7 +17,8 @@ const QColor kPinLight(255, 112, 92);
 const QColor kPinDark(200, 40, 34);
 const QColor kHot(255, 212, 59);
 
-QPainterPath pinPath(QPointF head, qreal r, QPointF tip) {
+QPainterPath pinPath(QPointF head, qreal r, QPointF tip)
+{
     // A teardrop: the head circle with tangents running down to the tip.
     QPainterPath pin;
     pin.moveTo(tip);
@@ -29,7 +30,8 @@ QPainterPath pinPath(QPointF head, qreal r, QPointF tip) {
     return pin;
 }
 
-void drawPin(QPainter& p, QPointF head, qreal r, QPointF tip) {
+void drawPin(QPainter& p, QPointF head, qreal r, QPointF tip)
+{
     p.setPen(Qt::NoPen);
     QRadialGradient sh(tip, r * 0.8);
     sh.setColorAt(0, QColor(0, 0, 0, 110));
@@ -51,7 +53,8 @@ void drawPin(QPainter& p, QPointF head, qreal r, QPointF tip) {
 }
 
 // The mark in a 100 x 100 box; the caller scales the painter.
-void drawMark(QPainter& p, bool small) {
+void drawMark(QPainter& p, bool small)
+{
     const QRectF frame(4, 22, 78, 70);
     // Frame: brushed-metal border around the picture.
     p.setPen(Qt::NoPen);
@@ -136,7 +139,8 @@ void drawMark(QPainter& p, bool small) {
 
 } // namespace
 
-QImage drawSplash() {
+QImage drawSplash()
+{
     QImage img = canvas(500, 300, Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -189,7 +193,8 @@ QImage drawSplash() {
 namespace {
 
 // The mark fitted to a square of the given size, with a pixel of room on each side.
-void paintIcon(QPainter& p, int size) {
+void paintIcon(QPainter& p, int size)
+{
     // The mark's ink spans x 4..90 and y 5..95 of its box.
     const qreal s = (size - 2) / 90.0;
     p.translate(size / 2.0, size / 2.0);
@@ -200,7 +205,8 @@ void paintIcon(QPainter& p, int size) {
 
 } // namespace
 
-QImage drawAppIcon(int size) {
+QImage drawAppIcon(int size)
+{
     QImage img = canvas(size, size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -226,7 +232,8 @@ QImage drawAppIcon(int size) {
     return img;
 }
 
-void saveAppIconSvg(const QString& path) {
+void saveAppIconSvg(const QString& path)
+{
     // The same painting as the large PNG icons, recorded as SVG paths and gradients.
     constexpr int size = 256;
     QSvgGenerator svg;

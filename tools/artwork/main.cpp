@@ -14,7 +14,8 @@
 
 using namespace tavlo;
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
         png("header_f.png", [] { return drawHeader(Header::Functions); }),
         png("header_r.png", [] { return drawHeader(Header::Right); }),
         png("header_l.png", [] { return drawHeader(Header::Left); }),
-        {"icons", [&] {
+        {"icons",
+         [&] {
              // The application icon in the hicolor theme's sizes, and as SVG.
              for (const int size : {16, 32, 48, 64, 128, 256})
                  savePng(drawAppIcon(size), icons + QString("tavlo-%1.png").arg(size));

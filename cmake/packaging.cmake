@@ -1,50 +1,52 @@
 # What `cmake --install` puts under the prefix, and the Debian package CPack builds
-# from it. Included last, so that every program target exists by now.
+# from it.
 include(GNUInstallDirs)
 
 set(TAVLO_APP_ID example.tavlo.Tavlo)
 set(TAVLO_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/tavlo)
 
-install(TARGETS tavlo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-set(tavlo_programs tavlo)
-if(TARGET tavlo-map)
-    install(TARGETS tavlo-map RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    list(APPEND tavlo_programs tavlo-map)
-endif()
-# A stripped install (CPack's) also drops the compilers' .comment notes, as Debian's
-# own packaging does.
-foreach(program ${tavlo_programs})
-    install(CODE "
-        if(CMAKE_INSTALL_DO_STRIP)
-            execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
-                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
-                COMMAND_ERROR_IS_FATAL ANY)
-        endif()")
-endforeach()
-
 # Debian wants manual pages and changelogs compressed with gzip -9n (no name, no time
 # stamp, so that the package builds byte for byte the same).
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
-set(tavlo_compressed)
 function(tavlo_gzip source output)
     add_custom_command(OUTPUT ${output}
         COMMAND ${GZIP_EXECUTABLE} -9nc ${source} > ${output}
         DEPENDS ${source}
         COMMENT "Compressing ${source}"
         VERBATIM)
-    set(tavlo_compressed ${tavlo_compressed} ${output} PARENT_SCOPE)
 endfunction()
 
 set(pkgdir ${CMAKE_BINARY_DIR}/package)
-foreach(page ${tavlo_programs})
-    set(source ${CMAKE_SOURCE_DIR}/docs/man/${page}.1)
-    if(EXISTS ${source})
-        tavlo_gzip(${source} ${pkgdir}/${page}.1.gz)
-        install(FILES ${pkgdir}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The programs and their manual pages. Deferred to the end of the top folder, so that a
+# program target made after this file was included is packaged as well.
+function(tavlo_install_programs)
+    set(programs tavlo)
+    if(TARGET tavlo-map)
+        list(APPEND programs tavlo-map)
     endif()
-endforeach()
-tavlo_gzip(${CMAKE_SOURCE_DIR}/resources/debian/changelog ${pkgdir}/changelog.Debian.gz)
-add_custom_target(tavlo_package_files ALL DEPENDS ${tavlo_compressed})
+    set(compressed ${pkgdir}/changelog.Debian.gz)
+    tavlo_gzip(${CMAKE_SOURCE_DIR}/resources/debian/changelog ${pkgdir}/changelog.Debian.gz)
+    foreach(program ${programs})
+        install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+        # A stripped install (CPack's) also drops the compilers' .comment notes, as
+        # Debian's own packaging does.
+        install(CODE "
+            if(CMAKE_INSTALL_DO_STRIP)
+                execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
+                    COMMAND_ERROR_IS_FATAL ANY)
+            endif()")
+        set(page ${CMAKE_SOURCE_DIR}/docs/man/${program}.1)
+        if(EXISTS ${page})
+            tavlo_gzip(${page} ${pkgdir}/${program}.1.gz)
+            install(FILES ${pkgdir}/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+            list(APPEND compressed ${pkgdir}/${program}.1.gz)
+        endif()
+    endforeach()
+    add_custom_target(tavlo_package_files ALL DEPENDS ${compressed})
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tavlo_install_programs)
 
 # The copyright file carries the licence text of LICENSE, indented as the format wants.
 file(READ ${CMAKE_SOURCE_DIR}/LICENSE license)

@@ -85,6 +85,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tavlo.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Not libraries, so not found by shlibdeps: the font the windows are laid out for
+# ("Arial"), and the desktop's browser lookup for the preview.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The synopsis is the project's DESCRIPTION; this is the extended description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tavlo puts a GIF or JPEG picture in its window and lets you draw rectangle,

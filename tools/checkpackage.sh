@@ -82,6 +82,8 @@ grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends does not name the Qt lib
 version=$(dpkg-deb -f "$deb" Version)
 zcat "$root/usr/share/doc/tavlo/changelog.Debian.gz" | head -n1 | grep -qF "tavlo ($version)" ||
     fail "the changelog's latest entry is not version $version"
+grep -m1 '<release ' "$root"/usr/share/metainfo/*.xml | grep -qF "version=\"${version%-*}\"" ||
+    fail "the AppStream metadata's latest release is not ${version%-*}"
 
 [ "$failed" = 0 ] && echo "package checks passed"
 exit "$failed"

@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <memory>
 
 #include <unistd.h>

@@ -4,7 +4,7 @@ EXAMPLE ?= examples/harbour.gif
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps sanitize bench fuzz fuzzers install clean format
+.PHONY: run test build deps sanitize bench fuzz fuzzers install deb clean format
 
 deps:
 	@bash tools/deps.sh
@@ -52,6 +52,10 @@ fuzz:
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, $(BUILD)/tavlo_VERSION_amd64.deb.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

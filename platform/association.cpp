@@ -74,17 +74,26 @@ QString escapeDesktopValue(QString value)
     return value;
 }
 
+// The packaged resources/tavlo.desktop with this program in Exec: having the same name,
+// it takes the packaged entry's place for this user, so it must lose nothing of it.
 QByteArray desktopEntry(const QString& programPath)
 {
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Tavlo\n"
+           "GenericName=Image Map Editor\n"
            "Comment=Draw HTML client-side image maps on GIF and JPEG pictures\n"
+           "Keywords=image map;imagemap;HTML;hot spot;area;link;\n"
+           // Menus leave the entry out once the program is gone (the package removed).
+           "TryExec=" +
+           escapeDesktopValue(programPath).toUtf8() +
+           "\n"
            "Exec=" +
            escapeDesktopValue(execArgument(programPath) + QLatin1String(" %f")).toUtf8() +
            "\n"
            "Icon=tavlo\n"
            "Terminal=false\n"
+           "Categories=Development;WebDevelopment;\n"
            "MimeType=application/x-tavlo;\n";
 }
 

@@ -8,12 +8,15 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2
     xvfb xdotool x11-utils xclip xdg-utils
+    # the Debian package and the tools that judge it
+    dpkg-dev file lintian appstream desktop-file-utils
 )
 case "${1:-}" in
     bench) packages+=(libbenchmark-dev hyperfine) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     sanitize) packages+=(libclang-rt-14-dev) ;;
     screenshots) packages+=(imagemagick) ;;
+    artwork) packages+=(qt6-svg-dev imagemagick) ;;
 esac
 
 missing=()

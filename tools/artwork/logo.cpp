@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 namespace tavlo {
 
@@ -16,7 +17,8 @@ const QColor kPinLight(255, 112, 92);
 const QColor kPinDark(200, 40, 34);
 const QColor kHot(255, 212, 59);
 
-QPainterPath pinPath(QPointF head, qreal r, QPointF tip) {
+QPainterPath pinPath(QPointF head, qreal r, QPointF tip)
+{
     // A teardrop: the head circle with tangents running down to the tip.
     QPainterPath pin;
     pin.moveTo(tip);
@@ -28,7 +30,8 @@ QPainterPath pinPath(QPointF head, qreal r, QPointF tip) {
     return pin;
 }
 
-void drawPin(QPainter& p, QPointF head, qreal r, QPointF tip) {
+void drawPin(QPainter& p, QPointF head, qreal r, QPointF tip)
+{
     p.setPen(Qt::NoPen);
     QRadialGradient sh(tip, r * 0.8);
     sh.setColorAt(0, QColor(0, 0, 0, 110));
@@ -50,7 +53,8 @@ void drawPin(QPainter& p, QPointF head, qreal r, QPointF tip) {
 }
 
 // The mark in a 100 x 100 box; the caller scales the painter.
-void drawMark(QPainter& p, bool small) {
+void drawMark(QPainter& p, bool small)
+{
     const QRectF frame(4, 22, 78, 70);
     // Frame: brushed-metal border around the picture.
     p.setPen(Qt::NoPen);
@@ -64,34 +68,40 @@ void drawMark(QPainter& p, bool small) {
     p.setPen(QPen(QColor(90, 100, 118), 1));
     p.drawRoundedRect(frame, 9, 9);
 
+    // The picture inside the frame. Its shapes are cut to the frame's opening as paths
+    // rather than clipped, so that the SVG icon (which has no clipping) draws the same.
     const QRectF pic = frame.adjusted(7, 7, -7, -7);
-    QPainterPath clip;
-    clip.addRoundedRect(pic, 3, 3);
-    p.save();
-    p.setClipPath(clip);
+    QPainterPath opening;
+    opening.addRoundedRect(pic, 3, 3);
+    const auto fillCut = [&](const QPainterPath& shape, const QBrush& brush) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(brush);
+        p.drawPath(shape.intersected(opening));
+    };
     QLinearGradient sky(pic.topLeft(), pic.bottomLeft());
     sky.setColorAt(0, QColor(58, 138, 224));
     sky.setColorAt(0.7, QColor(150, 210, 250));
-    p.fillRect(pic, sky);
-    p.setPen(Qt::NoPen);
+    fillCut(opening, sky);
     QRadialGradient sun(QPointF(26, 42), 10);
     sun.setColorAt(0, QColor(255, 246, 190));
     sun.setColorAt(0.55, QColor(255, 214, 80));
     sun.setColorAt(1, QColor(255, 214, 80, 0));
-    p.setBrush(sun);
-    p.drawEllipse(QPointF(26, 42), 10, 10);
-    QPolygonF far({{pic.left(), 70},
-                   {30, 54},
-                   {42, 62},
-                   {58, 46},
-                   {pic.right(), 64},
-                   {pic.right(), pic.bottom()},
-                   {pic.left(), pic.bottom()}});
+    QPainterPath sunDisc;
+    sunDisc.addEllipse(QPointF(26, 42), 10, 10);
+    fillCut(sunDisc, sun);
+    QPainterPath far;
+    far.addPolygon(QPolygonF({{pic.left(), 70},
+                              {30, 54},
+                              {42, 62},
+                              {58, 46},
+                              {pic.right(), 64},
+                              {pic.right(), pic.bottom()},
+                              {pic.left(), pic.bottom()}}));
+    far.closeSubpath();
     QLinearGradient fm(0, 46, 0, 80);
     fm.setColorAt(0, QColor(70, 110, 150));
     fm.setColorAt(1, QColor(50, 86, 120));
-    p.setBrush(fm);
-    p.drawPolygon(far);
+    fillCut(far, fm);
     QPainterPath hill;
     hill.moveTo(pic.left(), 74);
     hill.cubicTo(30, 64, 50, 76, pic.right(), 68);
@@ -101,9 +111,7 @@ void drawMark(QPainter& p, bool small) {
     QLinearGradient hg(0, 64, 0, 86);
     hg.setColorAt(0, QColor(110, 196, 104));
     hg.setColorAt(1, QColor(56, 140, 70));
-    p.setBrush(hg);
-    p.drawPath(hill);
-    p.restore();
+    fillCut(hill, hg);
 
     // The hot area: a dashed outline with a light wash.
     const QRectF hot(38, 44, 30, 30);
@@ -131,7 +139,8 @@ void drawMark(QPainter& p, bool small) {
 
 } // namespace
 
-QImage drawSplash() {
+QImage drawSplash()
+{
     QImage img = canvas(500, 300, Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -181,17 +190,28 @@ QImage drawSplash() {
     return img;
 }
 
-QImage drawAppIcon(int size) {
+namespace {
+
+// The mark fitted to a square of the given size, with a pixel of room on each side.
+void paintIcon(QPainter& p, int size)
+{
+    // The mark's ink spans x 4..90 and y 5..95 of its box.
+    const qreal s = (size - 2) / 90.0;
+    p.translate(size / 2.0, size / 2.0);
+    p.scale(s, s);
+    p.translate(-47, -50);
+    drawMark(p, false);
+}
+
+} // namespace
+
+QImage drawAppIcon(int size)
+{
     QImage img = canvas(size, size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     if (size >= 32) {
-        // The mark's ink spans x 4..90 and y 5..95 of its box.
-        const qreal s = (size - 2) / 90.0;
-        p.translate(size / 2.0, size / 2.0);
-        p.scale(s, s);
-        p.translate(-47, -50);
-        drawMark(p, false);
+        paintIcon(p, size);
         p.end();
         return img;
     }
@@ -210,6 +230,22 @@ QImage drawAppIcon(int size) {
     drawPin(p, QPointF(11.5, 4.5), 4.2, QPointF(10, 11.5));
     p.end();
     return img;
+}
+
+void saveAppIconSvg(const QString& path)
+{
+    // The same painting as the large PNG icons, recorded as SVG paths and gradients.
+    constexpr int size = 256;
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(size, size));
+    svg.setViewBox(QRect(0, 0, size, size));
+    svg.setTitle("Tavlo");
+    svg.setDescription("The Tavlo application icon");
+    QPainter p(&svg);
+    p.setRenderHint(QPainter::Antialiasing);
+    paintIcon(p, size);
+    p.end();
 }
 
 } // namespace tavlo

@@ -14,7 +14,8 @@
 
 using namespace tavlo;
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
     const QString images = args[1] + "/resources/images/";
     const QString examples = args[1] + "/examples/";
     const QString scratch = args[2] + "/";
-    QDir().mkpath(images);
+    const QString icons = images + "icons/";
+    QDir().mkpath(icons);
     QDir().mkpath(examples);
     QDir().mkpath(scratch);
     const QStringList only = args.mid(3);
@@ -45,8 +47,6 @@ int main(int argc, char** argv) {
         png("cmdpoly.png", [] { return drawToolButton(Tool::Poly); }),
         png("cmdmake.png", [] { return drawToolButton(Tool::Make); }),
         png("cmdclose.png", [] { return drawToolButton(Tool::Close); }),
-        png("tavlo.png", [] { return drawAppIcon(64); }),
-        png("tavlo-16.png", [] { return drawAppIcon(16); }),
         png("enter_up.png", [] { return drawAreaButton(AreaButton::Enter, false); }),
         png("enter_down.png", [] { return drawAreaButton(AreaButton::Enter, true); }),
         png("cancel_up.png", [] { return drawAreaButton(AreaButton::Cancel, false); }),
@@ -63,6 +63,13 @@ int main(int argc, char** argv) {
         png("header_f.png", [] { return drawHeader(Header::Functions); }),
         png("header_r.png", [] { return drawHeader(Header::Right); }),
         png("header_l.png", [] { return drawHeader(Header::Left); }),
+        {"icons",
+         [&] {
+             // The application icon in the hicolor theme's sizes, and as SVG.
+             for (const int size : {16, 32, 48, 64, 128, 256})
+                 savePng(drawAppIcon(size), icons + QString("tavlo-%1.png").arg(size));
+             saveAppIconSvg(icons + "tavlo.svg");
+         }},
     };
     for (const auto& [name, run] : jobs) {
         if (only.isEmpty() || only.contains(name) ||

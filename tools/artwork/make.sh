@@ -1,5 +1,5 @@
 #!/bin/sh
-# Builds the artwork generator in /tmp, draws every picture and turns the GIF ones into GIF.
+# Builds the artwork generator in /tmp (needs `bash tools/deps.sh artwork`), draws every picture and turns the GIF ones into GIF.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)

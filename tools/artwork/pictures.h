@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 
 namespace tavlo {
 
@@ -10,6 +11,7 @@ QImage drawFloorPlan();
 
 QImage drawSplash();
 QImage drawAppIcon(int size);
+void saveAppIconSvg(const QString& path);
 
 enum class Tool { Square, Circle, Poly, Make, Close };
 QImage drawToolButton(Tool tool);

@@ -3,6 +3,7 @@
 #include "app/modbase.h"
 #include "app/prompts.h"
 #include "editor/frmmap.h"
+#include "markup/filekinds.h"
 #include "markup/pathops.h"
 #include "platform/association.h"
 #include "platform/instancelock.h"
@@ -37,7 +38,7 @@ int Main(QApplication& app, const QStringList& arguments)
         return 0;
     window.show();
     const QString key = extensionKey(path);
-    if (isTextKind(key))
+    if (editorKind(key) == FileKind::Text)
         window.txtSpecs(path, key);
     else
         window.imgSpecs(path);

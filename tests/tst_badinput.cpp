@@ -1,5 +1,6 @@
 // Bad input of every kind: each gets a clear message or a sound result, and nothing
 // the user had is lost.
+#include "app/modbase.h"
 #include "editor/areadialog.h"
 #include "editor/frmmap.h"
 #include "markup/markupwriter.h"
@@ -9,6 +10,7 @@
 #include "support/recordingprompts.h"
 #include "support/scriptedendwindow.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -88,38 +90,58 @@ QByteArray tst_BadInput::mapWith(const QByteArray& coords, const QByteArray& sha
 
 void tst_BadInput::opening_data()
 {
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("name"); // "-name": no such file
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message"); // first words of the first prompt, "" for none
     QTest::addColumn<int>("areas");       // areas afterwards; -1: the old one kept
+    QTest::addColumn<bool>("asDropped");  // the message a drop of the file gets
 
     const QByteArray big(50 * 1024 * 1024, 'x');
     QByteArray cut = QByteArray::fromHex("ffd8ffe000104a464946");
     QByteArray claims40000 = QByteArray("GIF89a") + QByteArray::fromHex("409c0a00") + "garbage";
-    QTest::newRow("empty map file") << "empty.tavl" << QByteArray() << "We have a problem" << -1;
-    QTest::newRow("0-byte GIF") << "empty.gif" << QByteArray() << "We have a problem" << -1;
-    QTest::newRow("GIF of 1 x 1") << "one.gif" << gif1x1 << "" << 0;
-    QTest::newRow("JPEG cut in its header") << "cut.jpg" << cut << "We have a problem" << -1;
+    QTest::newRow("empty map file")
+        << "empty.tavl" << QByteArray() << "We have a problem" << -1 << false;
+    QTest::newRow("0-byte GIF") << "empty.gif" << QByteArray() << "We have a problem" << -1
+                                << false;
+    QTest::newRow("GIF of 1 x 1") << "one.gif" << gif1x1 << "" << 0 << false;
+    QTest::newRow("JPEG cut in its header")
+        << "cut.jpg" << cut << "We have a problem" << -1 << false;
     QTest::newRow("40000 x 10 that cannot be decoded")
-        << "wide.gif" << claims40000 << "We have a problem" << -1;
+        << "wide.gif" << claims40000 << "We have a problem" << -1 << false;
     QTest::newRow("50 MB page, the map at its end")
-        << "big.htm" << big + mapWith("1, 2, 30, 40") << "" << 1;
+        << "big.htm" << big + mapWith("1, 2, 30, 40") << "" << 1 << false;
     QTest::newRow("markers without a map")
-        << "bare.htm" << startMarker + "\r\n" + endMarker << "We have a problem" << -1;
+        << "bare.htm" << startMarker + "\r\n" + endMarker << "We have a problem" << -1 << false;
     QTest::newRow("two start markers")
-        << "two.htm" << startMarker + "\r\n" + mapWith("1, 2, 30, 40") << "" << 1;
+        << "two.htm" << startMarker + "\r\n" + mapWith("1, 2, 30, 40") << "" << 1 << false;
     QTest::newRow("30 digits") << "long.tavl" << mapWith("1, 2, 30, 123456789012345678901234567890")
-                               << "We have a problem" << -1;
+                               << "We have a problem" << -1 << false;
     QTest::newRow("negative radius")
-        << "neg.tavl" << mapWith("50, 50, -7", "circle") << "We have a problem" << -1;
+        << "neg.tavl" << mapWith("50, 50, -7", "circle") << "We have a problem" << -1 << false;
     QTest::newRow("polygon of 1 point")
-        << "p1.tavl" << mapWith("5, 5", "poly") << "We have a problem" << -1;
+        << "p1.tavl" << mapWith("5, 5", "poly") << "We have a problem" << -1 << false;
     QTest::newRow("polygon of 2 points")
-        << "p2.tavl" << mapWith("5, 5, 50, 50", "poly") << "We have a problem" << -1;
+        << "p2.tavl" << mapWith("5, 5, 50, 50", "poly") << "We have a problem" << -1 << false;
     QTest::newRow("page that is not UTF-8") << "latin.htm"
                                             << "caf\xe9 \xff\xfe" + mapWith("1, 2, 30, 40") + "\xe9"
-                                            << "" << 1;
-    QTest::newRow("missing file") << "" << QByteArray() << "We have a problem" << -1;
+                                            << "" << 1 << false;
+    QTest::newRow("missing map") << "-gone.tavl" << QByteArray() << "We have a problem" << -1
+                                 << false;
+    QTest::newRow("missing picture")
+        << "-gone.gif" << QByteArray() << "We have a problem" << -1 << false;
+    QTest::newRow("end marker cut off")
+        << "cut.tavl" << mapWith("1, 2, 30, 40").chopped(10) << "Tavlo Note:" << -1 << false;
+    // The decoder reads these, but the editor maps GIF and JPG only, whatever the road.
+    for (const char* format : {"png", "bmp", "jpeg"}) {
+        QByteArray picture;
+        QBuffer buffer(&picture);
+        buffer.open(QIODevice::WriteOnly);
+        QImage image(20, 20, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        image.save(&buffer, format);
+        QTest::newRow(format) << QStringLiteral("picture.") + format << picture
+                              << "We have a problem" << -1 << true;
+    }
 }
 
 void tst_BadInput::opening()
@@ -128,14 +150,15 @@ void tst_BadInput::opening()
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
     QFETCH(int, areas);
+    QFETCH(bool, asDropped);
 
     Editor e;
     QVERIFY(e.w.imgSpecs(m_picture));
     e.w.document().addArea(rectArea(100, 100, 150, 140));
     e.w.document().appendTexts("kept.htm", "", "");
 
-    e.files.path = name.isEmpty() ? m_dir.filePath("nothing-here.tavl") : m_dir.filePath(name);
-    if (!name.isEmpty())
+    e.files.path = m_dir.filePath(name.startsWith('-') ? name.mid(1) : name);
+    if (!name.startsWith('-'))
         write(e.files.path, content);
     e.prompts.alertAnswer = false; // go on despite the unsaved area
     e.w.mnuFileOpen_Click();
@@ -150,7 +173,13 @@ void tst_BadInput::opening()
     } else {
         QVERIFY2(!said.isEmpty() && said.first().startsWith(message), qPrintable(said.join('|')));
     }
+    if (asDropped) {
+        test::RecordingPrompts dropped;
+        QVERIFY(!checkFile(e.files.path, dropped));
+        QCOMPARE(e.prompts.shown.last().texts, dropped.shown.value(0).texts);
+    }
     if (areas < 0) {
+        QVERIFY(!e.w.pageOpen());
         QCOMPARE(e.w.document().areaList(), QList<QByteArray>{rectArea(100, 100, 150, 140).record});
         QCOMPARE(e.w.document().hrefList(), QList<QByteArray>{"kept.htm"});
         QCOMPARE(e.w.imgPath(), m_picture);

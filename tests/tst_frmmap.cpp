@@ -68,7 +68,6 @@ private slots:
     void refusedPictureChangesNothing_data();
     void refusedPictureChangesNothing();
     void decodedSizeStandsInForAMissingHeaderSize();
-    void mapNameOfAJpegKeepsItsDot();
     void clipboardNotes();
     void clipboardGetsTheMapBlock();
     void drawEditDeleteAndCopy();
@@ -253,14 +252,6 @@ void tst_FrmMap::decodedSizeStandsInForAMissingHeaderSize()
     frmMap* w = makeWindow();
     QVERIFY(w->imgSpecs(picture("portable.gif", QSize(64, 48), "PPM")));
     QVERIFY(w->imageTags().imgTag.contains(" width=64 height=48 "));
-}
-
-void tst_FrmMap::mapNameOfAJpegKeepsItsDot()
-{
-    frmMap* w = makeWindow();
-    QVERIFY(w->imgSpecs(picture("photo.jpeg", QSize(40, 30))));
-    const QByteArray end = R"(USEMAP="#photo.">)";
-    QVERIFY(w->imageTags().imgTag.endsWith(end));
 }
 
 void tst_FrmMap::clipboardNotes()

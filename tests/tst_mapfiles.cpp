@@ -359,8 +359,11 @@ void tst_MapFiles::preview()
     m_browser.starts = starts;
     const bool tmpSet = qEnvironmentVariableIsSet("TMPDIR");
     const QByteArray tmp = qgetenv("TMPDIR");
-    if (!writable)
-        qputenv("TMPDIR", QFile::encodeName(m_dir.filePath("no such folder")));
+    if (!writable) {
+        // A file, not a folder: nothing can be made in it, by root neither.
+        writeAll(m_dir.filePath("not a folder"), "x");
+        qputenv("TMPDIR", QFile::encodeName(m_dir.filePath("not a folder")));
+    }
     m_end.choice = EndChoice::Preview;
     m_files.paths = {m_dir.filePath("p.htm")};
     m_w->mnuFileSave2File_Click(1);

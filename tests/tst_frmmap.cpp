@@ -65,8 +65,6 @@ private slots:
     void startsWithTheSplash();
     void loadingFitsTheWindow();
     void widePictureScrolls();
-    void refusedPictureChangesNothing_data();
-    void refusedPictureChangesNothing();
     void decodedSizeStandsInForAMissingHeaderSize();
     void clipboardNotes();
     void clipboardGetsTheMapBlock();
@@ -191,58 +189,6 @@ void tst_FrmMap::widePictureScrolls()
     QCOMPARE(w->mapee()->pos(), QPoint(36, 0));
     QCOMPARE(h->value(), 100);
     QCOMPARE(v->value(), 40);
-}
-
-void tst_FrmMap::refusedPictureChangesNothing_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("headline");
-    QTest::newRow("not a picture") << "text.jpg"
-                                   << "We have a problem...";
-    QTest::newRow("name shorter than four characters") << "a.g"
-                                                       << "We have a problem...";
-    QTest::newRow("wider than 32767 pixels") << "huge.gif"
-                                             << "We have a problem...";
-    QTest::newRow("missing file") << "gone.gif"
-                                  << "We have a problem...";
-}
-
-void tst_FrmMap::refusedPictureChangesNothing()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, headline);
-    QString bad = m_dir.filePath(name);
-    if (name == u"text.jpg") {
-        QFile f(bad);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("not a picture at all");
-    } else if (name == u"a.g") {
-        bad = picture(name, QSize(50, 50), "PNG");
-    } else if (name == u"huge.gif") {
-        bad = picture(name, QSize(32768, 1), "PNG");
-    }
-
-    frmMap* w = makeWindow();
-    const QString good = picture("good.jpg", QSize(300, 200));
-    QVERIFY(w->imgSpecs(good));
-    w->document().addArea(rectArea(10, 10, 60, 60));
-    w->document().addAreaDefaults();
-    const QImage before = w->mapee()->picture();
-    const QSize size = w->size();
-    const ImageMarkup tags = w->imageTags();
-    m_prompts.shown.clear();
-
-    QVERIFY(!w->imgSpecs(bad));
-    QCOMPARE(m_prompts.shown.size(), 1);
-    QCOMPARE(m_prompts.shown[0].texts[0], headline);
-    QVERIFY(m_prompts.shown[0].texts[1].endsWith(bad));
-    QCOMPARE(w->mapee()->picture(), before);
-    QCOMPARE(w->size(), size);
-    QCOMPARE(w->imgPath(), good);
-    QCOMPARE(w->imageTags().imgTag, tags.imgTag);
-    QCOMPARE(w->imageTags().mapTag, tags.mapTag);
-    QCOMPARE(w->document().areaList().size(), 1);
-    QCOMPARE(w->document().hrefList().size(), 1);
 }
 
 void tst_FrmMap::decodedSizeStandsInForAMissingHeaderSize()

@@ -90,8 +90,8 @@ private slots:
     void saveReopenEditAndWriteBack();
     void savedFileKinds_data();
     void savedFileKinds();
+    void failedSaveLosesNothing_data();
     void failedSaveLosesNothing();
-    void saveInOriginalPageNeedsAPage();
     void missingImageIsAskedFor();
     void clipboardCarriesTheFileBytes();
     void drops_data();
@@ -233,27 +233,27 @@ void tst_MapFiles::savedFileKinds()
     QCOMPARE(m_files.asked.first(), std::make_pair(false, index));
 }
 
+void tst_MapFiles::failedSaveLosesNothing_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("a folder") << "a folder.htm";
+    QTest::newRow("in a folder that is gone") << "gone/map.htm";
+}
+
 void tst_MapFiles::failedSaveLosesNothing()
 {
+    QFETCH(QString, target);
     drawThreeAreas();
-    const QString folder = m_dir.filePath("a folder.htm");
     QDir(m_dir.path()).mkdir("a folder.htm");
-    m_files.paths = {folder};
+    const QString path = m_dir.filePath(target);
+    m_files.paths = {path};
     m_w->mnuFileSave2File_Click(1);
     QCOMPARE(m_end.shown, 0);
     QCOMPARE(m_w->document().areaList().size(), 3);
     QCOMPARE(m_prompts.shown.size(), 1);
-    QVERIFY(m_prompts.shown[0].texts[1].endsWith(folder));
+    QCOMPARE(m_prompts.shown[0].texts[0], QStringLiteral("We have a problem..."));
+    QVERIFY(m_prompts.shown[0].texts[1].endsWith(path));
     QVERIFY(!m_prompts.shown[0].texts[2].isEmpty());
-}
-
-void tst_MapFiles::saveInOriginalPageNeedsAPage()
-{
-    drawThreeAreas();
-    m_w->mnuFileSave2File_Click(3);
-    QVERIFY(m_files.asked.isEmpty());
-    QCOMPARE(m_prompts.shown.size(), 1);
-    QCOMPARE(m_w->document().areaList().size(), 3);
 }
 
 void tst_MapFiles::missingImageIsAskedFor()

@@ -83,8 +83,6 @@ void tst_MarkupWriter::targets()
 void tst_MarkupWriter::fixedTexts()
 {
     QCOMPARE(endMarker.size(), 49);
-    QVERIFY(startMarker.startsWith("<!-- Tavlo start"));
-    QVERIFY(endMarker.startsWith("<!-- end Tavlo"));
     // The reader scans the whole map section, credit comment included.
     for (const char* word : {"HREF=", "Target=", "ALT=", "COORDS=", "<img src=", "<!-- end Tavlo",
                              "<!-- Tavlo start", "\r", "\n"})

@@ -1,6 +1,7 @@
 #include "app/modbase.h"
 
 #include "app/prompts.h"
+#include "markup/filekinds.h"
 #include "markup/pathops.h"
 
 #include <QFileInfo>
@@ -15,14 +16,14 @@ const QString fileKindHint = QStringLiteral("Please make sure you are selecting 
 FileCheck classifyFile(const QString& path)
 {
     // A folder is named as such before the readability test, which it would fail
-    // silently: the user who dropped one is told why nothing opens.
+    // silently: the user who dropped one is told why nothing opens. A pipe or a device
+    // exists but is no file to open.
     const QFileInfo info(path);
     if (info.isDir())
         return FileCheck::Directory;
     if (!fileExists(path))
         return info.exists() ? FileCheck::CouldNotOpen : FileCheck::Missing;
-    const QString key = extensionKey(path);
-    if (isTextKind(key) || isImageKind(key))
+    if (editorKind(extensionKey(path)) != FileKind::Refused)
         return FileCheck::Accepted;
     return FileCheck::Unrecognised;
 }

@@ -2,6 +2,7 @@
 
 #include "app/modbase.h"
 #include "app/widgetprompts.h"
+#include "markup/filekinds.h"
 #include "markup/pathops.h"
 #include "platform/association.h"
 #include "platform/instancelock.h"
@@ -36,7 +37,7 @@ std::unique_ptr<frmMap> startUp(InstanceLock& lock, KeyStore& store,
         return nullptr;
     window->show();
     const QString key = extensionKey(path);
-    if (isTextKind(key))
+    if (editorKind(key) == FileKind::Text)
         window->txtSpecs(path, key);
     else
         window->imgSpecs(path);

@@ -11,6 +11,8 @@
 #include "editor/widgetareadialog.h"
 #include "editor/windowlayout.h"
 #include "help/frmhelp.h"
+#include "markup/clipboarddata.h"
+#include "markup/filekinds.h"
 #include "markup/filewrite.h"
 #include "markup/htmlpage.h"
 #include "markup/imageinfo.h"
@@ -31,7 +33,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -168,6 +169,12 @@ bool frmMap::imgSpecs(const QString& sFile)
         newline + QStringLiteral("Tavlo does not recognize the filetype in:");
 
     // Every check comes before anything changes, so a refused picture costs nothing.
+    // The kind comes first, whatever the road: the decoder would take PNG or BMP too.
+    // Only a plain file is opened; a pipe or a device would block the decoder for good.
+    if (editorKind(extensionKey(sFile)) != FileKind::Image || !isPlainFile(sFile)) {
+        refuseImage(sFile, notRecognised);
+        return false;
+    }
     QImageReader reader(sFile);
     const QSize announced = reader.size();
     const auto tooLarge = [](QSize s) {
@@ -218,15 +225,14 @@ bool frmMap::imgSpecs(const QString& sFile)
 bool frmMap::txtSpecs(const QString& fName, const QString& dExt)
 {
     const QString problem = QStringLiteral("We have a problem...");
-    QFile file(fName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    FileBytes file = readWholeFile(fName);
+    if (!file.error.isEmpty()) {
         m_prompts->showMsg(
             problem, newline + QStringLiteral("Tavlo could not open:") + newline + newline + fName,
-            file.errorString());
+            file.error);
         return false;
     }
-    const QByteArray text = file.readAll();
-    file.close();
+    const QByteArray text = std::move(file.bytes);
 
     // Every check comes before anything changes: a refused file costs nothing.
     const QString missing = checkMapTags(text);
@@ -350,7 +356,7 @@ void frmMap::mnuFileOpen_Click()
 void frmMap::openPath(const QString& path, bool emptyListsAfterImage)
 {
     const QString key = extensionKey(path);
-    if (isTextKind(key)) {
+    if (editorKind(key) == FileKind::Text) {
         txtSpecs(path, key);
     } else if (imgSpecs(path) && emptyListsAfterImage) {
         // Only once the picture is in do its old links go.
@@ -426,7 +432,7 @@ void frmMap::cmdMake_Click()
     }
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(QString::fromUtf8(savedMapBlock()));
+    clipboard->setMimeData(clipboardData(savedMapBlock()).release());
     forgetPage();
     finishSave();
 }
@@ -508,11 +514,7 @@ void frmMap::toPreview()
 
 void frmMap::finishSave()
 {
-    // The preview page addresses the picture by its absolute folder as a URL, so that
-    // a relative path, blanks, "#" or "%" in the folder's name cannot lose it.
-    const QString folder = QFileInfo(m_imgPath).absolutePath() + QLatin1Char('/');
-    m_htmlOut =
-        htmlPageText(mapBlock(QUrl::fromLocalFile(folder).toEncoded(), m_image, m_doc.areaList()));
+    m_htmlOut = htmlPageText(previewMapBlock(m_imgPath, m_image, m_doc.areaList()));
     imgSpecs(m_imgPath);
     m_tools.skipMouse = false;
     m_doc.clearAreas();

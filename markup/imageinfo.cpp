@@ -1,5 +1,7 @@
 #include "markup/imageinfo.h"
 
+#include "markup/pathops.h"
+
 #include <QByteArray>
 #include <QFile>
 
@@ -26,6 +28,7 @@ public:
     std::uint32_t be16(qsizetype i) const { return at(i) << 8 | at(i + 1); }
     std::uint32_t le16(qsizetype i) const { return at(i) | at(i + 1) << 8; }
     std::uint32_t be32(qsizetype i) const { return be16(i) << 16 | be16(i + 2); }
+    std::uint32_t le32(qsizetype i) const { return le16(i) | le16(i + 2) << 16; }
 
 private:
     QByteArrayView m_bytes;
@@ -55,10 +58,17 @@ ImageInfo readGif(const Header& h)
     return sized(Gif, h.le16(6), h.le16(8));
 }
 
-// Only the low halves of the 32-bit fields are read.
 ImageInfo readBmp(const Header& h)
 {
-    return sized(Bmp, h.le16(18), h.le16(22));
+    // The old OS/2 header (12 bytes) holds 16-bit sizes.
+    if (h.le32(14) == 12)
+        return sized(Bmp, h.le16(18), h.le16(20));
+    // Signed 32-bit fields; a negative height means the rows are stored top-down.
+    const auto width = static_cast<std::int32_t>(h.le32(18));
+    const auto height = static_cast<std::int32_t>(h.le32(22));
+    if (width < 0 || height == std::numeric_limits<std::int32_t>::min())
+        return {};
+    return {Bmp, width, height < 0 ? -height : height};
 }
 
 // Position of the first FF D8 FF, or -1. Candidates are found with memchr so that a large
@@ -126,6 +136,9 @@ ImageInfo readImageInfo(QByteArrayView bytes)
 
 ImageInfo readImageInfo(const QString& path)
 {
+    // A pipe or a device would block the open or never end.
+    if (!isPlainFile(path))
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -136,7 +149,7 @@ ImageInfo readImageInfo(const QString& path)
             return info;
         }
     }
-    // Pipes and files that report no size or cannot be mapped are read whole instead.
+    // Files that report no size or cannot be mapped are read whole instead.
     const QByteArray bytes = file.readAll();
     return readImageInfo(QByteArrayView(bytes));
 }

@@ -1,5 +1,8 @@
 #include "markup/markupwriter.h"
 
+#include <QFileInfo>
+#include <QUrl>
+
 namespace tavlo {
 
 const QByteArray crlf = QByteArrayLiteral("\r\n");
@@ -105,6 +108,18 @@ QByteArray mapBlock(const QByteArray& folder, const ImageMarkup& image,
     block += "</MAP>" + crlf;
     block += endMarker;
     return block;
+}
+
+QByteArray previewMapBlock(const QString& imgPath, const ImageMarkup& image,
+                           const QList<QByteArray>& areaList)
+{
+    const QByteArray url =
+        QUrl::fromLocalFile(QFileInfo(imgPath).absoluteFilePath()).toEncoded(QUrl::FullyEncoded);
+    const qsizetype cut = url.lastIndexOf('/') + 1;
+    // The tag's file name ends at its closing quote: a quote inside it is escaped.
+    ImageMarkup shown = image;
+    shown.imgTag = url.mid(cut) + image.imgTag.mid(image.imgTag.indexOf('"'));
+    return mapBlock(url.left(cut), shown, areaList);
 }
 
 QByteArray htmlPageText(const QByteArray& block)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QString>
 
 namespace tavlo {
 
@@ -40,6 +41,12 @@ ImageMarkup imageMarkup(const QByteArray& fname, int width, int height);
 // break after the last. folder goes in front of the file name in the image tag.
 QByteArray mapBlock(const QByteArray& folder, const ImageMarkup& image,
                     const QList<QByteArray>& areaList);
+
+// The block of the preview page: the picture addressed by the file URL of imgPath, its
+// folder and file name percent-encoded, so that blanks, "#" or "%" in them cannot lose
+// it in the browser. Saved files keep the file name's bytes as they are.
+QByteArray previewMapBlock(const QString& imgPath, const ImageMarkup& image,
+                           const QList<QByteArray>& areaList);
 
 // The targets of mnuFileSave2File, by menu index.
 enum class SaveKind { Tavl = 0, Html = 1, Text = 2, OriginalPage = 3 };

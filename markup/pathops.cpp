@@ -6,12 +6,31 @@
 
 namespace tavlo {
 
+bool isPlainFile(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
 bool fileExists(const QString& path)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    if (!isPlainFile(path))
         return false;
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
+}
+
+FileBytes readWholeFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return {{}, QStringLiteral("Tavlo reads plain files only, not pipes or devices.")};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, file.errorString()};
+    FileBytes read{file.readAll(), {}};
+    if (file.error() != QFileDevice::NoError)
+        return {{}, file.errorString()};
+    return read;
 }
 
 QString folderOf(const QString& path)
@@ -37,16 +56,6 @@ QString fileTitle(const QString& path)
 QString extensionKey(const QString& path)
 {
     return path.right(4).toLower();
-}
-
-bool isTextKind(const QString& key)
-{
-    return key == u"html" || key == u".htm" || key == u".asp" || key == u".txt" || key == u"tavl";
-}
-
-bool isImageKind(const QString& key)
-{
-    return key == u".jpg" || key == u".gif";
 }
 
 QString homeFolder()

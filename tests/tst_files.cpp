@@ -133,33 +133,6 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"map.tavl"});
     }
 
-    void preview_data()
-    {
-        QTest::addColumn<QString>("handler");
-        QTest::addColumn<bool>("starts");
-        QTest::addColumn<PreviewResult>("result");
-        QTest::addColumn<int>("opened");
-        QTest::newRow("shown") << "firefox.desktop" << true << PreviewResult::Shown << 1;
-        QTest::newRow("no browser") << "" << true << PreviewResult::NoBrowser << 0;
-        QTest::newRow("start fails")
-            << "firefox.desktop" << false << PreviewResult::StartFailed << 1;
-    }
-
-    void preview()
-    {
-        PreviewFolder folder;
-        StandInBrowser browser;
-        QFETCH(QString, handler);
-        QFETCH(bool, starts);
-        browser.handler = handler;
-        browser.starts = starts;
-        QTEST(previewPage("<html>map</html>", folder, browser), "result");
-        const QString path = folder.pagePath();
-        QCOMPARE(contents(path), QByteArray("<html>map</html>\r\n"));
-        QTEST(int(browser.opened.size()), "opened");
-        QVERIFY(browser.opened.isEmpty() || browser.opened.first() == path);
-    }
-
     void previewFolderLifetime()
     {
         StandInBrowser browser;

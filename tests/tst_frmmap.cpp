@@ -101,8 +101,6 @@ private slots:
     void fit();
     void startsWithTheSplash();
     void widePictureScrolls();
-    void refusedPictureChangesNothing_data();
-    void refusedPictureChangesNothing();
     void imageTag_data();
     void imageTag();
     void clipboardNotes();
@@ -229,52 +227,6 @@ void tst_FrmMap::widePictureScrolls()
     QCOMPARE(v->value(), 40);
 }
 
-void tst_FrmMap::refusedPictureChangesNothing_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("not a picture") << "text.jpg";
-    QTest::newRow("name shorter than four characters") << "a.g";
-    QTest::newRow("wider than 32767 pixels") << "huge.gif";
-    QTest::newRow("missing file") << "gone.gif";
-}
-
-void tst_FrmMap::refusedPictureChangesNothing()
-{
-    QFETCH(QString, name);
-    QString bad = m_dir.filePath(name);
-    if (name == u"text.jpg") {
-        QFile f(bad);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("not a picture at all");
-    } else if (name == u"a.g") {
-        bad = picture(name, QSize(50, 50), "PNG");
-    } else if (name == u"huge.gif") {
-        bad = picture(name, QSize(32768, 1), "PNG");
-    }
-
-    frmMap* w = makeWindow();
-    const QString good = picture("good.jpg", QSize(300, 200));
-    QVERIFY(w->imgSpecs(good));
-    w->document().addArea(rectArea(10, 10, 60, 60));
-    w->document().addAreaDefaults();
-    const QImage before = w->mapee()->picture();
-    const QSize size = w->size();
-    const ImageMarkup tags = w->imageTags();
-    m_prompts.shown.clear();
-
-    QVERIFY(!w->imgSpecs(bad));
-    QCOMPARE(m_prompts.shown.size(), 1);
-    QCOMPARE(m_prompts.shown[0].texts[0], QStringLiteral("We have a problem..."));
-    QVERIFY(m_prompts.shown[0].texts[1].endsWith(bad));
-    QCOMPARE(w->mapee()->picture(), before);
-    QCOMPARE(w->size(), size);
-    QCOMPARE(w->imgPath(), good);
-    QCOMPARE(w->imageTags().imgTag, tags.imgTag);
-    QCOMPARE(w->imageTags().mapTag, tags.mapTag);
-    QCOMPARE(w->document().areaList().size(), 1);
-    QCOMPARE(w->document().hrefList().size(), 1);
-}
-
 void tst_FrmMap::imageTag_data()
 {
     QTest::addColumn<QString>("name");
@@ -283,9 +235,6 @@ void tst_FrmMap::imageTag_data()
     QTest::newRow("JPEG") << "small.jpg" << QByteArray("JPG")
                           << QByteArray(
                                  "small.jpg\" width=100 height=80 border=0 USEMAP=\"#small\">");
-    QTest::newRow("map name of a .jpeg keeps its dot")
-        << "photo.jpeg" << QByteArray("JPG")
-        << QByteArray("photo.jpeg\" width=100 height=80 border=0 USEMAP=\"#photo.\">");
     // The header reader does not know this kind; the decoder's size stands in.
     QTest::newRow("size from the decoder")
         << "portable.gif" << QByteArray("PPM")

@@ -60,10 +60,17 @@ QByteArray fullGif(quint16 width, quint16 height)
            bytes({0, 2, 2, 0x44, 0x01, 0, 0x3B});
 }
 
-QByteArray bmp(quint32 width, quint32 height)
+QByteArray bmp(qint32 width, qint32 height)
 {
     return "BM" + le<quint32>(54) + le<quint32>(0) + le<quint32>(54) + le<quint32>(40) + le(width) +
            le(height) + le<quint16>(1) + le<quint16>(24) + QByteArray(24, 0);
+}
+
+// The 12-byte header of OS/2 bitmaps, with 16-bit sizes.
+QByteArray os2Bmp(quint16 width, quint16 height)
+{
+    return "BM" + le<quint32>(26) + le<quint32>(0) + le<quint32>(26) + le<quint32>(12) + le(width) +
+           le(height) + le<quint16>(1) + le<quint16>(24);
 }
 
 QByteArray segment(int marker, quint16 length)
@@ -150,6 +157,10 @@ private slots:
         QTest::newRow("png cut after 20 bytes")
             << png(640, 480, 2).left(20) << QList<int>{Png, 640, 0};
         QTest::newRow("bmp") << bmp(800, 600) << QList<int>{Bmp, 800, 600};
+        QTest::newRow("bmp top-down") << bmp(77, -33) << QList<int>{Bmp, 77, 33};
+        QTest::newRow("bmp 70000 x 40000") << bmp(70000, 40000) << QList<int>{Bmp, 70000, 40000};
+        QTest::newRow("bmp negative width") << bmp(-77, 33) << unknown;
+        QTest::newRow("bmp OS/2 header") << os2Bmp(300, 200) << QList<int>{Bmp, 300, 200};
         QTest::newRow("bmp cut after 20 bytes")
             << bmp(800, 600).left(20) << QList<int>{Bmp, 800, 0};
         QTest::newRow("jpeg baseline") << jpeg(frame(0xC0, 640, 480)) << QList<int>{Jpeg, 640, 480};

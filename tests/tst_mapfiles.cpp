@@ -3,6 +3,7 @@
 #include "editor/frmmap.h"
 #include "editor/mapee.h"
 #include "markup/htmlpage.h"
+#include "markup/markupwriter.h"
 #include "markup/modopendlg.h"
 #include "markup/modpreview.h"
 #include "platform/screeninfo.h"
@@ -11,8 +12,10 @@
 #include "support/scriptedendwindow.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -87,15 +90,14 @@ private slots:
     void saveReopenEditAndWriteBack();
     void savedFileKinds_data();
     void savedFileKinds();
+    void failedSaveLosesNothing_data();
     void failedSaveLosesNothing();
-    void saveInOriginalPageNeedsAPage();
-    void refusedFilesChangeNothing_data();
-    void refusedFilesChangeNothing();
     void missingImageIsAskedFor();
-    void openingAPictureKeepsLinksUntilItLoads();
+    void clipboardCarriesTheFileBytes();
     void drops_data();
     void drops();
     void closing();
+    void preview_data();
     void preview();
     void keys_data();
     void keys();
@@ -231,63 +233,27 @@ void tst_MapFiles::savedFileKinds()
     QCOMPARE(m_files.asked.first(), std::make_pair(false, index));
 }
 
+void tst_MapFiles::failedSaveLosesNothing_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("a folder") << "a folder.htm";
+    QTest::newRow("in a folder that is gone") << "gone/map.htm";
+}
+
 void tst_MapFiles::failedSaveLosesNothing()
 {
+    QFETCH(QString, target);
     drawThreeAreas();
-    const QString folder = m_dir.filePath("a folder.htm");
     QDir(m_dir.path()).mkdir("a folder.htm");
-    m_files.paths = {folder};
+    const QString path = m_dir.filePath(target);
+    m_files.paths = {path};
     m_w->mnuFileSave2File_Click(1);
     QCOMPARE(m_end.shown, 0);
     QCOMPARE(m_w->document().areaList().size(), 3);
     QCOMPARE(m_prompts.shown.size(), 1);
-    QVERIFY(m_prompts.shown[0].texts[1].endsWith(folder));
+    QCOMPARE(m_prompts.shown[0].texts[0], QStringLiteral("We have a problem..."));
+    QVERIFY(m_prompts.shown[0].texts[1].endsWith(path));
     QVERIFY(!m_prompts.shown[0].texts[2].isEmpty());
-}
-
-void tst_MapFiles::saveInOriginalPageNeedsAPage()
-{
-    drawThreeAreas();
-    m_w->mnuFileSave2File_Click(3);
-    QVERIFY(m_files.asked.isEmpty());
-    QCOMPARE(m_prompts.shown.size(), 1);
-    QCOMPARE(m_w->document().areaList().size(), 3);
-}
-
-void tst_MapFiles::refusedFilesChangeNothing_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("headline");
-    const QByteArray good = "<!-- Tavlo start, DO NOT EDIT until after \"end Tavlo\" comment, if "
-                            "you want to later edit. -->\r\n";
-    QTest::newRow("no tags") << QByteArray("<html>nothing</html>") << "We have a problem...";
-    QTest::newRow("bad number") << QByteArray() << "We have a problem...";
-    QTest::newRow("no end marker") << good << "Tavlo Note:";
-}
-
-void tst_MapFiles::refusedFilesChangeNothing()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, headline);
-    drawThreeAreas();
-    const QByteArray block = m_w->savedMapBlock();
-    if (content.isEmpty()) {
-        content = block;
-        content.replace("10, 10, 60, 40", "10, x, 60, 40");
-    } else if (headline == u"Tavlo Note:") {
-        content = block.left(block.indexOf("<!-- end Tavlo"));
-    }
-    const QString path = m_dir.filePath("bad.tavl");
-    writeAll(path, content);
-    const QList<QByteArray> areas = m_w->document().areaList();
-    const QList<QByteArray> links = m_w->document().hrefList();
-    m_prompts.alertAnswer = false; // "keep working?" No: go on and open
-    m_files.paths = {path};
-    m_w->mnuFileOpen_Click();
-    QCOMPARE(m_prompts.shown.last().texts[0], headline);
-    QCOMPARE(m_w->document().areaList(), areas);
-    QCOMPARE(m_w->document().hrefList(), links);
-    QVERIFY(!m_w->pageOpen());
 }
 
 void tst_MapFiles::missingImageIsAskedFor()
@@ -309,16 +275,6 @@ void tst_MapFiles::missingImageIsAskedFor()
     QCOMPARE(m_files.asked.last(), std::make_pair(true, 1));
     QCOMPARE(m_w->document().areaList().size(), 3);
     QVERIFY(!m_w->pageOpen()); // a map file is no page to write back into
-}
-
-void tst_MapFiles::openingAPictureKeepsLinksUntilItLoads()
-{
-    drawThreeAreas();
-    m_prompts.alertAnswer = false;
-    m_files.paths = {m_dir.filePath("missing.gif")};
-    m_w->mnuFileOpen_Click();
-    QCOMPARE(m_w->document().hrefList().size(), 3);
-    QCOMPARE(m_w->document().areaList().size(), 3);
 }
 
 void tst_MapFiles::drops_data()
@@ -379,25 +335,77 @@ void tst_MapFiles::closing()
     QVERIFY(m_pause.eventRuns > 0);
 }
 
+void tst_MapFiles::preview_data()
+{
+    QTest::addColumn<QString>("handler");
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<bool>("writable"); // the temporary folder
+    QTest::addColumn<QString>("headline");
+    QTest::newRow("shown") << "firefox.desktop" << true << true << "";
+    QTest::newRow("no browser") << "" << true << true << "Browser not found...";
+    QTest::newRow("start fails") << "x" << false << true << "URL failed...";
+    QTest::newRow("page cannot be written")
+        << "x" << true << false << "Browser initialization failed.";
+}
+
 void tst_MapFiles::preview()
 {
+    QFETCH(QString, handler);
+    QFETCH(bool, starts);
+    QFETCH(bool, writable);
+    QFETCH(QString, headline);
     drawThreeAreas();
+    m_browser.handler = handler;
+    m_browser.starts = starts;
+    const bool tmpSet = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray tmp = qgetenv("TMPDIR");
+    if (!writable) {
+        // A file, not a folder: nothing can be made in it, by root neither.
+        writeAll(m_dir.filePath("not a folder"), "x");
+        qputenv("TMPDIR", QFile::encodeName(m_dir.filePath("not a folder")));
+    }
     m_end.choice = EndChoice::Preview;
     m_files.paths = {m_dir.filePath("p.htm")};
     m_w->mnuFileSave2File_Click(1);
-    QCOMPARE(m_browser.opened.size(), 1);
+    if (tmpSet)
+        qputenv("TMPDIR", tmp);
+    else
+        qunsetenv("TMPDIR");
+
+    QCOMPARE(m_prompts.shown.value(0).texts.value(0), headline);
+    QCOMPARE(m_browser.opened.size(), writable && !handler.isEmpty() ? 1 : 0);
+    if (!headline.isEmpty())
+        return;
     const QByteArray page = readAll(m_browser.opened.first());
     QCOMPARE(page, m_w->htmlOut() + "\r\n");
-    QVERIFY(page.contains(QUrl::fromLocalFile(m_dir.path()).toEncoded() + "/site.jpg\""));
+    // The picture is addressed by a URL that leads to the picture itself.
+    const QByteArray src = page.mid(page.indexOf("<img src=\"") + 10).split('"').first();
+    QCOMPARE(QUrl::fromEncoded(src, QUrl::StrictMode).toLocalFile(), m_w->imgPath());
+}
 
-    m_prompts.shown.clear();
-    m_browser.handler.clear();
-    m_w->toPreview();
-    QCOMPARE(m_prompts.shown.value(0).texts.value(0), QStringLiteral("Browser not found..."));
-    m_browser.handler = "x";
-    m_browser.starts = false;
-    m_w->toPreview();
-    QCOMPARE(m_prompts.shown.value(1).texts.value(0), QStringLiteral("URL failed..."));
+void tst_MapFiles::clipboardCarriesTheFileBytes()
+{
+    // A page whose links hold Latin-1 bytes (and one only Windows-1252 knows).
+    QDir(m_dir.path()).mkdir("images");
+    picture("images/site.jpg");
+    const QByteArray area =
+        "<AREA SHAPE=\"rect\" COORDS=\"10, 10, 60, 40\" HREF=\"caf\xe9.htm\" ALT=\"\x80 cr\xe8me";
+    const QString page = m_dir.filePath("latin.htm");
+    writeAll(page, "<p>caf\xe9</p>\r\n" +
+                       mapBlock(savedImageFolder, imageMarkup("site.jpg", 300, 200), {area}) +
+                       "\r\n");
+    QVERIFY(m_w->txtSpecs(page, ".htm"));
+    m_w->cmdMake_Click();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QByteArray plain = data->data("text/plain");
+    const QString text = QGuiApplication::clipboard()->text();
+
+    QVERIFY(m_w->txtSpecs(page, ".htm"));
+    m_files.paths = {m_dir.filePath("latin.tavl")};
+    m_w->mnuFileSave2File_Click(0);
+    QCOMPARE(plain + "\r\n", readAll(m_dir.filePath("latin.tavl")));
+    QVERIFY(plain.contains("caf\xe9.htm"));
+    QVERIFY(text.contains(QString::fromUtf8("caf\xc3\xa9.htm\" ALT=\"\xe2\x82\xac cr\xc3\xa8me")));
 }
 
 void tst_MapFiles::keys_data()

@@ -1,8 +1,12 @@
 #include "editor/mapdocument.h"
+#include "markup/clipboarddata.h"
 #include "markup/markupwriter.h"
+#include "markup/pathops.h"
 
 #include <QFile>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 using namespace tavlo;
 
@@ -49,6 +53,10 @@ private slots:
     void recordTails_data();
     void recordTails();
     void blockWithoutAreas();
+    void previewAddressesThePicture_data();
+    void previewAddressesThePicture();
+    void clipboardKeepsTheBytes_data();
+    void clipboardKeepsTheBytes();
 };
 
 void tst_MarkupWriter::targets_data()
@@ -75,8 +83,6 @@ void tst_MarkupWriter::targets()
 void tst_MarkupWriter::fixedTexts()
 {
     QCOMPARE(endMarker.size(), 49);
-    QVERIFY(startMarker.startsWith("<!-- Tavlo start"));
-    QVERIFY(endMarker.startsWith("<!-- end Tavlo"));
     // The reader scans the whole map section, credit comment included.
     for (const char* word : {"HREF=", "Target=", "ALT=", "COORDS=", "<img src=", "<!-- end Tavlo",
                              "<!-- Tavlo start", "\r", "\n"})
@@ -176,6 +182,49 @@ void tst_MarkupWriter::blockWithoutAreas()
                    "\r"));
     QCOMPARE(lines[5], QByteArray("</MAP>\r"));
     QVERIFY(block.endsWith(endMarker));
+}
+
+void tst_MarkupWriter::previewAddressesThePicture_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("plain") << "/home/ann/pics/logo.gif";
+    QTest::newRow("hash and percent in the name") << "/home/ann/pics/#1 100%.gif";
+    QTest::newRow("hash and percent in the folder") << "/home/ann/a #b 5%/logo.gif";
+    QTest::newRow("quote and UTF-8") << QString::fromUtf8("/srv/\"K\xc3\xb6ln\".jpg");
+}
+
+void tst_MarkupWriter::previewAddressesThePicture()
+{
+    QFETCH(QString, path);
+    const ImageMarkup image = imageMarkup(QFile::encodeName(fileTitle(path)), 120, 60);
+    const QByteArray line = previewMapBlock(path, image, {}).split('\n').value(1);
+    const QByteArray open = "<img src=\"";
+    QVERIFY(line.startsWith(open));
+    const QByteArray src = line.mid(open.size(), line.indexOf('"', open.size()) - open.size());
+    // What the browser makes of the address is the picture's own path.
+    QCOMPARE(QUrl::fromEncoded(src, QUrl::StrictMode).toLocalFile(), path);
+    QVERIFY(line.mid(open.size() + src.size()).startsWith("\" width=120 height=60 border=0 "));
+}
+
+void tst_MarkupWriter::clipboardKeepsTheBytes_data()
+{
+    QTest::addColumn<QByteArray>("block");
+    QTest::addColumn<QString>("text"); // what a receiver asking for UTF-8 text reads
+    QTest::newRow("ASCII") << QByteArray("<AREA HREF=\"a.htm\">") << "<AREA HREF=\"a.htm\">";
+    QTest::newRow("UTF-8") << QByteArray("K\xc3\xb6ln.htm") << QString::fromUtf8("K\xc3\xb6ln.htm");
+    QTest::newRow("Latin-1") << QByteArray("caf\xe9.htm") << QString::fromUtf8("caf\xc3\xa9.htm");
+    QTest::newRow("Windows-1252 only")
+        << QByteArray("\x80 \x93q\x94 \x81")
+        << QString::fromUtf8("\xe2\x82\xac \xe2\x80\x9cq\xe2\x80\x9d \xc2\x81");
+    QTest::newRow("UTF-8 cut short") << QByteArray("K\xc3") << QString::fromUtf8("K\xc3\x83");
+}
+
+void tst_MarkupWriter::clipboardKeepsTheBytes()
+{
+    QFETCH(QByteArray, block);
+    const std::unique_ptr<QMimeData> data = clipboardData(block);
+    QCOMPARE(data->data("text/plain"), block);
+    QTEST(data->text(), "text");
 }
 
 QTEST_GUILESS_MAIN(tst_MarkupWriter)

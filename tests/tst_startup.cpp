@@ -1,5 +1,6 @@
 #include "app/modbase.h"
 #include "app/startup.h"
+#include "markup/filekinds.h"
 #include "markup/pathops.h"
 #include "platform/association.h"
 #include "platform/instancelock.h"
@@ -11,9 +12,12 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tavlo;
@@ -41,8 +45,10 @@ class tst_Startup : public QObject {
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void extensionKeys_data();
     void extensionKeys();
+    void kindTableIsOneEntryAKey();
     void checkFile_data();
     void checkFile();
     void unreadableFileIsNamed();
@@ -52,6 +58,7 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
+    int m_pipe = -1;
     QString path(const QString& name) const { return m_dir.filePath(name); }
 };
 
@@ -77,45 +84,69 @@ void tst_Startup::initTestCase()
         QVERIFY(text.contains("logo.jpg"));
         QVERIFY(writeAll(path(to), text));
     }
+    // Held open for reading and writing, so that a check that opens the pipe is not
+    // stuck but wrongly lets it through.
+    QVERIFY(mkfifo(QFile::encodeName(path("pipe.gif")).constData(), 0600) == 0);
+    m_pipe = ::open(QFile::encodeName(path("pipe.gif")).constData(), O_RDWR | O_NONBLOCK);
+    QVERIFY(m_pipe >= 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/null"), path(QStringLiteral("device.gif"))));
+}
+
+void tst_Startup::cleanupTestCase()
+{
+    ::close(m_pipe);
 }
 
 void tst_Startup::extensionKeys_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("key");
-    QTest::addColumn<bool>("text");
-    QTest::addColumn<bool>("image");
+    QTest::addColumn<FileKind>("kind");
+    const FileKind text = FileKind::Text, image = FileKind::Image, refused = FileKind::Refused;
     QTest::newRow("shtml upper case") << "/a/page.SHTML"
-                                      << "html" << true << false;
+                                      << "html" << text;
     QTest::newRow("htm") << "site.htm"
-                         << ".htm" << true << false;
+                         << ".htm" << text;
     QTest::newRow("asp") << "menu.asp"
-                         << ".asp" << true << false;
+                         << ".asp" << text;
     QTest::newRow("txt") << "notes.txt"
-                         << ".txt" << true << false;
+                         << ".txt" << text;
     QTest::newRow("tavl") << "map.tavl"
-                          << "tavl" << true << false;
+                          << "tavl" << text;
     QTest::newRow("bare tavl") << "tavl"
-                               << "tavl" << true << false;
+                               << "tavl" << text;
     QTest::newRow("JPG") << "PHOTO.JPG"
-                         << ".jpg" << false << true;
+                         << ".jpg" << image;
     QTest::newRow("gif") << "pic.gif"
-                         << ".gif" << false << true;
-    QTest::newRow("jpeg is not known") << "photo.jpeg"
-                                       << "jpeg" << false << false;
+                         << ".gif" << image;
+    // Pictures the size reader knows and the decoder could show, still refused.
+    QTest::newRow("jpeg") << "photo.jpeg"
+                          << "jpeg" << refused;
+    QTest::newRow("png") << "pic.PNG"
+                         << ".png" << refused;
+    QTest::newRow("bmp") << "pic.bmp"
+                         << ".bmp" << refused;
     QTest::newRow("short path") << "A.b"
-                                << "a.b" << false << false;
+                                << "a.b" << refused;
 }
 
 void tst_Startup::extensionKeys()
 {
     QFETCH(QString, path);
     QFETCH(QString, key);
-    QFETCH(bool, text);
-    QFETCH(bool, image);
     QCOMPARE(extensionKey(path), key);
-    QCOMPARE(isTextKind(key), text);
-    QCOMPARE(isImageKind(key), image);
+    QTEST(editorKind(key), "kind");
+}
+
+void tst_Startup::kindTableIsOneEntryAKey()
+{
+    QSet<QString> keys;
+    for (const FileKindEntry& entry : fileKinds()) {
+        QCOMPARE(entry.key.size(), 4);
+        QCOMPARE(QString(entry.key).toLower(), QString(entry.key));
+        keys.insert(entry.key);
+    }
+    QCOMPARE(keys.size(), qsizetype(fileKinds().size()));
 }
 
 void tst_Startup::checkFile_data()
@@ -145,6 +176,10 @@ void tst_Startup::checkFile_data()
                                 "We have a problem...",
                                 "\r\nTavlo does not recognize the filetype in:\r\n\r\n<path>",
                                 fileKindHint};
+    const QStringList couldNotOpen{"We have a problem...",
+                                   "\r\nTavlo could not open:\r\n\r\n<path>", fileKindHint};
+    QTest::newRow("a named pipe") << "pipe.gif" << false << couldNotOpen;
+    QTest::newRow("a device") << "device.gif" << false << couldNotOpen;
 }
 
 void tst_Startup::checkFile()

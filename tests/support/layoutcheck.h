@@ -7,35 +7,41 @@
 
 namespace tavlo::test {
 
-// Whether text, laid out as label lays it out, needs more room than the label has.
-inline bool textCut(const QLabel* label, const QString& text)
+// Where text lands when label lays it out, in the label's own pixels.
+inline QRect textRect(const QLabel* label, const QString& text)
 {
-    const QRect room = label->contentsRect();
     const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
     const QString shown = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return !room.contains(QFontMetrics(label->font()).boundingRect(room, flags, shown));
+    return QFontMetrics(label->font()).boundingRect(label->contentsRect(), flags, shown);
 }
 
-// What a person would find wrong with the window's own controls, with the fonts they are
-// shown in: one reaching outside the window, two overlapping, a caption cut. Empty when
-// nothing is.
+inline bool textCut(const QLabel* label, const QString& text)
+{
+    return !label->contentsRect().contains(textRect(label, text));
+}
+
+// What a person would find wrong with the window's named controls, in the fonts they are
+// shown in: one reaching outside the window, a caption cut, or two overlapping where
+// something shows (a label's text, the whole of any other control). Empty when nothing is.
 inline QString layoutFault(QWidget* window)
 {
     window->ensurePolished();
     QList<QWidget*> controls;
     for (QWidget* w : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!w->isHidden() && !w->objectName().startsWith(QLatin1String("qt_")))
+        if (!w->isHidden() && !w->objectName().isEmpty())
             controls << w;
     }
+    const auto shows = [](const QWidget* w) {
+        const auto* label = qobject_cast<const QLabel*>(w);
+        return label && !label->text().isEmpty()
+                   ? textRect(label, label->text()).translated(label->pos())
+                   : w->geometry();
+    };
     for (QWidget* control : controls) {
         const QString name = control->objectName();
+        control->ensurePolished();
         if (!window->rect().contains(control->geometry()))
             return name + QStringLiteral(" reaches outside the window");
-        for (QWidget* other : controls) {
-            if (other != control && other->geometry().intersects(control->geometry()))
-                return name + QStringLiteral(" overlaps ") + other->objectName();
-        }
-        control->ensurePolished();
         if (const auto* label = qobject_cast<QLabel*>(control);
             label && textCut(label, label->text()))
             return name + QStringLiteral(" cuts its text");
@@ -43,6 +49,10 @@ inline QString layoutFault(QWidget* window)
             button && QFontMetrics(button->font()).horizontalAdvance(button->text()) >
                           button->contentsRect().width())
             return name + QStringLiteral(" cuts its caption");
+        for (QWidget* other : controls) {
+            if (other != control && shows(other).intersects(shows(control)))
+                return name + QStringLiteral(" overlaps ") + other->objectName();
+        }
     }
     return {};
 }

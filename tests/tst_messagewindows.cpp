@@ -4,15 +4,12 @@
 #include "app/modbase.h"
 #include "app/modgrad.h"
 #include "app/widgetprompts.h"
-#include "editor/rounding.h"
+#include "support/layoutcheck.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -114,63 +111,6 @@ private slots:
         }
     }
 
-    void controls_data()
-    {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("control"); // empty: the window itself
-        QTest::addColumn<QRect>("twips");
-        QTest::addColumn<double>("points");
-        QTest::addColumn<QString>("style");
-        QTest::addColumn<QColor>("colour"); // invalid: not checked
-        const auto row = [](const char* window, const char* control, QRect twips, double points,
-                            const char* style, QColor colour = {}) {
-            QTest::addRow("%s %s", window, control) << QString(window) << QString(control) << twips
-                                                    << points << QString(style) << colour;
-        };
-        const QColor yellow(255, 255, 0), white(255, 255, 255);
-        row("frmMsg", "", {0, 0, 8280, 5010}, 12, "regular");
-        row("frmMsg", "Label1", {270, 255, 5325, 810}, 27.75, "italic", yellow);
-        row("frmMsg", "Label2", {1005, 1215, 6165, 2610}, 12, "regular", white);
-        row("frmMsg", "Label3", {1365, 3990, 5880, 990}, 12, "bold", yellow);
-        row("frmMsg", "cmdOK", {7305, 4380, 705, 450}, 12, "bold");
-        row("frmMsgSm", "", {0, 0, 6420, 1635}, 12, "regular");
-        row("frmMsgSm", "Label1", {120, 150, 5880, 570}, 26.25, "italic", yellow);
-        row("frmMsgSm", "Label2", {90, 1095, 5235, 315}, 12, "regular", white);
-        row("frmMsgSm", "cmdOK", {5595, 1035, 705, 450}, 12, "bold");
-        row("frmAlert", "", {0, 0, 6330, 3555}, 12, "regular");
-        row("frmAlert", "Label1", {90, 210, 5880, 810}, 27.75, "italic", yellow);
-        row("frmAlert", "Label2", {195, 1350, 5940, 675}, 12, "regular", white);
-        row("frmAlert", "Label3", {690, 2190, 3330, 915}, 12, "bold", white);
-        row("frmAlert", "cmdYes", {4575, 2670, 825, 450}, 12, "bold");
-        row("frmAlert", "cmdNo", {5535, 2670, 705, 450}, 12, "bold");
-    }
-
-    void controls()
-    {
-        QFETCH(QString, window);
-        QFETCH(QString, control);
-        QFETCH(QRect, twips);
-        QFETCH(double, points);
-        QFETCH(QString, style);
-        QFETCH(QColor, colour);
-        const auto dialog = makeWindow(window, nullptr);
-        QWidget* widget = control.isEmpty() ? dialog.get() : dialog->findChild<QWidget*>(control);
-        QVERIFY(widget);
-        widget->ensurePolished();
-        const QRect pixels(twipsToPixels(twips.x()), twipsToPixels(twips.y()),
-                           twipsToPixels(twips.width()), twipsToPixels(twips.height()));
-        QCOMPARE(widget->geometry(), pixels);
-        const QFont font = widget->font();
-        QCOMPARE(font.family(), QStringLiteral("Arial"));
-        QCOMPARE(font.pixelSize(), roundToInt(points * 96 / 72)); // points at 96 dpi
-        QCOMPARE(font.italic() ? "italic" : font.bold() ? "bold" : "regular", style);
-        if (colour.isValid())
-            QCOMPARE(widget->palette().color(widget->foregroundRole()), colour);
-        if (control == "Label2")
-            QCOMPARE(qobject_cast<QLabel*>(widget)->alignment() & Qt::AlignHorizontal_Mask,
-                     window == "frmMsg" ? Qt::AlignLeft : Qt::AlignHCenter);
-    }
-
     // Every text the program puts into its message windows, with the longest paths a
     // person is likely to have: each shows whole, nothing overlaps, and a window whose texts
     // fit its design size keeps that size.
@@ -201,8 +141,6 @@ private slots:
              fileKindHint});
         row("could not open", "frmMsg",
             {problem, nl + "Tavlo could not open:" + nl + nl + "<path>", fileKindHint});
-        row("could not read", "frmMsg",
-            {problem, nl + "Tavlo could not open:" + nl + nl + "<path>", "Permission denied"});
         row("picture too large", "frmMsg",
             {problem,
              nl + "Tavlo maps pictures of up to 32767 by 32767 pixels;" + nl +
@@ -236,8 +174,6 @@ private slots:
         row("no browser", "frmMsg",
             {"Browser not found...", nl + nl + "Tavlo Could not find associated Browser.",
              "Are you running something old, or should you contact Tavlo suppport?"});
-        row("browser failed", "frmMsg",
-            {"URL failed...", nl + nl + nl + "Web Page not Opened", ""});
         row("preview not written", "frmMsg",
             {"Browser initialization failed.", nl + nl + nl + "Web Page not Opened",
              "If problem persists, please contact Tavlo support."});
@@ -271,32 +207,12 @@ private slots:
         else
             static_cast<frmAlert*>(dialog.get())->setLabels(texts[0], texts[1], texts[2]);
 
-        // With the fonts of the style sheet, as shown.
-        dialog->ensurePolished();
+        QCOMPARE(test::layoutFault(dialog.get()), QString());
         design->ensurePolished();
-        // As the label lays it out: its font, its alignment, wrapped at word ends.
-        const auto cut = [](const QLabel* label, const QString& text) {
-            const QRect room = label->contentsRect();
-            const QRect used = QFontMetrics(label->font())
-                                   .boundingRect(room, int(label->alignment()) | Qt::TextWordWrap,
-                                                 QString(text).replace("\r\n", "\n"));
-            return !room.contains(used);
-        };
         bool fitsByDesign = true;
         for (int i = 0; i < labels.size(); ++i) {
-            QLabel* label = labels[i];
-            QVERIFY2(!cut(label, texts[i]), qPrintable(label->objectName()));
-            const auto* unfitted = design->findChild<QLabel*>(label->objectName());
-            fitsByDesign = fitsByDesign && !cut(unfitted, texts[i]);
-        }
-        const QList<QWidget*> controls = dialog->findChildren<QWidget*>(
-            QRegularExpression("^(Label|cmd)"), Qt::FindDirectChildrenOnly);
-        for (QWidget* control : controls) {
-            QVERIFY2(dialog->rect().contains(control->geometry()),
-                     qPrintable(control->objectName()));
-            for (QWidget* other : controls)
-                QVERIFY2(other == control || !other->geometry().intersects(control->geometry()),
-                         qPrintable(control->objectName() + " " + other->objectName()));
+            const auto* unfitted = design->findChild<QLabel*>(labels[i]->objectName());
+            fitsByDesign = fitsByDesign && !test::textCut(unfitted, texts[i]);
         }
         QVERIFY(dialog->width() <= dialog->screen()->availableGeometry().width());
         if (fitsByDesign)
@@ -309,13 +225,15 @@ private slots:
         QTest::addColumn<QSize>("size"); // empty: design size
         QTest::addColumn<QColor>("bottom");
         QTest::addColumn<QColor>("top"); // invalid: the window's own background
-        QTest::newRow("frmMsg") << "frmMsg" << QSize() << QColor(0, 0, 255) << QColor(0, 0, 7);
-        QTest::newRow("frmMsgSm") << "frmMsgSm" << QSize() << QColor(187, 0, 187)
-                                  << QColor(0, 0, 0);
-        QTest::newRow("frmAlert") << "frmAlert" << QSize() << QColor(255, 0, 0) << QColor();
+        const auto row = [](const char* window, QSize size, QColor bottom, QColor top) {
+            QTest::addRow("%s %dx%d", window, size.width(), size.height())
+                << QString(window) << size << bottom << top;
+        };
+        row("frmMsg", {}, QColor(0, 0, 255), QColor(0, 0, 7));
+        row("frmMsgSm", {}, QColor(187, 0, 187), QColor(0, 0, 0));
+        row("frmAlert", {}, QColor(255, 0, 0), {});
         // 2300 pixels are 34500 twips; 34500 / 63 rounds to 548, so the top band overruns.
-        QTest::newRow("frmAlert over 32767 twips")
-            << "frmAlert" << QSize(300, 2300) << QColor(255, 0, 0) << QColor(7, 0, 0);
+        row("frmAlert", {300, 2300}, QColor(255, 0, 0), QColor(7, 0, 0));
     }
 
     void paintedGradient()
@@ -349,19 +267,18 @@ private slots:
         // An owner not shown yet (a refused file at start-up): the window is centred on the
         // screen instead.
         QTest::addColumn<bool>("ownerShown");
-        QTest::newRow("frmAlert Enter is YES")
-            << "frmAlert" << int(Qt::Key_Return) << true << "please" << true;
-        QTest::newRow("frmAlert Escape is NO")
-            << "frmAlert" << int(Qt::Key_Escape) << true << "left" << false;
-        QTest::newRow("frmAlert closed is NO") << "frmAlert" << 0 << true << "left" << true;
-        QTest::newRow("frmMsg Enter is OK")
-            << "frmMsg" << int(Qt::Key_Return) << true << "left" << false;
-        QTest::newRow("frmMsgSm Enter is OK")
-            << "frmMsgSm" << int(Qt::Key_Enter) << true << "left" << true;
-        QTest::newRow("frmMsg Escape stays")
-            << "frmMsg" << int(Qt::Key_Escape) << false << "left" << true;
-        QTest::newRow("frmMsgSm Escape stays")
-            << "frmMsgSm" << int(Qt::Key_Escape) << false << "left" << false;
+        const auto row = [](const char* name, Qt::Key key, bool closes, const char* tag,
+                            bool ownerShown) {
+            QTest::newRow(name) << QString(name).section(' ', 0, 0) << int(key) << closes
+                                << QString(tag) << ownerShown;
+        };
+        row("frmAlert Enter is YES", Qt::Key_Return, true, "please", true);
+        row("frmAlert Escape is NO", Qt::Key_Escape, true, "left", false);
+        row("frmAlert closed is NO", Qt::Key(0), true, "left", true);
+        row("frmMsg Enter is OK", Qt::Key_Return, true, "left", false);
+        row("frmMsgSm Enter is OK", Qt::Key_Enter, true, "left", true);
+        row("frmMsg Escape stays", Qt::Key_Escape, false, "left", true);
+        row("frmMsgSm Escape stays", Qt::Key_Escape, false, "left", false);
     }
 
     void prompts()
@@ -417,15 +334,15 @@ private slots:
         QTest::addColumn<QMessageBox::Icon>("boxIcon");
         QTest::addColumn<QMessageBox::StandardButton>("press");
         QTest::addColumn<MsgAnswer>("answer");
-        QTest::newRow("plain") << MsgIcon::None << MsgButtons::Ok << QMessageBox::NoIcon
-                               << QMessageBox::Ok << MsgAnswer::Ok;
-        QTest::newRow("note") << MsgIcon::Information << MsgButtons::Ok << QMessageBox::Information
-                              << QMessageBox::Ok << MsgAnswer::Ok;
-        QTest::newRow("exclamation, yes")
-            << MsgIcon::Exclamation << MsgButtons::YesNo << QMessageBox::Warning << QMessageBox::Yes
-            << MsgAnswer::Yes;
-        QTest::newRow("question, no") << MsgIcon::Question << MsgButtons::YesNo
-                                      << QMessageBox::Question << QMessageBox::No << MsgAnswer::No;
+        using Box = QMessageBox;
+        QTest::newRow("plain") << MsgIcon::None << MsgButtons::Ok << Box::NoIcon << Box::Ok
+                               << MsgAnswer::Ok;
+        QTest::newRow("note") << MsgIcon::Information << MsgButtons::Ok << Box::Information
+                              << Box::Ok << MsgAnswer::Ok;
+        QTest::newRow("exclamation, yes") << MsgIcon::Exclamation << MsgButtons::YesNo
+                                          << Box::Warning << Box::Yes << MsgAnswer::Yes;
+        QTest::newRow("question, no")
+            << MsgIcon::Question << MsgButtons::YesNo << Box::Question << Box::No << MsgAnswer::No;
     }
 
     void messageBox()

@@ -132,36 +132,6 @@ private slots:
         QCOMPARE(readAll(storePath()), before);
     }
 
-    void cleanUpRemovesTheAssociation_data()
-    {
-        QTest::addColumn<bool>("userKey");
-        QTest::newRow("without user key") << false;
-        QTest::newRow("with user key") << true;
-    }
-    void cleanUpRemovesTheAssociation()
-    {
-        QFETCH(bool, userKey);
-        KeyStore store(storePath());
-        regAssoc(store, QStringLiteral("/usr/bin/tavlo"), folders());
-        if (userKey)
-            QVERIFY(store.createKey(HKCU, QStringLiteral("Software\\Quillmore\\Tavlo\\User")));
-        const std::pair<RegRoot, QString> steps[] = {
-            {HKCR, ".tavl"},
-            {HKCR, "Tavlo\\shell\\open\\command"},
-            {HKCR, "Tavlo\\shell\\open"},
-            {HKCR, "Tavlo\\shell"},
-            {HKCR, "Tavlo"},
-            {HKCU, "Software\\Quillmore\\Tavlo\\User"},
-            {HKCU, "Software\\Quillmore\\Tavlo"},
-        };
-        QList<bool> results;
-        for (const auto& [root, key] : steps)
-            results << store.deleteKey(root, key);
-        QCOMPARE(results, (QList<bool>{true, true, true, true, true, userKey, userKey}));
-        for (const auto& [root, key] : steps)
-            QVERIFY2(!store.keyExists(root, key), qPrintable(key));
-    }
-
     void regAssocWritesTheKeys()
     {
         KeyStore store(storePath());

@@ -7,7 +7,6 @@
 #include "app/widgetprompts.h"
 #include "editor/areadialog.h"
 #include "editor/mapee.h"
-#include "editor/rounding.h"
 #include "editor/widgetareadialog.h"
 #include "editor/windowlayout.h"
 #include "help/frmhelp.h"
@@ -24,6 +23,7 @@
 #include "platform/keystore.h"
 #include "platform/pause.h"
 #include "platform/qtscreen.h"
+#include "platform/rounding.h"
 #include "ui_frmmap.h"
 
 #include <QApplication>

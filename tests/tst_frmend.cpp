@@ -1,7 +1,7 @@
 #include "app/frmend.h"
 #include "app/widgetendwindow.h"
-#include "editor/rounding.h"
 #include "markup/modopendlg.h"
+#include "platform/rounding.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
 

@@ -2,8 +2,8 @@
 #include "editor/frmhref.h"
 #include "editor/mapdocument.h"
 #include "editor/picturebutton.h"
-#include "editor/rounding.h"
 #include "editor/widgetareadialog.h"
+#include "platform/rounding.h"
 #include "platform/screeninfo.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "app/modbase.h"
 #include "app/modgrad.h"
 #include "app/widgetprompts.h"
-#include "editor/rounding.h"
+#include "platform/rounding.h"
 
 #include <QAbstractButton>
 #include <QApplication>

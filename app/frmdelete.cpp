@@ -1,8 +1,8 @@
 #include "app/frmdelete.h"
 
 #include "app/cleanup.h"
-#include "app/prompts.h"
-#include "editor/rounding.h"
+#include "platform/prompts.h"
+#include "platform/rounding.h"
 #include "ui_frmdelete.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "app/frmend.h"
 
-#include "editor/rounding.h"
 #include "platform/pause.h"
+#include "platform/rounding.h"
 #include "ui_frmend.h"
 
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "app/modbase.h"
 
-#include "app/prompts.h"
 #include "markup/filekinds.h"
 #include "markup/pathops.h"
+#include "platform/prompts.h"
 
 #include <QFileInfo>
 #include <QStringList>

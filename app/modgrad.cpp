@@ -1,6 +1,6 @@
 #include "app/modgrad.h"
 
-#include "editor/rounding.h"
+#include "platform/rounding.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #include "editor/areatools.h"
 
 #include "editor/mapdocument.h"
-#include "editor/rounding.h"
 #include "editor/xorcanvas.h"
+#include "platform/rounding.h"
 
 #include <cmath>
 

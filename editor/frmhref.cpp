@@ -2,8 +2,8 @@
 
 #include "editor/areadialog.h"
 #include "editor/mapdocument.h"
-#include "editor/rounding.h"
 #include "markup/markupwriter.h"
+#include "platform/rounding.h"
 #include "ui_frmhref.h"
 
 #include <QFocusEvent>

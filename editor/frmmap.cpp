@@ -7,16 +7,13 @@
 #include "app/widgetprompts.h"
 #include "editor/areadialog.h"
 #include "editor/mapee.h"
-#include "editor/rounding.h"
 #include "editor/widgetareadialog.h"
 #include "editor/windowlayout.h"
 #include "help/frmhelp.h"
 #include "markup/clipboarddata.h"
 #include "markup/filekinds.h"
-#include "markup/filewrite.h"
 #include "markup/htmlpage.h"
-#include "markup/imageinfo.h"
-#include "markup/mapreader.h"
+#include "markup/mapfile.h"
 #include "markup/modopendlg.h"
 #include "markup/modpreview.h"
 #include "markup/pathops.h"
@@ -24,6 +21,7 @@
 #include "platform/keystore.h"
 #include "platform/pause.h"
 #include "platform/qtscreen.h"
+#include "platform/rounding.h"
 #include "ui_frmmap.h"
 
 #include <QApplication>
@@ -34,7 +32,6 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -51,9 +48,6 @@ static void initTavloResources()
 namespace tavlo {
 
 namespace {
-
-// Scroll maxima and the canvas position are 16-bit in the window's arithmetic.
-constexpr int largestPicture = 32767;
 
 const QString newline = QStringLiteral("\r\n");
 
@@ -164,59 +158,38 @@ void frmMap::refuseImage(const QString& sFile, const QString& reason)
 
 bool frmMap::imgSpecs(const QString& sFile)
 {
-    const QString fname = fileTitle(sFile);
-    const QString notRecognised =
-        newline + QStringLiteral("Tavlo does not recognize the filetype in:");
-
     // Every check comes before anything changes, so a refused picture costs nothing.
-    // The kind comes first, whatever the road: the decoder would take PNG or BMP too.
-    // Only a plain file is opened; a pipe or a device would block the decoder for good.
-    if (editorKind(extensionKey(sFile)) != FileKind::Image || !isPlainFile(sFile)) {
-        refuseImage(sFile, notRecognised);
+    PictureFile file = openPicture(sFile);
+    switch (file.error) {
+    case PictureFile::Error::None:
+        break;
+    case PictureFile::Error::NotRecognised:
+        refuseImage(sFile, newline + QStringLiteral("Tavlo does not recognize the filetype in:"));
         return false;
-    }
-    QImageReader reader(sFile);
-    const QSize announced = reader.size();
-    const auto tooLarge = [](QSize s) {
-        return s.width() > largestPicture || s.height() > largestPicture;
-    };
-    if (announced.isValid() && tooLarge(announced)) {
+    case PictureFile::Error::TooLarge:
         m_prompts->showMsg(
             QStringLiteral("We have a problem..."),
             newline + QStringLiteral("Tavlo maps pictures of up to 32767 by 32767 pixels;") +
                 newline +
                 QStringLiteral("this one is %1 by %2:")
-                    .arg(announced.width())
-                    .arg(announced.height()) +
+                    .arg(file.announced.width())
+                    .arg(file.announced.height()) +
                 newline + newline + sFile,
             QStringLiteral("Please choose a smaller picture."));
         m_tools.skipDrop = false;
         return false;
-    }
-    const QImage picture = reader.read();
-    if (picture.isNull() || fname.size() < 4) {
-        refuseImage(sFile, notRecognised);
-        return false;
-    }
-    if (tooLarge(picture.size())) {
+    case PictureFile::Error::DecodedTooLarge:
         refuseImage(
             sFile, newline + QStringLiteral("Tavlo maps pictures of up to 32767 by 32767 pixels:"));
         return false;
     }
 
-    ImageInfo info = readImageInfo(sFile);
-    // The tag must never say 0 x 0 for a picture that shows.
-    if (info.width <= 0 || info.height <= 0) {
-        info.width = picture.width();
-        info.height = picture.height();
-    }
-
-    m_ui->mapee->setPicture(picture);
+    m_ui->mapee->setPicture(file.picture);
     m_tools.pictureReplaced();
     m_imageLoaded = true;
     m_doc.clearAreas();
     m_imgPath = sFile;
-    m_image = imageMarkup(QFile::encodeName(fname), info.width, info.height);
+    m_image = file.image;
     fitWindow();
     Form_Resize();
     return true;
@@ -225,60 +198,54 @@ bool frmMap::imgSpecs(const QString& sFile)
 bool frmMap::txtSpecs(const QString& fName, const QString& dExt)
 {
     const QString problem = QStringLiteral("We have a problem...");
-    FileBytes file = readWholeFile(fName);
-    if (!file.error.isEmpty()) {
+    const QString note = QStringLiteral("Tavlo Note:");
+    // Every check comes before anything changes: a refused file costs nothing.
+    MapFile file = openMapFile(fName, dExt);
+    switch (file.error) {
+    case MapFile::Error::None:
+        break;
+    case MapFile::Error::CouldNotRead:
         m_prompts->showMsg(
             problem, newline + QStringLiteral("Tavlo could not open:") + newline + newline + fName,
-            file.error);
+            file.reason);
         return false;
-    }
-    const QByteArray text = std::move(file.bytes);
-
-    // Every check comes before anything changes: a refused file costs nothing.
-    const QString missing = checkMapTags(text);
-    if (!missing.isEmpty()) {
+    case MapFile::Error::TagsMissing:
         m_prompts->showMsg(
             problem,
             QStringLiteral("The file requested either:") + newline + newline +
                 QStringLiteral("1.) Contains no TAVL file, or") + newline +
                 QStringLiteral("2.) the file has been corrupted in the following manner -- ") +
-                newline + newline + missing,
+                newline + newline + file.reason,
             QStringLiteral("  To edit an TAVL file -- all the tags,") + newline +
                 QStringLiteral(" as well as comments, must be left intact."));
         return false;
-    }
-    auto page = std::make_unique<ChtmlPage>();
-    const QString note = QStringLiteral("Tavlo Note:");
-    switch (page->parsePage(text, fName)) {
-    case ChtmlPage::Split::Done:
-        break;
-    case ChtmlPage::Split::NoStartMarker:
+    case MapFile::Error::NoStartMarker:
         m_prompts->messageBox(note,
                               QStringLiteral("There is no Tavlo File in ") + newline + fName +
                                   newline + newline +
                                   QStringLiteral("    ...or it has been corrupted."),
                               MsgIcon::Exclamation, MsgButtons::Ok);
         return false;
-    case ChtmlPage::Split::NoEndMarker:
-    case ChtmlPage::Split::EndMarkerAltered:
+    case MapFile::Error::NoEndMarker:
+    case MapFile::Error::EndMarkerAltered:
         m_prompts->messageBox(note,
                               QStringLiteral("TAVL has been altered,") + newline +
                                   QStringLiteral("and cannot be edited in its present state."),
                               MsgIcon::Exclamation, MsgButtons::Ok);
         return false;
-    }
-    const MapRead map = parseMap(page->htmlMap());
-    if (map.status == MapRead::Status::BadCoords) {
+    case MapFile::Error::BadCoords:
         m_prompts->showMsg(problem,
-                           newline + QStringLiteral("The COORDS of area %1 in").arg(map.badArea) +
+                           newline +
+                               QStringLiteral("The COORDS of area %1 in").arg(file.map.badArea) +
                                newline + newline + fName + newline + newline +
                                QStringLiteral("are not whole numbers Tavlo can use:") + newline +
-                               QString::fromUtf8(map.badValue),
+                               QString::fromUtf8(file.map.badValue),
                            QStringLiteral("Please correct the map, then open it again."));
         return false;
     }
+    const MapRead& map = file.map;
 
-    QString img = page->resolveImage();
+    QString img = file.image;
     if (img.isEmpty()) {
         if (!m_prompts->askAlert(QStringLiteral("Image path problem..."),
                                  QStringLiteral("The path to the image contained in") + newline +
@@ -300,8 +267,8 @@ bool frmMap::txtSpecs(const QString& fName, const QString& dExt)
 
     // Accepted: only now do the old links go.
     m_doc.clearLists();
-    m_htmlPage = std::move(page);
-    m_pageOpen = dExt == u"html" || dExt == u".htm" || dExt == u".asp";
+    m_htmlPage = std::make_unique<ChtmlPage>(std::move(file.page));
+    m_pageOpen = file.pageKind;
     m_ui->mnuFileSave2File3->setEnabled(m_pageOpen);
     if (map.status == MapRead::Status::NoCoords) {
         m_prompts->messageBox(note,
@@ -452,10 +419,7 @@ void frmMap::mnuFileSave2File_Click(int index)
     const QString path = m_fileDialogs->showFileDialog(false, index, m_imgPath);
     if (path.isEmpty())
         return;
-    const QByteArray text =
-        m_htmlPage ? fileText(kind, savedMapBlock(), m_htmlPage->htmlTop(), m_htmlPage->htmlBot())
-                   : fileText(kind, savedMapBlock());
-    const QString failure = writeFileAtomically(path, text);
+    const QString failure = saveMap(kind, path, m_image, m_doc.areaList(), m_htmlPage.get());
     if (!failure.isEmpty()) {
         // Nothing is lost: the document, the page and the menu stay as they were.
         m_prompts->showMsg(QStringLiteral("We have a problem..."),

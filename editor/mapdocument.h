@@ -1,46 +1,22 @@
 #pragma once
 
+#include "markup/area.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
-#include <QPoint>
 #include <QPointF>
 #include <QRegion>
 
 namespace tavlo {
 
-// What a new area brings: its markup record (without the closing quote and ">"),
-// the point text from which its outline can be drawn again, and its region.
-struct AreaShape {
-    QByteArray record;
-    QByteArray pts;
-    QRegion region;
-};
-
-// A rectangle from the press corner to the release corner, in the order dragged.
-AreaShape rectArea(int x1, int y1, int x2, int y2);
-// A circle; the record carries the radius rounded, the point text the float itself.
-AreaShape circleArea(int cx, int cy, float radius);
-// A polygon of the vertices in the order placed.
-AreaShape polyArea(const QList<QPoint>& vertices);
-
-// The radius as the point text holds it: the 32-bit float with its decimals.
-QByteArray radiusText(float radius);
-
-// Field n (from 1) of text, separated by "," when comma is true, else by "|".
-// Fields past the last wrap around: with f fields, field f + k is field k.
-QByteArray getField(const QByteArray& text, int n, bool comma);
-
-// The number of "|" in a point text: 2 is a circle, 3 a rectangle, more a polygon.
-int countPipes(const QByteArray& text);
-
-extern const QByteArray defaultHref;  // "#"
-extern const QByteArray targetPrompt; // "Enter a TARGET here, if you would like..."
-extern const QByteArray altPrompt;    // "Also enter ALT text, if you would like..."
-
-// The one image map being edited: six lists that run in parallel, one item per
-// area, in creation order. Knows nothing of the canvas; emits changed() after every
-// operation that alters it.
+// The one image map being edited: one value per area, in creation order, and the six
+// lists that the window reads. areaList, ptsList and rgnList are views of the values;
+// hrefList, targetList and altList hold what the area dialog shows for each area, which
+// differs from the links its record carries for an area never edited ("#" and the two
+// prompts) and after "#" was typed (the area keeps its own HREF). At rest all run in
+// parallel; clearAreas and clearLists empty the two sides apart. Knows nothing of the
+// canvas; emits changed() after every operation that alters it.
 class MapDocument : public QObject {
     Q_OBJECT
 
@@ -54,6 +30,7 @@ public:
     const QList<QByteArray>& targetList() const { return m_targetList; }
     const QList<QByteArray>& altList() const { return m_altList; }
     int aCount() const { return m_aCount; }
+    const QList<MapArea>& areas() const { return m_areas; }
 
     // Non-empty areaList is the only sign of unsaved work: every save empties it.
     bool hasUnsavedWork() const { return !m_areaList.isEmpty(); }
@@ -64,7 +41,8 @@ public:
     void addAreaDefaults();
     void appendTexts(const QByteArray& href, const QByteArray& target, const QByteArray& alt);
 
-    // Replaces what follows `HREF="` in area i's record with tail, and its three texts.
+    // The area dialog's answer for area i: its record carries the links of tail (the
+    // dialog's tmpHREF), its three texts become href, target and alt.
     void replaceTail(int i, const QByteArray& tail, const QByteArray& href,
                      const QByteArray& target, const QByteArray& alt);
     void deleteArea(int i);
@@ -82,6 +60,7 @@ signals:
     void changed();
 
 private:
+    QList<MapArea> m_areas;
     QList<QByteArray> m_areaList;
     QList<QByteArray> m_ptsList;
     QList<QRegion> m_rgnList;

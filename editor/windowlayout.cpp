@@ -1,6 +1,6 @@
 #include "editor/windowlayout.h"
 
-#include "editor/rounding.h"
+#include "platform/rounding.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 #include "editor/xorcanvas.h"
 
 #include "editor/mapdocument.h"
-#include "editor/rounding.h"
+#include "platform/rounding.h"
 
 #include <QPainter>
 #include <QRect>

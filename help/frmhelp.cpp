@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "editor/rounding.h"
 #include "help/helpbands.h"
+#include "platform/rounding.h"
 #include "ui_frmhelp.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "markup/mapreader.h"
 
-#include "editor/rounding.h"
 #include "markup/markupwriter.h"
+#include "platform/rounding.h"
 
 #include <QPoint>
 #include <QStringList>
@@ -153,7 +153,7 @@ QList<QByteArrayView> commaFields(QByteArrayView value)
     }
 }
 
-std::optional<AreaShape> readRect(QByteArrayView value)
+std::optional<MapArea> readRect(QByteArrayView value)
 {
     const QList<QByteArrayView> f = commaFields(value);
     if (f.size() != 4)
@@ -164,10 +164,10 @@ std::optional<AreaShape> readRect(QByteArrayView value)
     const auto y2 = int16Number(f[3]);
     if (!x1 || !y1 || !x2 || !y2)
         return std::nullopt;
-    return rectArea(*x1, *y1, *x2, *y2);
+    return MapArea{AreaKind::Rect, {QPoint(*x1, *y1), QPoint(*x2, *y2)}, 0, std::nullopt};
 }
 
-std::optional<AreaShape> readCircle(QByteArrayView value)
+std::optional<MapArea> readCircle(QByteArrayView value)
 {
     const QList<QByteArrayView> f = commaFields(value);
     if (f.size() != 3)
@@ -179,10 +179,10 @@ std::optional<AreaShape> readCircle(QByteArrayView value)
     // The record carries the radius as a whole number, which must fit like x and y.
     if (!x || !y || !ok || !(r >= 0) || roundHalfEven(r) > std::numeric_limits<int16_t>::max())
         return std::nullopt;
-    return circleArea(*x, *y, r);
+    return MapArea{AreaKind::Circle, {QPoint(*x, *y)}, r, std::nullopt};
 }
 
-std::optional<AreaShape> readPoly(QByteArrayView value)
+std::optional<MapArea> readPoly(QByteArrayView value)
 {
     const QList<QByteArrayView> f = commaFields(value);
     // An odd last value has no partner and is left out.
@@ -205,7 +205,7 @@ std::optional<AreaShape> readPoly(QByteArrayView value)
     // QRegion never finishes a polygon whose height does not fit 32 bits.
     if (bottom - top > std::numeric_limits<int32_t>::max())
         return std::nullopt;
-    return polyArea(vertices);
+    return MapArea{AreaKind::Poly, vertices, 0, std::nullopt};
 }
 
 QByteArray textOr(QByteArrayView value, const QByteArray& fallback)
@@ -462,7 +462,7 @@ MapRead parseMap(const QByteArray& htmlMap)
         const qsizetype windowStart = std::max<qsizetype>(0, windowEnd - shapeWindow);
         const QByteArrayView shape = text.sliced(windowStart, windowEnd - windowStart);
         const QByteArrayView value = valueAt(text, valuePos, tagEnd);
-        std::optional<AreaShape> area;
+        std::optional<MapArea> area;
         bool oddCoords = false;
         if (shape.contains("rect")) {
             area = readRect(value);
@@ -489,8 +489,8 @@ MapRead parseMap(const QByteArray& htmlMap)
         entry.alt = textOr(texts.alt, {});
         entry.number = number;
         entry.tag = thisTag;
-        entry.shape = std::move(*area);
-        entry.shape.record += recordTail(entry.href, entry.target, entry.alt);
+        area->links = AreaLinks{entry.href, entry.target, entry.alt};
+        entry.shape = shapeOf(std::move(*area));
         dropped.append(droppedFrom(text, thisTag, tagEnd, c, texts, entry, oddCoords));
         read.areas.append(std::move(entry));
     }

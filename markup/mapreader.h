@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/mapdocument.h"
+#include "markup/area.h"
 
 #include <QByteArray>
 #include <QList>

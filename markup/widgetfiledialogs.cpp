@@ -1,6 +1,6 @@
-#include "app/prompts.h"
 #include "markup/modopendlg.h"
 #include "markup/pathops.h"
+#include "platform/prompts.h"
 
 #include <QFileDialog>
 #include <QPointer>

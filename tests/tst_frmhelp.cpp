@@ -1,6 +1,6 @@
-#include "editor/rounding.h"
 #include "help/frmhelp.h"
 #include "help/helpbands.h"
+#include "platform/rounding.h"
 
 #include <QLabel>
 #include <QTest>

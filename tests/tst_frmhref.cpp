@@ -3,6 +3,7 @@
 #include "editor/mapdocument.h"
 #include "editor/picturebutton.h"
 #include "editor/widgetareadialog.h"
+#include "platform/rounding.h"
 #include "platform/screeninfo.h"
 #include "support/layoutcheck.h"
 

@@ -1,4 +1,5 @@
 #include "editor/mapdocument.h"
+#include "markup/markupwriter.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -20,6 +21,8 @@ private slots:
     void replaceTailKeepsRecordUpToHref();
     void deleteAreaShiftsLaterAreas();
     void clearAreasLeavesTextLists();
+    void recordCarriesTheLinksGiven_data();
+    void recordCarriesTheLinksGiven();
     void hitTest_data();
     void hitTest();
 };
@@ -188,6 +191,40 @@ void tst_MapDocument::clearAreasLeavesTextLists()
     QVERIFY(!doc.hasUnsavedWork());
     doc.clearLists();
     QVERIFY(doc.hrefList().isEmpty() && doc.targetList().isEmpty() && doc.altList().isEmpty());
+}
+
+// What the record writes and what the dialog shows next, edit by edit.
+void tst_MapDocument::recordCarriesTheLinksGiven_data()
+{
+    QTest::addColumn<QList<QByteArray>>("typedHrefs");
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<QByteArray>("shownHref");
+
+    QTest::newRow("never edited") << QList<QByteArray>{} << QByteArray() << defaultHref;
+    QTest::newRow("edited") << QList<QByteArray>{"a.htm"} << QByteArray("a.htm\" ALT=\"A")
+                            << QByteArray("a.htm");
+    QTest::newRow("\"#\" typed over an HREF")
+        << QList<QByteArray>{"a.htm", "#"} << QByteArray("#\" ALT=\"A") << QByteArray("a.htm");
+    QTest::newRow("quote escaped")
+        << QList<QByteArray>{"a\"b"} << QByteArray("a&quot;b\" ALT=\"A") << QByteArray("a\"b");
+}
+
+void tst_MapDocument::recordCarriesTheLinksGiven()
+{
+    QFETCH(QList<QByteArray>, typedHrefs);
+    QFETCH(QByteArray, tail);
+    QFETCH(QByteArray, shownHref);
+    MapDocument doc;
+    doc.addArea(polyArea({{0, 0}, {30, 0}, {15, 25}}));
+    doc.addAreaDefaults();
+    for (const QByteArray& typed : typedHrefs) {
+        // As the area dialog answers: "#" typed keeps the area's own HREF.
+        const QByteArray kept = typed == defaultHref ? doc.hrefList()[0] : typed;
+        doc.replaceTail(0, recordTail(typed, {}, "A"), kept, {}, "A");
+    }
+    QCOMPARE(doc.areaList()[0], polyArea({{0, 0}, {30, 0}, {15, 25}}).record + tail);
+    QCOMPARE(doc.hrefList()[0], shownHref);
+    QCOMPARE(doc.areas()[0].links.has_value(), !typedHrefs.isEmpty());
 }
 
 void tst_MapDocument::hitTest_data()

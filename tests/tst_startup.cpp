@@ -1,5 +1,5 @@
 #include "app/modbase.h"
-#include "app/startup.h"
+#include "editor/startup.h"
 #include "markup/filekinds.h"
 #include "markup/pathops.h"
 #include "platform/association.h"

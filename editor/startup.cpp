@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "editor/startup.h"
 
 #include "app/modbase.h"
 #include "app/widgetprompts.h"

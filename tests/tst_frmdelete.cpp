@@ -144,24 +144,6 @@ private slots:
         QVERIFY2(!note.contains(".tavl"), qPrintable(note)); // what did go is not named
     }
 
-    void gradColours_data()
-    {
-        QTest::addColumn<int>("x");
-        QTest::addColumn<QColor>("expected");
-        QTest::newRow("first line, x = 3000") << 3000 << QColor(0, 0, 0);
-        QTest::newRow("x = 5000") << 5000 << QColor(0, 37, 61);
-        QTest::newRow("right edge") << 8325 << QColor(0, 99, 163);
-    }
-
-    void gradColours()
-    {
-        QFETCH(int, x);
-        QFETCH(QColor, expected);
-        const QList<QColor> colours = gradLineColours(8325, 0, 0, 0);
-        QCOMPARE(colours.size(), 8325 - 3000 + 1);
-        QCOMPARE(colours.at(x - 3000), expected);
-    }
-
     void paintedBackground()
     {
         Setup s;

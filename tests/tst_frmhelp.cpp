@@ -185,10 +185,6 @@ private slots:
         QCOMPARE(label("txtLeft")->text(), design);
         for (const char* name : {"imgHREF", "imgTarget", "imgButtons"})
             QVERIFY(!label(name)->isVisible());
-    }
-
-    void escapeCloses()
-    {
         QTest::keyClick(m_help.get(), Qt::Key_Escape);
         QVERIFY(!m_help->isVisible());
         QCOMPARE(m_help->result(), int(QDialog::Rejected));

@@ -144,36 +144,6 @@ private slots:
         QVERIFY2(!note.contains(".tavl"), qPrintable(note)); // what did go is not named
     }
 
-    void gradColours_data()
-    {
-        QTest::addColumn<int>("x");
-        QTest::addColumn<QColor>("expected");
-        QTest::newRow("first line, x = 3000") << 3000 << QColor(0, 0, 0);
-        QTest::newRow("x = 5000") << 5000 << QColor(0, 37, 61);
-        QTest::newRow("right edge") << 8325 << QColor(0, 99, 163);
-    }
-
-    void gradColours()
-    {
-        QFETCH(int, x);
-        QFETCH(QColor, expected);
-        const QList<QColor> colours = gradLineColours(8325, 0, 0, 0);
-        QCOMPARE(colours.size(), 8325 - 3000 + 1);
-        QCOMPARE(colours.at(x - 3000), expected);
-    }
-
-    void paintedBackground()
-    {
-        Setup s;
-        frmDelete window(&s.main, s.store, s.folders, s.prompts);
-        const QImage image = window.grab().toImage();
-        const int right = image.width() - 1, bottom = image.height() - 1;
-        QCOMPARE(image.pixelColor(150, bottom), QColor(0, 0, 0));      // left of the gradient
-        QCOMPARE(image.pixelColor(right, bottom), QColor(0, 99, 163)); // right edge
-        QCOMPARE(image.pixelColor(17, 100), QColor(Qt::white));        // the left white line
-        QCOMPARE(image.pixelColor(300, 17), QColor(Qt::white));        // the top white line
-    }
-
     void look()
     {
         Setup s;
@@ -193,6 +163,13 @@ private slots:
                  qPrintable(about));
         QVERIFY(!about.contains('\r'));
         QCOMPARE(tavlo::test::layoutFault(&window), QString());
+        // The gradient from black to blue, under the white lines of its frame.
+        const QImage image = window.grab().toImage();
+        const int right = image.width() - 1, bottom = image.height() - 1;
+        QCOMPARE(image.pixelColor(150, bottom), QColor(0, 0, 0)); // left of the gradient
+        QCOMPARE(image.pixelColor(right, bottom), QColor(0, 99, 163));
+        QCOMPARE(image.pixelColor(17, 100), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(300, 17), QColor(Qt::white));
     }
 
     void placement_data()

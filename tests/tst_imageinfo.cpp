@@ -1,4 +1,5 @@
 #include "markup/imageinfo.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <initializer_list>
 
 using namespace tavlo;
+using tavlo::test::writeAll;
 
 namespace {
 
@@ -141,51 +143,42 @@ private slots:
     void readsHeader_data()
     {
         QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<QList<int>>("expected");
-        const QList<int> unknown{UnknownKind, 0, 0};
-
-        QTest::newRow("gif 500 x 300")
-            << "GIF89a\xF4\x01\x2C\x01" + bytes({0, 0, 0}) << QList<int>{Gif, 500, 300};
-        QTest::newRow("gif 65535 x 40000") << gif(65535, 40000) << QList<int>{Gif, 65535, 40000};
-        QTest::newRow("gif cut after 8 bytes") << gif(500, 300).left(8) << QList<int>{Gif, 500, 0};
-        QTest::newRow("png") << png(640, 480, 2) << QList<int>{Png, 640, 480};
-        QTest::newRow("png 70000 wide") << png(70000, 20, 6) << QList<int>{Png, 70000, 20};
-        QTest::newRow("png bad colour type") << png(640, 480, 5) << unknown;
-        QTest::newRow("png width beyond 31 bits") << png(0x80000000u, 20, 2) << unknown;
-        QTest::newRow("png bad colour type, jpeg inside")
-            << png(10, 10, 1) + jpeg(frame(0xC0, 30, 40)) << QList<int>{Jpeg, 30, 40};
-        QTest::newRow("png cut after 20 bytes")
-            << png(640, 480, 2).left(20) << QList<int>{Png, 640, 0};
-        QTest::newRow("bmp") << bmp(800, 600) << QList<int>{Bmp, 800, 600};
-        QTest::newRow("bmp top-down") << bmp(77, -33) << QList<int>{Bmp, 77, 33};
-        QTest::newRow("bmp 70000 x 40000") << bmp(70000, 40000) << QList<int>{Bmp, 70000, 40000};
-        QTest::newRow("bmp negative width") << bmp(-77, 33) << unknown;
-        QTest::newRow("bmp OS/2 header") << os2Bmp(300, 200) << QList<int>{Bmp, 300, 200};
-        QTest::newRow("bmp cut after 20 bytes")
-            << bmp(800, 600).left(20) << QList<int>{Bmp, 800, 0};
-        QTest::newRow("jpeg baseline") << jpeg(frame(0xC0, 640, 480)) << QList<int>{Jpeg, 640, 480};
-        QTest::newRow("jpeg progressive")
-            << jpeg(frame(0xC2, 1024, 768)) << QList<int>{Jpeg, 1024, 768};
-        QTest::newRow("jpeg arithmetic coded") << jpeg(frame(0xC9, 640, 480)) << unknown;
-        QTest::newRow("jpeg 40000-byte exif")
-            << jpeg(segment(0xE1, 40000) + frame(0xC0, 4000, 3000)) << QList<int>{Jpeg, 4000, 3000};
-        QTest::newRow("jpeg 65535 x 40000")
-            << jpeg(frame(0xC0, 65535, 40000)) << QList<int>{Jpeg, 65535, 40000};
-        QTest::newRow("jpeg fill bytes")
-            << jpeg(bytes({0xFF, 0xFF}) + frame(0xC1, 7, 9)) << QList<int>{Jpeg, 7, 9};
-        QTest::newRow("jpeg start not at 0")
-            << "text" + bytes({0xFF, 0xD8, 0, 0xFF, 0xFF}) + jpeg(frame(0xC0, 50, 60))
-            << QList<int>{Jpeg, 50, 60};
+        QTest::addColumn<QList<int>>("expected"); // kind, width, height
+        const auto row = [](const char* name, const QByteArray& data, int kind = UnknownKind,
+                            int width = 0, int height = 0) {
+            QTest::newRow(name) << data << QList<int>{kind, width, height};
+        };
+        row("gif 65535 x 40000", gif(65535, 40000), Gif, 65535, 40000);
+        row("gif cut after 8 bytes", gif(500, 300).left(8), Gif, 500, 0);
+        row("png", png(640, 480, 2), Png, 640, 480);
+        row("png 70000 wide", png(70000, 20, 6), Png, 70000, 20);
+        row("png bad colour type", png(640, 480, 5));
+        row("png width beyond 31 bits", png(0x80000000u, 20, 2));
+        row("png bad colour type, jpeg inside", png(10, 10, 1) + jpeg(frame(0xC0, 30, 40)), Jpeg,
+            30, 40);
+        row("png cut after 20 bytes", png(640, 480, 2).left(20), Png, 640, 0);
+        row("bmp", bmp(800, 600), Bmp, 800, 600);
+        row("bmp top-down", bmp(77, -33), Bmp, 77, 33);
+        row("bmp 70000 x 40000", bmp(70000, 40000), Bmp, 70000, 40000);
+        row("bmp negative width", bmp(-77, 33));
+        row("bmp OS/2 header", os2Bmp(300, 200), Bmp, 300, 200);
+        row("bmp cut after 20 bytes", bmp(800, 600).left(20), Bmp, 800, 0);
+        row("jpeg baseline", jpeg(frame(0xC0, 640, 480)), Jpeg, 640, 480);
+        row("jpeg progressive", jpeg(frame(0xC2, 1024, 768)), Jpeg, 1024, 768);
+        row("jpeg arithmetic coded", jpeg(frame(0xC9, 640, 480)));
+        row("jpeg 40000-byte exif", jpeg(segment(0xE1, 40000) + frame(0xC0, 4000, 3000)), Jpeg,
+            4000, 3000);
+        row("jpeg 65535 x 40000", jpeg(frame(0xC0, 65535, 40000)), Jpeg, 65535, 40000);
+        row("jpeg fill bytes", jpeg(bytes({0xFF, 0xFF}) + frame(0xC1, 7, 9)), Jpeg, 7, 9);
+        row("jpeg start not at 0",
+            "text" + bytes({0xFF, 0xD8, 0, 0xFF, 0xFF}) + jpeg(frame(0xC0, 50, 60)), Jpeg, 50, 60);
         // Read leniently, both lengths would lead on to the frame.
-        QTest::newRow("jpeg segment length 0")
-            << soi + bytes({0xFF, 0xE0, 0, 0, 2}) + frame(0xC0, 640, 480) << unknown;
-        QTest::newRow("jpeg segment length 1")
-            << soi + bytes({0xFF, 0xE0, 0, 1, 0, 2}) + frame(0xC0, 640, 480) << unknown;
-        QTest::newRow("jpeg cut in frame")
-            << (soi + frame(0xC0, 640, 480)).chopped(6) << QList<int>{Jpeg, 0, 480};
-        QTest::newRow("jpeg cut in segment") << (soi + segment(0xE1, 40000)).left(100) << unknown;
-        QTest::newRow("empty") << QByteArray() << unknown;
-        QTest::newRow("text") << QByteArray("<html>BM GIF</html>") << unknown;
+        row("jpeg segment length 0", soi + bytes({0xFF, 0xE0, 0, 0, 2}) + frame(0xC0, 640, 480));
+        row("jpeg segment length 1", soi + bytes({0xFF, 0xE0, 0, 1, 0, 2}) + frame(0xC0, 640, 480));
+        row("jpeg cut in frame", (soi + frame(0xC0, 640, 480)).chopped(6), Jpeg, 0, 480);
+        row("jpeg cut in segment", (soi + segment(0xE1, 40000)).left(100));
+        row("empty", {});
+        row("text", "<html>BM GIF</html>");
     }
 
     void readsHeader()
@@ -194,11 +187,8 @@ private slots:
         QFETCH(QList<int>, expected);
 
         QTemporaryDir dir;
-        QFile file(dir.filePath("picture"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(data), data.size());
-        file.close();
-        QCOMPARE(fields(readImageInfo(file.fileName())), expected);
+        writeAll(dir.filePath("picture"), data);
+        QCOMPARE(fields(readImageInfo(dir.filePath("picture"))), expected);
 
         const PageEnd memory(data);
         QVERIFY(memory.isValid());
@@ -221,17 +211,18 @@ private slots:
         QTest::addColumn<bool>("progressive");
         QTest::addColumn<int>("commentLength");
         QTest::addColumn<int>("kind");
-
-        QTest::newRow("gif") << QByteArray("gif") << QSize(500, 300) << false << 0 << int(Gif);
-        QTest::newRow("png") << QByteArray("png") << QSize(321, 123) << false << 0 << int(Png);
-        QTest::newRow("bmp") << QByteArray("bmp") << QSize(77, 33) << false << 0 << int(Bmp);
-        QTest::newRow("jpeg") << QByteArray("jpg") << QSize(640, 480) << false << 0 << int(Jpeg);
-        QTest::newRow("jpeg progressive")
-            << QByteArray("jpg") << QSize(300, 200) << true << 0 << int(Jpeg);
-        QTest::newRow("jpeg 40000-byte comment")
-            << QByteArray("jpg") << QSize(120, 90) << false << 40000 << int(Jpeg);
-        QTest::newRow("jpeg 40000 wide")
-            << QByteArray("jpg") << QSize(40000, 2) << false << 0 << int(Jpeg);
+        const auto row = [](const char* name, const char* format, QSize size, int kind,
+                            bool progressive = false, int commentLength = 0) {
+            QTest::newRow(name) << QByteArray(format) << size << progressive << commentLength
+                                << kind;
+        };
+        row("gif", "gif", {500, 300}, Gif);
+        row("png", "png", {321, 123}, Png);
+        row("bmp", "bmp", {77, 33}, Bmp);
+        row("jpeg", "jpg", {640, 480}, Jpeg);
+        row("jpeg progressive", "jpg", {300, 200}, Jpeg, true);
+        row("jpeg 40000-byte comment", "jpg", {120, 90}, Jpeg, false, 40000);
+        row("jpeg 40000 wide", "jpg", {40000, 2}, Jpeg);
     }
 
     void agreesWithQt()
@@ -245,10 +236,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("picture." + QString::fromLatin1(format));
         if (format == "gif") {
-            // Qt reads GIF but cannot write it.
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(fullGif(size.width(), size.height()));
+            writeAll(path, fullGif(size.width(), size.height())); // Qt cannot write GIF
         } else {
             QImage image(size, QImage::Format_RGB32);
             image.fill(Qt::darkCyan);

@@ -78,11 +78,6 @@ private slots:
         QVERIFY(QFile::exists(path) == killed);
         QVERIFY(lock.tryAcquire());
     }
-
-    void defaultPathIsInTheRuntimeFolder()
-    {
-        QVERIFY(InstanceLock::defaultPath().endsWith(QLatin1String("/tavlo.lock")));
-    }
 };
 
 int main(int argc, char** argv)

@@ -1,474 +1,340 @@
-#include "app/endwindow.h"
-#include "editor/areadialog.h"
-#include "editor/frmmap.h"
 #include "editor/mapee.h"
 #include "markup/htmlpage.h"
 #include "markup/markupwriter.h"
-#include "markup/modopendlg.h"
-#include "markup/modpreview.h"
-#include "platform/screeninfo.h"
-#include "support/recordingpause.h"
-#include "support/recordingprompts.h"
-#include "support/scriptedendwindow.h"
+#include "support/files.h"
+#include "support/mapwindow.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
-#include <unistd.h>
+#include <optional>
 
 using namespace tavlo;
-using tavlo::test::RecordingPause;
-using tavlo::test::RecordingPrompts;
-using tavlo::test::ScriptedEndWindow;
-
-namespace {
-
-class ScriptedFileDialogs final : public FileDialogs {
-public:
-    QString showFileDialog(bool isOpen, int kind, const QString&) override
-    {
-        asked.append({isOpen, kind});
-        return paths.isEmpty() ? QString() : paths.takeFirst();
-    }
-    QStringList paths;
-    QList<std::pair<bool, int>> asked;
-};
-
-class FakeBrowser final : public Browser {
-public:
-    QString findHandler() override { return handler; }
-    bool open(const QString& file) override
-    {
-        opened.append(file);
-        return starts;
-    }
-    QString handler = QStringLiteral("firefox.desktop");
-    bool starts = true;
-    QStringList opened;
-};
-
-class LinkDialog final : public AreaDialog {
-public:
-    QByteArray run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override
-    {
-        curHREF = href;
-        curT.clear();
-        curAlt.clear();
-        return href;
-    }
-    QByteArray href = "edited.htm";
-};
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-} // namespace
+using namespace tavlo::test;
 
 class tst_MapFiles : public QObject {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-    void saveReopenEditAndWriteBack();
-    void savedFileKinds_data();
-    void savedFileKinds();
-    void failedSaveLosesNothing_data();
-    void failedSaveLosesNothing();
-    void missingImageIsAskedFor();
-    void clipboardCarriesTheFileBytes();
-    void drops_data();
-    void drops();
-    void closing();
-    void preview_data();
-    void preview();
-    void keys_data();
-    void keys();
-    void keysWaitForAPicture();
-
-private:
-    void drawThreeAreas();
-    QString picture(const QString& name);
-
     QTemporaryDir m_dir;
-    RecordingPrompts m_prompts;
-    RecordingPause m_pause;
-    FixedScreen m_screen{QSize(1280, 1024)};
-    ScriptedFileDialogs m_files;
-    ScriptedEndWindow m_end;
-    FakeBrowser m_browser;
-    LinkDialog m_links;
-    std::unique_ptr<frmMap> m_w;
-};
+    std::unique_ptr<MapWindow> m_e;
 
-void tst_MapFiles::init()
-{
-    m_prompts = {};
-    m_pause = {};
-    m_files = {};
-    m_end = {};
-    m_browser = {};
-    m_w = std::make_unique<frmMap>(
-        MapEnvironment{&m_prompts, &m_links, &m_pause, &m_screen, &m_files, &m_end, &m_browser});
-    m_w->show();
-}
+    frmMap& w() { return m_e->w; }
+    QString picture(const QString& name) { return savePicture(m_dir.filePath(name)); }
 
-void tst_MapFiles::cleanup()
-{
-    m_w.reset();
-}
-
-QString tst_MapFiles::picture(const QString& name)
-{
-    QImage image(300, 200, QImage::Format_RGB32);
-    image.fill(QColor(200, 180, 90));
-    const QString path = m_dir.filePath(name);
-    image.save(path, "JPG");
-    return path;
-}
-
-void tst_MapFiles::drawThreeAreas()
-{
-    QVERIFY(m_w->imgSpecs(picture("site.jpg")));
-    AreaTools& t = m_w->tools();
-    t.curShape = AreaTools::Rectangle;
-    t.press(Qt::LeftButton, {10, 10});
-    t.move(Qt::LeftButton, {60, 40});
-    t.release(Qt::LeftButton, {60, 40});
-    t.curShape = AreaTools::Circle;
-    t.press(Qt::LeftButton, {150, 100});
-    t.move(Qt::LeftButton, {180, 100});
-    t.release(Qt::LeftButton, {180, 100});
-    t.curShape = AreaTools::Polygon;
-    for (QPointF p : {QPointF(200, 20), QPointF(280, 30), QPointF(250, 80), QPointF(202, 22)}) {
-        t.press(Qt::LeftButton, p);
-        t.release(Qt::LeftButton, p);
+    void drawThreeAreas()
+    {
+        QVERIFY(w().imgSpecs(picture("site.jpg")));
+        AreaTools& t = w().tools();
+        t.curShape = AreaTools::Rectangle;
+        t.press(Qt::LeftButton, {10, 10});
+        t.move(Qt::LeftButton, {60, 40});
+        t.release(Qt::LeftButton, {60, 40});
+        t.curShape = AreaTools::Circle;
+        t.press(Qt::LeftButton, {150, 100});
+        t.move(Qt::LeftButton, {180, 100});
+        t.release(Qt::LeftButton, {180, 100});
+        t.curShape = AreaTools::Polygon;
+        for (QPointF p : {QPointF(200, 20), QPointF(280, 30), QPointF(250, 80), QPointF(202, 22)}) {
+            t.press(Qt::LeftButton, p);
+            t.release(Qt::LeftButton, p);
+        }
+        QCOMPARE(w().document().areaList().size(), 3);
     }
-    QCOMPARE(m_w->document().areaList().size(), 3);
-}
 
-void tst_MapFiles::saveReopenEditAndWriteBack()
-{
-    drawThreeAreas();
-    // Latin-1, a NUL byte and a bare LF must all survive.
-    const QByteArray before("<p>Caf\xe9 \0 before</p>\n", 21);
-    const QString page = m_dir.filePath("page.htm");
-    m_files.paths = {page};
-    m_w->mnuFileSave2File_Click(1);
-    QCOMPARE(m_end.shown, 1);
-    QVERIFY(!m_w->document().hasUnsavedWork());
-    const QByteArray saved = readAll(page);
-    QVERIFY(saved.startsWith("<HTML>\r\n") && saved.endsWith("</HTML>\r\n"));
+private slots:
+    void init() { m_e = std::make_unique<MapWindow>(); }
+    void cleanup() { m_e.reset(); }
 
-    // Someone edits the page around the map.
-    const qsizetype body = saved.indexOf("<BODY>\r\n") + 8;
-    writeAll(page, saved.left(body) + before + saved.mid(body));
-    const QByteArray edited = readAll(page);
+    void saveReopenEditAndWriteBack()
+    {
+        drawThreeAreas();
+        // Latin-1, a NUL byte and a bare LF must all survive.
+        const QByteArray before("<p>Caf\xe9 \0 before</p>\n", 21);
+        const QString page = m_dir.filePath("page.htm");
+        m_e->files.paths = {page};
+        w().mnuFileSave2File_Click(1);
+        QCOMPARE(m_e->end.shown, 1);
+        QVERIFY(!w().document().hasUnsavedWork());
+        const QByteArray saved = readAll(page);
+        QVERIFY(saved.startsWith("<HTML>\r\n") && saved.endsWith("</HTML>\r\n"));
 
-    // The map comes back area by area on its picture, which sits beside the page.
-    QDir(m_dir.path()).mkdir("images");
-    QFile::copy(m_dir.filePath("site.jpg"), m_dir.filePath("images/site.jpg"));
-    m_pause.pauses.clear();
-    m_files.paths = {page};
-    m_w->mnuFileOpen_Click();
-    QCOMPARE(m_w->document().areaList().size(), 3);
-    QCOMPARE(m_pause.pauses, QList<int>({200, 200, 200}));
-    QVERIFY(m_w->pageOpen());
-    QCOMPARE(m_w->imgPath(), m_dir.filePath("images/site.jpg"));
+        // Someone edits the page around the map.
+        const qsizetype body = saved.indexOf("<BODY>\r\n") + 8;
+        writeAll(page, saved.left(body) + before + saved.mid(body));
+        const QByteArray edited = readAll(page);
 
-    // The release of the click that closed the open dialog is swallowed.
-    QVERIFY(m_w->tools().skipDrop);
-    m_w->tools().release(Qt::LeftButton, {20, 20});
-    m_w->tools().press(Qt::LeftButton, {20, 20});
-    m_w->tools().release(Qt::LeftButton, {20, 20});
-    QCOMPARE(m_w->document().hrefList().first(), QByteArray("edited.htm"));
+        // The map comes back area by area on its picture, which sits beside the page.
+        QDir(m_dir.path()).mkdir("images");
+        QFile::copy(m_dir.filePath("site.jpg"), m_dir.filePath("images/site.jpg"));
+        m_e->pause.pauses.clear();
+        m_e->files.paths = {page};
+        w().mnuFileOpen_Click();
+        QCOMPARE(w().document().areaList().size(), 3);
+        QCOMPARE(m_e->pause.pauses, QList<int>({200, 200, 200}));
+        QVERIFY(w().pageOpen());
+        QCOMPARE(w().imgPath(), m_dir.filePath("images/site.jpg"));
 
-    const QString copy = m_dir.filePath("page2.htm");
-    m_files.paths = {copy};
-    m_w->mnuFileSave2File_Click(3);
-    const QByteArray written = readAll(copy);
-    // Every byte outside the map is as it was; the map changed; one line break more.
-    const qsizetype start = edited.indexOf("<!-- Tavlo start");
-    const qsizetype end = edited.indexOf("<!-- end Tavlo") + 49;
-    QCOMPARE(written.left(start), edited.left(start));
-    QVERIFY(written.endsWith(edited.mid(end) + "\r\n"));
-    QVERIFY(written.contains(R"(HREF="edited.htm">)"));
-    QVERIFY(!m_w->pageOpen());
-}
+        // The release of the click that closed the open dialog is swallowed.
+        QVERIFY(w().tools().skipDrop);
+        w().tools().release(Qt::LeftButton, {20, 20});
+        w().tools().press(Qt::LeftButton, {20, 20});
+        w().tools().release(Qt::LeftButton, {20, 20});
+        QCOMPARE(w().document().hrefList().first(), QByteArray("edited.htm"));
 
-void tst_MapFiles::savedFileKinds_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("TAVL") << 0 << "map.tavl";
-    QTest::newRow("text") << 2 << "map.txt";
-}
+        const QString copy = m_dir.filePath("page2.htm");
+        m_e->files.paths = {copy};
+        w().mnuFileSave2File_Click(3);
+        const QByteArray written = readAll(copy);
+        // Every byte outside the map is as it was; the map changed; one line break more.
+        const qsizetype start = edited.indexOf("<!-- Tavlo start");
+        const qsizetype end = edited.indexOf(endMarker) + endMarker.size();
+        QCOMPARE(written.left(start), edited.left(start));
+        QVERIFY(written.endsWith(edited.mid(end) + "\r\n"));
+        QVERIFY(written.contains(R"(HREF="edited.htm">)"));
+        QVERIFY(!w().pageOpen());
+    }
 
-void tst_MapFiles::savedFileKinds()
-{
-    QFETCH(int, index);
-    QFETCH(QString, name);
-    drawThreeAreas();
-    const QByteArray block = m_w->savedMapBlock();
-    m_files.paths = {m_dir.filePath(name)};
-    m_w->mnuFileSave2File_Click(index);
-    QCOMPARE(readAll(m_dir.filePath(name)), block + "\r\n");
-    QCOMPARE(m_files.asked.first(), std::make_pair(false, index));
-}
+    void failedSaveLosesNothing_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason"); // a word of the message's last line
+        QTest::newRow("a folder") << "a folder.htm"
+                                  << "folder";
+        QTest::newRow("in a folder that is gone") << "gone/map.htm"
+                                                  << "No such file";
+    }
 
-void tst_MapFiles::failedSaveLosesNothing_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::newRow("a folder") << "a folder.htm";
-    QTest::newRow("in a folder that is gone") << "gone/map.htm";
-}
+    void failedSaveLosesNothing()
+    {
+        QFETCH(QString, target);
+        drawThreeAreas();
+        QDir(m_dir.path()).mkdir("a folder.htm");
+        const QString path = m_dir.filePath(target);
+        m_e->files.paths = {path};
+        w().mnuFileSave2File_Click(1);
+        QCOMPARE(m_e->end.shown, 0);
+        QCOMPARE(w().document().areaList().size(), 3);
+        const auto& shown = m_e->prompts.shown;
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].texts[0], QStringLiteral("We have a problem..."));
+        QVERIFY(shown[0].texts[1].endsWith(path));
+        QFETCH(QString, reason);
+        QVERIFY2(shown[0].texts[2].contains(reason), qPrintable(shown[0].texts[2]));
+        // No half-written file is left behind, in the folder or beside it.
+        QCOMPARE(QDir(m_dir.path()).entryList({"a folder.htm*"}), QStringList{"a folder.htm"});
+        QVERIFY(QDir(m_dir.filePath("a folder.htm")).isEmpty());
+    }
 
-void tst_MapFiles::failedSaveLosesNothing()
-{
-    QFETCH(QString, target);
-    drawThreeAreas();
-    QDir(m_dir.path()).mkdir("a folder.htm");
-    const QString path = m_dir.filePath(target);
-    m_files.paths = {path};
-    m_w->mnuFileSave2File_Click(1);
-    QCOMPARE(m_end.shown, 0);
-    QCOMPARE(m_w->document().areaList().size(), 3);
-    QCOMPARE(m_prompts.shown.size(), 1);
-    QCOMPARE(m_prompts.shown[0].texts[0], QStringLiteral("We have a problem..."));
-    QVERIFY(m_prompts.shown[0].texts[1].endsWith(path));
-    QVERIFY(!m_prompts.shown[0].texts[2].isEmpty());
-}
+    void missingImageIsAskedFor()
+    {
+        drawThreeAreas();
+        const QString map = m_dir.filePath("lost.tavl");
+        m_e->files.paths = {map};
+        w().mnuFileSave2File_Click(0); // addresses images/site.jpg, which is not there
+        QFile::remove(m_dir.filePath("images/site.jpg"));
 
-void tst_MapFiles::missingImageIsAskedFor()
-{
-    drawThreeAreas();
-    const QString map = m_dir.filePath("lost.tavl");
-    m_files.paths = {map};
-    m_w->mnuFileSave2File_Click(0); // addresses images/site.jpg, which is not there
-    QFile::remove(m_dir.filePath("images/site.jpg"));
+        m_e->prompts.alertAnswer = false;
+        QVERIFY(!w().txtSpecs(map, "tavl"));
+        QCOMPARE(m_e->prompts.shown.last().texts[0], QStringLiteral("Image path problem..."));
 
-    m_prompts.alertAnswer = false;
-    QVERIFY(!m_w->txtSpecs(map, "tavl"));
-    QCOMPARE(m_prompts.shown.last().texts[0], QStringLiteral("Image path problem..."));
+        m_e->prompts.alertAnswer = true;
+        m_e->files.paths = {m_dir.filePath("site.jpg")};
+        QVERIFY(w().txtSpecs(map, "tavl"));
+        QCOMPARE(m_e->prompts.shown.last().texts[0], QStringLiteral("Keep in mind..."));
+        QCOMPARE(m_e->files.asked.last(), std::make_pair(true, 1));
+        QCOMPARE(w().document().areaList().size(), 3);
+        QVERIFY(!w().pageOpen()); // a map file is no page to write back into
+    }
 
-    m_prompts.alertAnswer = true;
-    m_files.paths = {m_dir.filePath("site.jpg")};
-    QVERIFY(m_w->txtSpecs(map, "tavl"));
-    QCOMPARE(m_prompts.shown.last().texts[0], QStringLiteral("Keep in mind..."));
-    QCOMPARE(m_files.asked.last(), std::make_pair(true, 1));
-    QCOMPARE(m_w->document().areaList().size(), 3);
-    QVERIFY(!m_w->pageOpen()); // a map file is no page to write back into
-}
+    void drops_data()
+    {
+        QTest::addColumn<QStringList>("files"); // "" stands for a text drag
+        QTest::addColumn<bool>("keep");         // the answer to "keep working?"
+        QTest::addColumn<QString>("shown");     // the first prompt's kind, or ""
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("one picture") << QStringList{"other.jpg"} << false << "alert" << true;
+        QTest::newRow("unsaved work kept") << QStringList{"other.jpg"} << true << "alert" << false;
+        QTest::newRow("two files")
+            << QStringList{"other.jpg", "site.jpg"} << false << "msgSm" << false;
+        QTest::newRow("not files") << QStringList{""} << false << "box" << false;
+        QTest::newRow("a folder") << QStringList{"images"} << false << "msg" << false;
+    }
 
-void tst_MapFiles::drops_data()
-{
-    QTest::addColumn<QStringList>("files"); // "" stands for a text drag
-    QTest::addColumn<bool>("keep");         // the answer to "keep working?"
-    QTest::addColumn<QString>("shown");     // the first prompt's kind, or ""
-    QTest::addColumn<bool>("opened");
-    QTest::newRow("one picture") << QStringList{"other.jpg"} << false << "alert" << true;
-    QTest::newRow("unsaved work kept") << QStringList{"other.jpg"} << true << "alert" << false;
-    QTest::newRow("two files") << QStringList{"other.jpg", "site.jpg"} << false << "msgSm" << false;
-    QTest::newRow("not files") << QStringList{""} << false << "box" << false;
-    QTest::newRow("a folder") << QStringList{"images"} << false << "msg" << false;
-}
-
-void tst_MapFiles::drops()
-{
-    QFETCH(QStringList, files);
-    QFETCH(bool, keep);
-    QFETCH(QString, shown);
-    QFETCH(bool, opened);
-    drawThreeAreas();
-    picture("other.jpg");
-    QDir(m_dir.path()).mkdir("images");
-    QMimeData data;
-    if (files == QStringList{""}) {
-        data.setText("some words");
-    } else {
-        QList<QUrl> urls;
+    void drops()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(bool, opened);
+        drawThreeAreas();
+        picture("other.jpg");
+        QDir(m_dir.path()).mkdir("images");
+        QMimeData data;
+        if (files == QStringList{""})
+            data.setText("some words");
         for (const QString& f : files)
-            urls << QUrl::fromLocalFile(m_dir.filePath(f));
-        data.setUrls(urls);
+            if (!f.isEmpty())
+                data.setUrls(data.urls() << QUrl::fromLocalFile(m_dir.filePath(f)));
+        QFETCH(bool, keep);
+        m_e->prompts.alertAnswer = keep;
+        w().mapee_OLEDragDrop(&data);
+        QTEST(m_e->prompts.shown.value(0).kind, "shown");
+        QCOMPARE(w().imgPath().endsWith("other.jpg"), opened);
+        QCOMPARE(w().document().areaList().size(), opened ? 0 : 3);
+        QCOMPARE(w().document().hrefList().size(), opened ? 0 : 3);
     }
-    m_prompts.alertAnswer = keep;
-    m_w->mapee_OLEDragDrop(&data);
-    QCOMPARE(m_prompts.shown.value(0).kind, shown);
-    QCOMPARE(m_w->imgPath().endsWith("other.jpg"), opened);
-    QCOMPARE(m_w->document().areaList().size(), opened ? 0 : 3);
-    QCOMPARE(m_w->document().hrefList().size(), opened ? 0 : 3);
-}
 
-void tst_MapFiles::closing()
-{
-    drawThreeAreas();
-    const QSize size = m_w->size();
-    m_prompts.alertAnswer = true; // keep working
-    QVERIFY(!m_w->close());
-    QCOMPARE(m_w->size(), size);
-    QCOMPARE(m_prompts.shown.last().texts[0], QStringLiteral("Your last chance..."));
-    m_w->resize(500, 400); // still lays itself out
-    QCOMPARE(m_w->mapee()->pos(), QPoint(36, 0));
+    void closing()
+    {
+        drawThreeAreas();
+        const QSize size = w().size();
+        m_e->prompts.alertAnswer = true; // keep working
+        QVERIFY(!w().close());
+        QCOMPARE(w().size(), size);
+        QCOMPARE(m_e->prompts.shown.last().texts[0], QStringLiteral("Your last chance..."));
+        w().resize(500, 400); // still lays itself out
+        QCOMPARE(w().mapee()->pos(), QPoint(36, 0));
 
-    m_prompts.alertAnswer = false;
-    m_pause.pauses.clear();
-    QVERIFY(m_w->close());
-    QCOMPARE(m_w->windowTitle(), QStringLiteral("   ...later"));
-    QCOMPARE(m_pause.pauses, QList<int>{300});
-    QVERIFY(m_pause.eventRuns > 0);
-}
-
-void tst_MapFiles::preview_data()
-{
-    QTest::addColumn<QString>("handler");
-    QTest::addColumn<bool>("starts");
-    QTest::addColumn<bool>("writable"); // the temporary folder
-    QTest::addColumn<QString>("headline");
-    QTest::newRow("shown") << "firefox.desktop" << true << true << "";
-    QTest::newRow("no browser") << "" << true << true << "Browser not found...";
-    QTest::newRow("start fails") << "x" << false << true << "URL failed...";
-    QTest::newRow("page cannot be written")
-        << "x" << true << false << "Browser initialization failed.";
-}
-
-void tst_MapFiles::preview()
-{
-    QFETCH(QString, handler);
-    QFETCH(bool, starts);
-    QFETCH(bool, writable);
-    QFETCH(QString, headline);
-    drawThreeAreas();
-    m_browser.handler = handler;
-    m_browser.starts = starts;
-    const bool tmpSet = qEnvironmentVariableIsSet("TMPDIR");
-    const QByteArray tmp = qgetenv("TMPDIR");
-    if (!writable) {
-        // A file, not a folder: nothing can be made in it, by root neither.
-        writeAll(m_dir.filePath("not a folder"), "x");
-        qputenv("TMPDIR", QFile::encodeName(m_dir.filePath("not a folder")));
+        m_e->prompts.alertAnswer = false;
+        m_e->pause.pauses.clear();
+        QVERIFY(w().close());
+        QCOMPARE(w().windowTitle(), QStringLiteral("   ...later"));
+        QCOMPARE(m_e->pause.pauses, QList<int>{300});
+        QVERIFY(m_e->pause.eventRuns > 0);
     }
-    m_end.choice = EndChoice::Preview;
-    m_files.paths = {m_dir.filePath("p.htm")};
-    m_w->mnuFileSave2File_Click(1);
-    if (tmpSet)
-        qputenv("TMPDIR", tmp);
-    else
-        qunsetenv("TMPDIR");
 
-    QCOMPARE(m_prompts.shown.value(0).texts.value(0), headline);
-    QCOMPARE(m_browser.opened.size(), writable && !handler.isEmpty() ? 1 : 0);
-    if (!headline.isEmpty())
-        return;
-    const QByteArray page = readAll(m_browser.opened.first());
-    QCOMPARE(page, m_w->htmlOut() + "\r\n");
-    // The picture is addressed by a URL that leads to the picture itself.
-    const QByteArray src = page.mid(page.indexOf("<img src=\"") + 10).split('"').first();
-    QCOMPARE(QUrl::fromEncoded(src, QUrl::StrictMode).toLocalFile(), m_w->imgPath());
-}
-
-void tst_MapFiles::clipboardCarriesTheFileBytes()
-{
-    // A page whose links hold Latin-1 bytes (and one only Windows-1252 knows).
-    QDir(m_dir.path()).mkdir("images");
-    picture("images/site.jpg");
-    const QByteArray area =
-        "<AREA SHAPE=\"rect\" COORDS=\"10, 10, 60, 40\" HREF=\"caf\xe9.htm\" ALT=\"\x80 cr\xe8me";
-    const QString page = m_dir.filePath("latin.htm");
-    writeAll(page, "<p>caf\xe9</p>\r\n" +
-                       mapBlock(savedImageFolder, imageMarkup("site.jpg", 300, 200), {area}) +
-                       "\r\n");
-    QVERIFY(m_w->txtSpecs(page, ".htm"));
-    m_w->cmdMake_Click();
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    const QByteArray plain = data->data("text/plain");
-    const QString text = QGuiApplication::clipboard()->text();
-
-    QVERIFY(m_w->txtSpecs(page, ".htm"));
-    m_files.paths = {m_dir.filePath("latin.tavl")};
-    m_w->mnuFileSave2File_Click(0);
-    QCOMPARE(plain + "\r\n", readAll(m_dir.filePath("latin.tavl")));
-    QVERIFY(plain.contains("caf\xe9.htm"));
-    QVERIFY(text.contains(QString::fromUtf8("caf\xc3\xa9.htm\" ALT=\"\xe2\x82\xac cr\xc3\xa8me")));
-}
-
-void tst_MapFiles::keys_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<MsgAnswer>("answer"); // to the clipboard question
-    QTest::addColumn<QString>("prompt");   // the first prompt's title or headline, or ""
-    QTest::addColumn<int>("dialogKind");   // the file dialog asked for, or -1
-    QTest::addColumn<bool>("saved");
-    QTest::addColumn<bool>("clears"); // skipMouse
-    QTest::newRow("F5 answered Yes")
-        << int(Qt::Key_F5) << 0 << MsgAnswer::Yes << "Confirm Clipboard:" << -1 << true << true;
-    QTest::newRow("F5 answered No")
-        << int(Qt::Key_F5) << 0 << MsgAnswer::No << "Confirm Clipboard:" << -1 << false << false;
-    QTest::newRow("F6") << int(Qt::Key_F6) << 0 << MsgAnswer::No << "" << 0 << true << true;
-    QTest::newRow("Shift+F6 is F6")
-        << int(Qt::Key_F6) << int(Qt::ShiftModifier) << MsgAnswer::No << "" << 0 << true << true;
-    QTest::newRow("F7") << int(Qt::Key_F7) << 0 << MsgAnswer::No << "" << 1 << true << true;
-    QTest::newRow("F8") << int(Qt::Key_F8) << 0 << MsgAnswer::No << "" << 2 << true << true;
-    QTest::newRow("F9 without a page")
-        << int(Qt::Key_F9) << 0 << MsgAnswer::No << "Tavlo Note" << -1 << false << true;
-    QTest::newRow("F2 opens") << int(Qt::Key_F2) << 0 << MsgAnswer::No << "Your last chance..." << 0
-                              << false << true;
-    QTest::newRow("F3 does nothing")
-        << int(Qt::Key_F3) << 0 << MsgAnswer::No << "" << -1 << false << false;
-    QTest::newRow("F10 does nothing")
-        << int(Qt::Key_F10) << 0 << MsgAnswer::No << "" << -1 << false << false;
-}
-
-void tst_MapFiles::keys()
-{
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(MsgAnswer, answer);
-    QFETCH(QString, prompt);
-    QFETCH(int, dialogKind);
-    QFETCH(bool, saved);
-    QFETCH(bool, clears);
-    drawThreeAreas();
-    m_prompts.boxAnswer = answer;
-    m_prompts.alertAnswer = false; // go on when asked to keep working
-    m_files.paths = {m_dir.filePath("keyed.out")};
-    m_w->tools().skipMouse = true;
-    QTest::keyClick(m_w->mapee(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(m_prompts.shown.isEmpty() ? QString() : m_prompts.shown[0].texts[0], prompt);
-    QCOMPARE(m_files.asked.isEmpty() ? -1 : m_files.asked[0].second, dialogKind);
-    QCOMPARE(m_end.shown, saved ? 1 : 0);
-    QCOMPARE(m_w->document().hasUnsavedWork(), !saved);
-    QCOMPARE(m_w->tools().skipMouse, !clears);
-}
-
-void tst_MapFiles::keysWaitForAPicture()
-{
-    for (int key : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F9}) {
-        QTest::keyClick(m_w.get(), Qt::Key(key));
-        QVERIFY(m_prompts.shown.isEmpty());
-        QVERIFY(m_files.asked.isEmpty());
+    void preview_data()
+    {
+        QTest::addColumn<QString>("handler");
+        QTest::addColumn<bool>("starts");
+        QTest::addColumn<bool>("writable"); // the temporary folder
+        QTest::addColumn<QString>("headline");
+        QTest::newRow("shown") << "firefox.desktop" << true << true << "";
+        QTest::newRow("no browser") << "" << true << true << "Browser not found...";
+        QTest::newRow("start fails") << "x" << false << true << "URL failed...";
+        QTest::newRow("page cannot be written")
+            << "x" << true << false << "Browser initialization failed.";
     }
-    m_prompts.alertAnswer = false;
-    QTest::keyClick(m_w.get(), Qt::Key_Escape);
-    QVERIFY(!m_w->isVisible());
-}
+
+    void preview()
+    {
+        QFETCH(QString, handler);
+        QFETCH(bool, starts);
+        QFETCH(bool, writable);
+        QFETCH(QString, headline);
+        drawThreeAreas();
+        m_e->browser.handler = handler;
+        m_e->browser.starts = starts;
+        m_e->end.choice = EndChoice::Preview;
+        m_e->files.paths = {m_dir.filePath("p.htm")};
+        {
+            std::optional<ScopedEnv> tmp;
+            if (!writable) {
+                // A file, not a folder: nothing can be made in it, by root neither.
+                writeAll(m_dir.filePath("not a folder"), "x");
+                tmp.emplace("TMPDIR", QFile::encodeName(m_dir.filePath("not a folder")));
+            }
+            w().mnuFileSave2File_Click(1);
+        }
+        QCOMPARE(m_e->prompts.shown.value(0).texts.value(0), headline);
+        QCOMPARE(m_e->browser.opened.size(), writable && !handler.isEmpty() ? 1 : 0);
+        if (!headline.isEmpty())
+            return;
+        const QByteArray page = readAll(m_e->browser.opened.first());
+        QCOMPARE(page, w().htmlOut() + "\r\n");
+        // The picture is addressed by a URL that leads to the picture itself.
+        const QByteArray src = page.mid(page.indexOf("<img src=\"") + 10).split('"').first();
+        QCOMPARE(QUrl::fromEncoded(src, QUrl::StrictMode).toLocalFile(), w().imgPath());
+    }
+
+    void clipboardCarriesTheFileBytes()
+    {
+        // A page whose links hold Latin-1 bytes (and one only Windows-1252 knows).
+        QDir(m_dir.path()).mkdir("images");
+        picture("images/site.jpg");
+        const QByteArray area = "<AREA SHAPE=\"rect\" COORDS=\"10, 10, 60, 40\" "
+                                "HREF=\"caf\xe9.htm\" ALT=\"\x80 cr\xe8me";
+        const QString page = m_dir.filePath("latin.htm");
+        writeAll(page, "<p>caf\xe9</p>\r\n" +
+                           mapBlock(savedImageFolder, imageMarkup("site.jpg", 300, 200), {area}) +
+                           "\r\n");
+        QVERIFY(w().txtSpecs(page, ".htm"));
+        w().cmdMake_Click();
+        const QByteArray plain = QGuiApplication::clipboard()->mimeData()->data("text/plain");
+        const QString text = QGuiApplication::clipboard()->text();
+
+        QVERIFY(w().txtSpecs(page, ".htm"));
+        m_e->files.paths = {m_dir.filePath("latin.tavl")};
+        w().mnuFileSave2File_Click(0);
+        QCOMPARE(plain + "\r\n", readAll(m_dir.filePath("latin.tavl")));
+        QVERIFY(plain.contains("caf\xe9.htm"));
+        QVERIFY(
+            text.contains(QString::fromUtf8("caf\xc3\xa9.htm\" ALT=\"\xe2\x82\xac cr\xc3\xa8me")));
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<MsgAnswer>("answer"); // to the clipboard question
+        QTest::addColumn<QString>("prompt");   // the first prompt's title or headline, or ""
+        QTest::addColumn<int>("dialogKind");   // the file dialog asked for, or -1
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("clears"); // skipMouse
+        const auto row = [](const char* name, Qt::Key key, MsgAnswer answer, const char* prompt,
+                            int dialogKind, bool saved, bool clears, int modifiers = 0) {
+            QTest::newRow(name) << int(key) << modifiers << answer << QString(prompt) << dialogKind
+                                << saved << clears;
+        };
+        const MsgAnswer yes = MsgAnswer::Yes, no = MsgAnswer::No;
+        row("F5 answered Yes", Qt::Key_F5, yes, "Confirm Clipboard:", -1, true, true);
+        row("F5 answered No", Qt::Key_F5, no, "Confirm Clipboard:", -1, false, false);
+        row("F6", Qt::Key_F6, no, "", 0, true, true);
+        row("Shift+F6 is F6", Qt::Key_F6, no, "", 0, true, true, Qt::ShiftModifier);
+        row("F7", Qt::Key_F7, no, "", 1, true, true);
+        row("F8", Qt::Key_F8, no, "", 2, true, true);
+        row("F9 without a page", Qt::Key_F9, no, "Tavlo Note", -1, false, true);
+        row("F2 opens", Qt::Key_F2, no, "Your last chance...", 0, false, true);
+        row("F3 does nothing", Qt::Key_F3, no, "", -1, false, false);
+        row("F10 does nothing", Qt::Key_F10, no, "", -1, false, false);
+    }
+
+    void keys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(MsgAnswer, answer);
+        QFETCH(bool, saved);
+        QFETCH(bool, clears);
+        drawThreeAreas();
+        m_e->prompts.boxAnswer = answer;
+        m_e->prompts.alertAnswer = false; // go on when asked to keep working
+        m_e->files.paths = {m_dir.filePath("keyed.out")};
+        w().tools().skipMouse = true;
+        QTest::keyClick(w().mapee(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        const auto& shown = m_e->prompts.shown;
+        QTEST(shown.isEmpty() ? QString() : shown[0].texts[0], "prompt");
+        QTEST(m_e->files.asked.isEmpty() ? -1 : m_e->files.asked[0].second, "dialogKind");
+        QCOMPARE(m_e->end.shown, saved ? 1 : 0);
+        QCOMPARE(w().document().hasUnsavedWork(), !saved);
+        QCOMPARE(w().tools().skipMouse, !clears);
+    }
+
+    void keysWaitForAPicture()
+    {
+        for (int key : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F9}) {
+            QTest::keyClick(&w(), Qt::Key(key));
+            QVERIFY(m_e->prompts.shown.isEmpty());
+            QVERIFY(m_e->files.asked.isEmpty());
+        }
+        m_e->prompts.alertAnswer = false;
+        QTest::keyClick(&w(), Qt::Key_Escape);
+        QVERIFY(!w().isVisible());
+    }
+};
 
 QTEST_MAIN(tst_MapFiles)
 #include "tst_mapfiles.moc"

@@ -2,7 +2,6 @@
 #include "app/frmmsg.h"
 #include "app/frmmsgsm.h"
 #include "app/modbase.h"
-#include "app/modgrad.h"
 #include "app/widgetprompts.h"
 #include "support/layoutcheck.h"
 
@@ -51,66 +50,6 @@ class TestMessageWindows : public QObject {
     Q_OBJECT
 
 private slots:
-
-    void bandColours_data()
-    {
-        QTest::addColumn<QColor>("start");
-        QTest::addColumn<int>("band");
-        QTest::addColumn<QColor>("expected");
-        const QColor blue(0, 0, 255), magenta(187, 0, 187), red(255, 0, 0);
-        QTest::newRow("blue first") << blue << 0 << QColor(0, 0, 255);
-        QTest::newRow("blue second") << blue << 1 << QColor(0, 0, 251);
-        QTest::newRow("blue top") << blue << 62 << QColor(0, 0, 7);
-        QTest::newRow("magenta 47th") << magenta << 46 << QColor(3, 0, 3);
-        QTest::newRow("magenta 48th reaches 0") << magenta << 47 << QColor(0, 0, 0);
-        QTest::newRow("red top") << red << 62 << QColor(7, 0, 0);
-    }
-
-    void bandColours()
-    {
-        QFETCH(QColor, start);
-        QFETCH(int, band);
-        QFETCH(QColor, expected);
-        const auto bands =
-            gradBands(QSize(8280, 5010), start.red(), start.green(), start.blue(), false);
-        QCOMPARE(bands.size(), 63);
-        QCOMPARE(bands.at(band).colour, expected);
-    }
-
-    void bandRects_data()
-    {
-        QTest::addColumn<QSize>("outer");
-        QTest::addColumn<bool>("fromTop");
-        QTest::addColumn<QRect>("first");
-        QTest::addColumn<int>("lastTop");
-        // 5010 / 63 = 79.52: the bands overrun the top edge by 30 twips.
-        QTest::newRow("frmMsg") << QSize(8280, 5010) << false << QRect(0, 4930, 8280, 80) << -30;
-        QTest::newRow("frmMsgSm") << QSize(6420, 1635) << false << QRect(0, 1609, 6420, 26) << -3;
-        // 3555 / 63 = 56.43: 27 twips at the top stay unpainted.
-        QTest::newRow("frmAlert") << QSize(6330, 3555) << false << QRect(0, 3499, 6330, 56) << 27;
-        QTest::newRow("over 32767 twips")
-            << QSize(40000, 40000) << false << QRect(0, 39365, 40000, 635) << -5;
-        QTest::newRow("from top") << QSize(8280, 5010) << true << QRect(0, 0, 8280, 80) << 4960;
-    }
-
-    void bandRects()
-    {
-        QFETCH(QSize, outer);
-        QFETCH(bool, fromTop);
-        QFETCH(QRect, first);
-        QFETCH(int, lastTop);
-        const auto bands = gradBands(outer, 0, 0, 255, fromTop);
-        QCOMPARE(bands.size(), 63);
-        QCOMPARE(bands.first().rect, first);
-        QCOMPARE(bands.last().rect.top(), lastTop);
-        for (qsizetype i = 1; i < bands.size(); ++i) {
-            const QRect prev = bands.at(i - 1).rect, cur = bands.at(i).rect;
-            QCOMPARE(cur.size(), first.size());
-            QCOMPARE(fromTop ? cur.top() : cur.bottom() + 1,
-                     fromTop ? prev.bottom() + 1 : prev.top());
-        }
-    }
-
     // Every text the program puts into its message windows, with the longest paths a
     // person is likely to have: each shows whole, nothing overlaps, and a window whose texts
     // fit its design size keeps that size.

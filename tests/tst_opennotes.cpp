@@ -1,34 +1,17 @@
 // What the user is told when a map, page or text file is opened, and what the opening
 // leaves for "Save in Original Page".
-#include "editor/frmmap.h"
 #include "markup/markupwriter.h"
-#include "markup/modopendlg.h"
-#include "platform/screeninfo.h"
-#include "support/recordingpause.h"
-#include "support/recordingprompts.h"
-#include "support/scriptedendwindow.h"
+#include "support/files.h"
+#include "support/mapwindow.h"
 
 #include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace tavlo;
-using tavlo::test::RecordingPause;
-using tavlo::test::RecordingPrompts;
-using tavlo::test::ScriptedEndWindow;
+using namespace tavlo::test;
 
 namespace {
-
-class ScriptedFileDialogs final : public FileDialogs {
-public:
-    QString showFileDialog(bool, int, const QString&) override
-    {
-        return paths.isEmpty() ? QString() : paths.takeFirst();
-    }
-    QStringList paths;
-};
 
 // Not a raw string: moc reads the file before the class and misreads those.
 const QByteArray rect = "<AREA SHAPE=\"rect\" COORDS=\"10, 10, 60, 40\" HREF=\"a.htm";
@@ -42,13 +25,6 @@ QByteArray mapOf(const QList<QByteArray>& records)
 QByteArray withEndMarker(const QByteArray& replacement)
 {
     return mapOf({rect}).replace(endMarker, replacement) + "\r\n<p>after C, a list</p>\r\n";
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
 }
 
 } // namespace
@@ -68,37 +44,24 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    RecordingPrompts m_prompts;
-    RecordingPause m_pause;
-    FixedScreen m_screen{QSize(1280, 1024)};
-    ScriptedFileDialogs m_files;
-    ScriptedEndWindow m_end;
-    std::unique_ptr<frmMap> m_w;
+    std::unique_ptr<MapWindow> m_e;
 };
 
 void tst_OpenNotes::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
     QVERIFY(QDir(m_dir.path()).mkdir("images"));
-    QImage image(300, 200, QImage::Format_RGB32);
-    image.fill(QColor(200, 180, 90));
-    QVERIFY(image.save(m_dir.filePath("images/logo.jpg"), "JPG"));
-    QVERIFY(image.save(m_dir.filePath("elsewhere.jpg"), "JPG"));
+    savePicture(m_dir.filePath("images/logo.jpg"));
+    savePicture(m_dir.filePath("elsewhere.jpg"));
 }
 
 void tst_OpenNotes::init()
 {
-    m_prompts = {};
-    m_pause = {};
-    m_files = {};
-    m_w = std::make_unique<frmMap>(
-        MapEnvironment{&m_prompts, nullptr, &m_pause, &m_screen, &m_files, &m_end, nullptr});
-    m_w->show();
+    m_e = std::make_unique<MapWindow>();
 }
 
 void tst_OpenNotes::cleanup()
 {
-    m_w.reset();
+    m_e.reset();
 }
 
 // Each refused or noted file and every window the opening shows, all labels, in order:
@@ -194,18 +157,18 @@ void tst_OpenNotes::messages()
     const QString path = m_dir.filePath(content.isEmpty() ? "missing.htm" : "page.htm");
     if (!content.isEmpty())
         writeAll(path, content);
-    m_prompts.alertAnswer = locate;
-    m_files.paths = {m_dir.filePath("elsewhere.jpg")};
+    m_e->prompts.alertAnswer = locate;
+    m_e->files.paths = {m_dir.filePath("elsewhere.jpg")};
 
-    QCOMPARE(m_w->txtSpecs(path, ".htm"), opened);
+    QCOMPARE(m_e->w.txtSpecs(path, ".htm"), opened);
     QStringList got;
-    for (const RecordingPrompts::Shown& s : m_prompts.shown)
+    for (const RecordingPrompts::Shown& s : m_e->prompts.shown)
         got.append(s.kind + '|' + s.texts.join('|'));
     for (QString& s : shown)
         s = s.arg(path);
     QCOMPARE(got, shown);
     // A refused file leaves no page to write back into.
-    QCOMPARE(m_w->pageOpen(), opened);
+    QCOMPARE(m_e->w.pageOpen(), opened);
 }
 
 void tst_OpenNotes::pageOpen_data()
@@ -226,11 +189,11 @@ void tst_OpenNotes::pageOpen()
     QFETCH(bool, page);
     const QString path = m_dir.filePath(name);
     writeAll(path, mapOf({rect}) + "\r\n");
-    m_files.paths = {path};
-    m_w->mnuFileOpen_Click();
-    QCOMPARE(m_w->document().areaList().size(), 1);
-    QVERIFY(m_prompts.shown.isEmpty());
-    QCOMPARE(m_w->pageOpen(), page);
+    m_e->files.paths = {path};
+    m_e->w.mnuFileOpen_Click();
+    QCOMPARE(m_e->w.document().areaList().size(), 1);
+    QVERIFY(m_e->prompts.shown.isEmpty());
+    QCOMPARE(m_e->w.pageOpen(), page);
 }
 
 // The user was told; saving back then writes the page without what the note named,
@@ -241,16 +204,14 @@ void tst_OpenNotes::notedAttributesAreDroppedByF9()
     const QByteArray bot = "\n<p>after</p>\n";
     const QString path = m_dir.filePath("site.htm");
     writeAll(path, top + mapOf({rect + R"(" target="_top)"}) + bot);
-    QVERIFY(m_w->txtSpecs(path, ".htm"));
-    QCOMPARE(m_prompts.shown.size(), 1);
-    QVERIFY(m_prompts.shown[0].texts[1].contains(QStringLiteral("Area 1: loses target.")));
+    QVERIFY(m_e->w.txtSpecs(path, ".htm"));
+    QCOMPARE(m_e->prompts.shown.size(), 1);
+    QVERIFY(m_e->prompts.shown[0].texts[1].contains(QStringLiteral("Area 1: loses target.")));
 
     const QString copy = m_dir.filePath("saved.htm");
-    m_files.paths = {copy};
-    m_w->mnuFileSave2File_Click(3);
-    QFile f(copy);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), top + mapOf({rect}) + bot + "\r\n");
+    m_e->files.paths = {copy};
+    m_e->w.mnuFileSave2File_Click(3);
+    QCOMPARE(readAll(copy), top + mapOf({rect}) + bot + "\r\n");
 }
 
 QTEST_MAIN(tst_OpenNotes)

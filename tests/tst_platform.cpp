@@ -1,6 +1,7 @@
 #include "platform/association.h"
 #include "platform/keystore.h"
 #include "platform/tempfolder.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QStandardPaths>
@@ -12,24 +13,12 @@
 #include <unistd.h>
 
 using namespace tavlo;
+using namespace tavlo::test;
 
 namespace {
 
 const auto HKCR = RegRoot::ClassesRoot;
 const auto HKCU = RegRoot::CurrentUser;
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 } // namespace
 
@@ -252,15 +241,8 @@ private slots:
     {
         QFETCH(QString, tmpdir);
         QFETCH(QString, expected);
-        const bool wasSet = qEnvironmentVariableIsSet("TMPDIR");
-        const QByteArray saved = qgetenv("TMPDIR");
-        qputenv("TMPDIR", tmpdir.toUtf8());
-        const QString folder = tavlo::tempFolder();
-        if (wasSet)
-            qputenv("TMPDIR", saved);
-        else
-            qunsetenv("TMPDIR");
-        QCOMPARE(folder, expected);
+        const ScopedEnv tmp("TMPDIR", tmpdir.toUtf8());
+        QCOMPARE(tavlo::tempFolder(), expected);
     }
 };
 

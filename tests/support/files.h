@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QFile>
+#include <QImage>
+#include <QString>
+
+namespace tavlo::test {
+
+// The file's bytes, or empty when it cannot be read.
+inline QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// A picture of one colour, written in the given format.
+inline QString savePicture(const QString& path, QSize size = {300, 200}, const char* format = "JPG")
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(200, 180, 90));
+    if (!image.save(path, format))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// Sets an environment variable for its own lifetime.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value)
+        : m_name(name)
+        , m_wasSet(qEnvironmentVariableIsSet(name))
+        , m_old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnv()
+    {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    bool m_wasSet;
+    QByteArray m_old;
+};
+
+} // namespace tavlo::test

@@ -101,6 +101,80 @@ private:
     bool m_selfClosing = false;
 };
 
+struct Held {
+    const ForeignArea* area;
+    TavloArea as;
+};
+
+// One step of the alignment: a page area kept (both set), gone (wanted -1) or an
+// area to come (page -1).
+struct Step {
+    qsizetype page;
+    qsizetype wanted;
+};
+
+// The longest common run of unchanged areas. Ends in common are taken first; the
+// rest by a table of common lengths when it is small enough, else in order.
+std::vector<Step> alignAreas(const std::vector<Held>& held, const QList<TavloArea>& wanted)
+{
+    const qsizetype nh = static_cast<qsizetype>(held.size());
+    const qsizetype nw = wanted.size();
+    qsizetype head = 0;
+    while (head < nh && head < nw && sameArea(held[head].as, wanted[head]))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < nh - head && tail < nw - head &&
+           sameArea(held[nh - 1 - tail].as, wanted[nw - 1 - tail]))
+        ++tail;
+    std::vector<Step> steps;
+    steps.reserve(nh + nw);
+    for (qsizetype i = 0; i < head; ++i)
+        steps.push_back({i, i});
+    const qsizetype a = nh - head - tail;
+    const qsizetype b = nw - head - tail;
+    constexpr qsizetype tableLimit = 4'000'000;
+    if (a > 0 && b > 0 && (a + 1) * (b + 1) <= tableLimit) {
+        // common[i][j]: the longest common run of page areas from i and wanted from j.
+        std::vector<int> common((a + 1) * (b + 1), 0);
+        auto at = [&](qsizetype i, qsizetype j) -> int& { return common[i * (b + 1) + j]; };
+        for (qsizetype i = a - 1; i >= 0; --i) {
+            for (qsizetype j = b - 1; j >= 0; --j)
+                at(i, j) = sameArea(held[head + i].as, wanted[head + j])
+                               ? at(i + 1, j + 1) + 1
+                               : std::max(at(i + 1, j), at(i, j + 1));
+        }
+        qsizetype i = 0;
+        qsizetype j = 0;
+        while (i < a || j < b) {
+            if (i < a && j < b && sameArea(held[head + i].as, wanted[head + j]) &&
+                at(i, j) == at(i + 1, j + 1) + 1) {
+                steps.push_back({head + i++, head + j++});
+            } else if (i < a && (j == b || at(i + 1, j) >= at(i, j + 1))) {
+                steps.push_back({head + i++, -1});
+            } else {
+                steps.push_back({-1, head + j++});
+            }
+        }
+    } else {
+        const qsizetype paired = std::min(a, b);
+        for (qsizetype k = 0; k < paired; ++k) {
+            if (sameArea(held[head + k].as, wanted[head + k])) {
+                steps.push_back({head + k, head + k});
+            } else {
+                steps.push_back({head + k, -1});
+                steps.push_back({-1, head + k});
+            }
+        }
+        for (qsizetype k = paired; k < a; ++k)
+            steps.push_back({head + k, -1});
+        for (qsizetype k = paired; k < b; ++k)
+            steps.push_back({-1, head + k});
+    }
+    for (qsizetype k = 0; k < tail; ++k)
+        steps.push_back({nh - tail + k, nw - tail + k});
+    return steps;
+}
+
 const ForeignMap* mapOfPicture(const ForeignPage& page, const QByteArray& src)
 {
     const QString title = fileTitle(QString::fromUtf8(src));
@@ -162,10 +236,6 @@ MapApply applyMap(const QByteArray& mapFile, const QByteArray& page, const QByte
                         .arg(QString::fromUtf8(name)));
 
     // Areas of the page that the map file can stand for, in order; the others stay.
-    struct Held {
-        const ForeignArea* area;
-        TavloArea as;
-    };
     std::vector<Held> held;
     held.reserve(map->areas.size());
     for (const ForeignArea& a : map->areas) {
@@ -173,61 +243,64 @@ MapApply applyMap(const QByteArray& mapFile, const QByteArray& page, const QByte
             held.push_back({&a, *c.area});
     }
 
-    // Unchanged areas at both ends keep their tags; in between, areas are paired in
-    // order: an edit changes a tag where it stands, and areas drawn anew come last.
-    const qsizetype nh = static_cast<qsizetype>(held.size());
-    const qsizetype nw = wanted.size();
-    qsizetype head = 0;
-    while (head < nh && head < nw && sameArea(held[head].as, wanted[head]))
-        ++head;
-    qsizetype tail = 0;
-    while (tail < nh - head && tail < nw - head &&
-           sameArea(held[nh - 1 - tail].as, wanted[nw - 1 - tail]))
-        ++tail;
-    out.kept = static_cast<int>(head + tail);
-
+    // Unchanged areas keep their tags: the longest run of them in common, in order,
+    // found as a diff finds lines. Between two kept areas, removed and added areas
+    // pair up as edits in place; what is left over goes, or comes after them.
+    const std::vector<Step> steps = alignAreas(held, wanted);
     const TagStyle style(page, *map);
+    const QByteArray br = lineBreakOf(page);
     std::vector<Edit> edits;
-    const qsizetype midHeld = nh - head - tail;
-    const qsizetype midWanted = nw - head - tail;
-    const qsizetype paired = std::min(midHeld, midWanted);
-    for (qsizetype k = 0; k < paired; ++k) {
-        const Held& h = held[head + k];
-        if (sameArea(h.as, wanted[head + k])) {
+    const Held* previous = nullptr; // the last page area passed, kept or edited
+    qsizetype s = 0;
+    while (s < static_cast<qsizetype>(steps.size())) {
+        if (steps[s].page >= 0 && steps[s].wanted >= 0) {
+            previous = &held[steps[s].page];
             ++out.kept;
+            ++s;
             continue;
         }
-        edits.push_back({h.area->tag.offset, h.area->tag.length, style.tag(wanted[head + k])});
-        ++out.written;
-    }
-    for (qsizetype k = paired; k < midHeld; ++k) {
-        edits.push_back(removal(page, held[head + k].area->tag));
-        ++out.removed;
-    }
-    if (midWanted > paired) {
-        const QByteArray br = lineBreakOf(page);
-        QByteArray text;
-        // After the last area before the unchanged tail, else before the tail's first,
-        // else just inside the map.
-        const qsizetype before = head + paired;
-        if (before > 0) {
-            const SourceSpan& after = held[before - 1].area->tag;
-            const QByteArray indent = indentOf(page, after);
-            for (qsizetype k = head + paired; k < head + midWanted; ++k)
-                text += br + indent + style.tag(wanted[k]);
-            edits.push_back({after.offset + after.length, 0, text});
-        } else if (tail > 0) {
-            const SourceSpan& first = held[nh - tail].area->tag;
-            const QByteArray indent = indentOf(page, first);
-            for (qsizetype k = head + paired; k < head + midWanted; ++k)
-                text += style.tag(wanted[k]) + br + indent;
-            edits.push_back({first.offset, 0, text});
-        } else {
-            for (qsizetype k = head + paired; k < head + midWanted; ++k)
-                text += br + style.tag(wanted[k]);
-            edits.push_back({map->tag.offset + map->tag.length, 0, text + br});
+        std::vector<qsizetype> gone;
+        std::vector<qsizetype> come;
+        for (;
+             s < static_cast<qsizetype>(steps.size()) && (steps[s].page < 0 || steps[s].wanted < 0);
+             ++s) {
+            if (steps[s].page >= 0)
+                gone.push_back(steps[s].page);
+            else
+                come.push_back(steps[s].wanted);
         }
-        out.written += static_cast<int>(midWanted - paired);
+        const std::size_t paired = std::min(gone.size(), come.size());
+        for (std::size_t k = 0; k < paired; ++k) {
+            const Held& h = held[gone[k]];
+            edits.push_back({h.area->tag.offset, h.area->tag.length, style.tag(wanted[come[k]])});
+            previous = &h;
+            ++out.written;
+        }
+        for (std::size_t k = paired; k < gone.size(); ++k) {
+            edits.push_back(removal(page, held[gone[k]].area->tag));
+            ++out.removed;
+        }
+        if (come.size() > paired) {
+            QByteArray text;
+            if (previous) {
+                const SourceSpan& after = previous->area->tag;
+                const QByteArray indent = indentOf(page, after);
+                for (std::size_t k = paired; k < come.size(); ++k)
+                    text += br + indent + style.tag(wanted[come[k]]);
+                edits.push_back({after.offset + after.length, 0, text});
+            } else if (s < static_cast<qsizetype>(steps.size())) {
+                const SourceSpan& before = held[steps[s].page].area->tag;
+                const QByteArray indent = indentOf(page, before);
+                for (std::size_t k = paired; k < come.size(); ++k)
+                    text += style.tag(wanted[come[k]]) + br + indent;
+                edits.push_back({before.offset, 0, text});
+            } else {
+                for (std::size_t k = paired; k < come.size(); ++k)
+                    text += br + style.tag(wanted[come[k]]);
+                edits.push_back({map->tag.offset + map->tag.length, 0, text + br});
+            }
+            out.written += static_cast<int>(come.size() - paired);
+        }
     }
 
     std::stable_sort(edits.begin(), edits.end(),

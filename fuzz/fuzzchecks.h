@@ -7,10 +7,10 @@
 
 #include "editor/mapdocument.h"
 #include "markup/foreignpage.h"
-#include "markup/mapapply.h"
-#include "markup/mapimport.h"
 #include "markup/htmlpage.h"
 #include "markup/imageinfo.h"
+#include "markup/mapapply.h"
+#include "markup/mapimport.h"
 #include "markup/mapreader.h"
 #include "markup/markupwriter.h"
 #include "markup/pathops.h"
@@ -268,7 +268,7 @@ inline QByteArray checkForeignPage(QByteArrayView bytes)
                 return "area: " + p;
             if (area.tag.offset < map.tag.offset + map.tag.length || area.tag.offset > map.end)
                 return "area outside its map";
-            if (const AreaConversion c = tavloAreaOf(area); c.area)
+            if (const AreaConversion c = importableArea(area); c.area)
                 records.append(areaShapeOf(*c.area).record);
         }
         // The first map of a name is the one written back, as import reads it.
@@ -292,10 +292,8 @@ struct Target {
 
 // By fuzzer name: fuzz/corpus/<name>/ and fuzz/crashes/<name>-* belong to it.
 inline constexpr Target targets[] = {
-    {"fuzz_imageinfo", checkImageInfo},
-    {"fuzz_htmlpage", checkHtmlPage},
-    {"fuzz_mapreader", checkMapReader},
-    {"fuzz_roundtrip", checkRoundTrip},
+    {"fuzz_imageinfo", checkImageInfo},     {"fuzz_htmlpage", checkHtmlPage},
+    {"fuzz_mapreader", checkMapReader},     {"fuzz_roundtrip", checkRoundTrip},
     {"fuzz_foreignpage", checkForeignPage},
 };
 

@@ -239,7 +239,7 @@ MapApply applyMap(const QByteArray& mapFile, const QByteArray& page, const QByte
     std::vector<Held> held;
     held.reserve(map->areas.size());
     for (const ForeignArea& a : map->areas) {
-        if (const AreaConversion c = tavloAreaOf(a); c.area)
+        if (const AreaConversion c = importableArea(a); c.area)
             held.push_back({&a, *c.area});
     }
 

@@ -55,6 +55,13 @@ QString shapeName(ForeignShape shape)
     return {};
 }
 
+// Tavlo's reader turns exactly these back into characters: a value that holds one
+// as text would not come back as it was.
+bool holdsTavloEntity(const QByteArray& value)
+{
+    return value.contains("&quot;") || value.contains("&lt;") || value.contains("&gt;");
+}
+
 QString quoted(const QByteArray& text)
 {
     return QLatin1Char('"') + QString::fromUtf8(text) + QLatin1Char('"');
@@ -122,6 +129,18 @@ AreaConversion tavloAreaOf(const ForeignArea& area)
     t.target = area.target;
     t.alt = area.alt;
     out.area = t;
+    return out;
+}
+
+AreaConversion importableArea(const ForeignArea& area)
+{
+    AreaConversion out = tavloAreaOf(area);
+    if (out.area && (holdsTavloEntity(out.area->href) || holdsTavloEntity(out.area->target) ||
+                     holdsTavloEntity(out.area->alt))) {
+        out.area.reset();
+        out.reason = QStringLiteral("its link, target or alt text holds &quot;, &lt; or &gt; as "
+                                    "text, which a Tavlo map would turn into a character");
+    }
     return out;
 }
 
@@ -227,7 +246,7 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
     int number = 0;
     for (const ForeignArea& area : map->areas) {
         ++number;
-        const AreaConversion c = tavloAreaOf(area);
+        const AreaConversion c = importableArea(area);
         if (!c.area) {
             out.notes.append(
                 {area.tag, QStringLiteral("area %1 not imported: %2").arg(number).arg(c.reason)});

@@ -33,6 +33,10 @@ struct AreaConversion {
 };
 AreaConversion tavloAreaOf(const ForeignArea& area);
 
+// The same, for a map file that is to give the area back exactly: a text holding what
+// Tavlo's reader turns into a character ("&quot;" meant as text) stays behind too.
+AreaConversion importableArea(const ForeignArea& area);
+
 // Record (with its tail), point text and region, as the editor builds them.
 AreaShape areaShapeOf(const TavloArea& area);
 

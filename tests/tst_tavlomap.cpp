@@ -281,6 +281,25 @@ private slots:
         QVERIFY2(import.err.contains(importErr), import.err);
     }
 
+    // "&quot;" meant as text would come back from a Tavlo map as a quote: such an area
+    // is left in the page, and said so.
+    void entityTextStaysInThePage()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(pagesDir() + "/images/harbour.gif", dir.filePath("harbour.gif")));
+        const QByteArray page = "<img src=\"harbour.gif\" usemap=\"#m\"><map name=m>"
+                                "<area coords=1,2,3,4 href=a alt=\"&amp;quot;x\">"
+                                "<area coords=5,6,7,8 href=\"x&amp;lt;y\" alt=b>"
+                                "<area coords=9,9,20,20 href=c alt=c></map>";
+        writeAll(dir.filePath("page.htm"), page);
+        const Run import = tavloMap({"import", "page.htm", "-o", "map.tavl"}, dir.path());
+        QCOMPARE(import.status, 0);
+        QCOMPARE(import.err.count("holds &quot;, &lt; or &gt; as text"), 2);
+        const Run apply = tavloMap({"apply", "map.tavl", "page.htm", "-o", "-"}, dir.path());
+        QCOMPARE(apply.status, 0);
+        QCOMPARE(apply.out, page);
+    }
+
     // A 50 MB page is read whole, in time, and its map found.
     void largePage()
     {

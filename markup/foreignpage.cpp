@@ -220,37 +220,27 @@ QByteArray decodedValue(const GumboAttribute* attr)
     return again ? withoutStandIns(again->value) : value;
 }
 
-// Lines and columns of offsets that mostly come in increasing order.
-class LineCounter {
-public:
-    explicit LineCounter(QByteArrayView text)
-        : m_text(text)
-    {}
-    void place(SourceSpan& span)
-    {
-        if (span.offset < m_offset) {
-            m_offset = 0;
-            m_line = 1;
-            m_lineStart = 0;
-        }
-        const qsizetype to = std::min(span.offset, m_text.size());
-        for (qsizetype i = m_offset; i < to; ++i) {
-            if (m_text[i] == '\n') {
-                ++m_line;
-                m_lineStart = i + 1;
+// Lines and columns of every span, counted in one pass over the page: the parser may
+// move tags (a table's misplaced content goes before the table), so they are sorted.
+void placeSpans(QByteArrayView text, std::vector<SourceSpan*>& spans)
+{
+    std::sort(spans.begin(), spans.end(),
+              [](const SourceSpan* a, const SourceSpan* b) { return a->offset < b->offset; });
+    qsizetype at = 0;
+    int line = 1;
+    qsizetype lineStart = 0;
+    for (SourceSpan* span : spans) {
+        const qsizetype to = std::clamp<qsizetype>(span->offset, 0, text.size());
+        for (; at < to; ++at) {
+            if (text[at] == '\n') {
+                ++line;
+                lineStart = at + 1;
             }
         }
-        m_offset = to;
-        span.line = m_line;
-        span.column = static_cast<int>(std::min<qsizetype>(to - m_lineStart + 1, INT32_MAX));
+        span->line = line;
+        span->column = static_cast<int>(std::min<qsizetype>(to - lineStart + 1, INT32_MAX));
     }
-
-private:
-    QByteArrayView m_text;
-    qsizetype m_offset = 0;
-    int m_line = 1;
-    qsizetype m_lineStart = 0;
-};
+}
 
 SourceSpan spanOf(const GumboElement& element, const char* base)
 {
@@ -316,7 +306,6 @@ class Reader {
 public:
     explicit Reader(const QByteArray& page)
         : m_page(page)
-        , m_lines(page)
     {}
 
     ForeignPage read()
@@ -344,16 +333,20 @@ public:
                 stack.emplace_back(static_cast<const GumboNode*>(element.children.data[i - 1]),
                                    childMap);
         }
+        std::vector<SourceSpan*> spans;
+        for (ForeignImage& img : m_result.images)
+            spans.push_back(&img.tag);
+        for (ForeignMap& map : m_result.maps) {
+            spans.push_back(&map.tag);
+            for (ForeignArea& area : map.areas)
+                spans.push_back(&area.tag);
+        }
+        placeSpans(m_page, spans);
         return std::move(m_result);
     }
 
 private:
-    SourceSpan placed(const GumboElement& element)
-    {
-        SourceSpan span = spanOf(element, m_page.constData());
-        m_lines.place(span);
-        return span;
-    }
+    SourceSpan placed(const GumboElement& element) { return spanOf(element, m_page.constData()); }
 
     void readImage(const GumboElement& element)
     {
@@ -434,7 +427,6 @@ private:
     }
 
     const QByteArray& m_page;
-    LineCounter m_lines;
     ForeignPage m_result;
 };
 

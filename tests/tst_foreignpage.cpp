@@ -135,6 +135,17 @@ private slots:
         QCOMPARE(findMap(read, "M"), nullptr); // names are compared exactly
     }
 
+    // The parser moves an <img> out of a table to before it; its line stays its own.
+    void movedTagKeepsItsLine()
+    {
+        const ForeignPage read = readForeignPage(
+            "<map name=m><area href=a></map>\n<table>\n<tr><td>x</td></tr>\n<img usemap=#m>\n"
+            "</table>\n<map name=n><area href=b></map>");
+        QCOMPARE(read.images[0].tag.line, 4);
+        QCOMPARE(read.maps[1].areas[0].tag.line, 6);
+        QCOMPARE(read.maps[1].areas[0].tag.column, 13);
+    }
+
     void mapWithoutEndTag()
     {
         const QByteArray page = "<map name=m><area coords=1,2,3,4>";

@@ -23,7 +23,7 @@ test: build fuzzers
 
 # The fuzzers, for the short fuzz run among the tests; only where clang and its
 # sanitizer runtimes are installed (the machine's own compiler otherwise builds all).
-FUZZ_TARGETS = fuzz_imageinfo fuzz_htmlpage fuzz_mapreader fuzz_roundtrip
+FUZZ_TARGETS = fuzz_imageinfo fuzz_htmlpage fuzz_mapreader fuzz_roundtrip fuzz_foreignpage
 fuzzers:
 	@if command -v clang++ >/dev/null && ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then \
 	    [ -f build-fuzz/build.ninja ] || cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \

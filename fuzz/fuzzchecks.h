@@ -6,8 +6,11 @@
 // abort on that, the test fails on it.
 
 #include "editor/mapdocument.h"
+#include "markup/foreignpage.h"
 #include "markup/htmlpage.h"
 #include "markup/imageinfo.h"
+#include "markup/mapapply.h"
+#include "markup/mapimport.h"
 #include "markup/mapreader.h"
 #include "markup/markupwriter.h"
 #include "markup/pathops.h"
@@ -280,6 +283,54 @@ inline QByteArray checkRoundTrip(QByteArrayView bytes)
     return compareAreas(first.map.areas, second.map.areas);
 }
 
+// Any page, read as a browser reads it: every tag found lies in the page, and the map
+// file made from each map and written back into the page gives the page back unchanged.
+inline QByteArray checkForeignPage(QByteArrayView bytes)
+{
+    const QByteArray page = bytes.toByteArray();
+    const ForeignPage read = readForeignPage(page);
+    auto spanProblem = [&](const SourceSpan& s) -> QByteArray {
+        if (s.offset < 0 || s.length < 2 || s.offset + s.length > page.size())
+            return "tag outside the page";
+        if (page[s.offset] != '<' || page[s.offset + s.length - 1] != '>')
+            return "tag does not run from < to >: " + page.mid(s.offset, s.length);
+        if (s.line < 1 || s.column < 1)
+            return "no line or column";
+        return {};
+    };
+    for (const ForeignImage& img : read.images) {
+        if (const QByteArray p = spanProblem(img.tag); !p.isEmpty())
+            return "img: " + p;
+    }
+    for (const ForeignMap& map : read.maps) {
+        if (const QByteArray p = spanProblem(map.tag); !p.isEmpty())
+            return "map: " + p;
+        if (map.contentEnd < map.tag.offset + map.tag.length || map.end < map.contentEnd ||
+            map.end > page.size())
+            return "map end out of order";
+        QList<QByteArray> records;
+        for (const ForeignArea& area : map.areas) {
+            if (const QByteArray p = spanProblem(area.tag); !p.isEmpty())
+                return "area: " + p;
+            if (area.tag.offset < map.tag.offset + map.tag.length || area.tag.offset > map.end)
+                return "area outside its map";
+            if (const AreaConversion c = importableArea(area); c.area)
+                records.append(areaShapeOf(*c.area).record);
+        }
+        // The first map of a name is the one written back, as import reads it.
+        if (records.isEmpty() || findMap(read, map.name) != &map)
+            continue;
+        const QByteArray tavl =
+            fileText(SaveKind::Tavl, mapBlock({}, imageMarkup("x.gif", 1, 1), records));
+        const MapApply back = applyMap(tavl, page, map.name);
+        if (back.status != MapApply::Status::Done)
+            return "an imported map does not apply: " + back.error.toUtf8();
+        if (back.page != page)
+            return "apply of an unchanged import changed the page (map " + map.name + ")";
+    }
+    return {};
+}
+
 struct Target {
     const char* name;
     QByteArray (*check)(QByteArrayView);
@@ -287,10 +338,9 @@ struct Target {
 
 // By fuzzer name: fuzz/corpus/<name>/ and fuzz/crashes/<name>-* belong to it.
 inline constexpr Target targets[] = {
-    {"fuzz_imageinfo", checkImageInfo},
-    {"fuzz_htmlpage", checkHtmlPage},
-    {"fuzz_mapreader", checkMapReader},
-    {"fuzz_roundtrip", checkRoundTrip},
+    {"fuzz_imageinfo", checkImageInfo},     {"fuzz_htmlpage", checkHtmlPage},
+    {"fuzz_mapreader", checkMapReader},     {"fuzz_roundtrip", checkRoundTrip},
+    {"fuzz_foreignpage", checkForeignPage},
 };
 
 // The body of each fuzzer's LLVMFuzzerTestOneInput: a problem aborts, which the fuzzer

@@ -14,7 +14,7 @@ fi
 build="$1/fuzz"
 seconds="${2:-60}"
 here="$(cd "$(dirname "$0")" && pwd)"
-names=(fuzz_imageinfo fuzz_htmlpage fuzz_mapreader fuzz_roundtrip)
+names=(fuzz_imageinfo fuzz_htmlpage fuzz_mapreader fuzz_roundtrip fuzz_foreignpage)
 
 for name in "${names[@]}"; do
     if [ ! -x "$build/$name" ]; then

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -26,10 +27,11 @@ struct ForeignAttribute {
 };
 
 struct ForeignArea {
-    SourceSpan tag;             // the <area> start tag
+    SourceSpan tag; // the <area> start tag
     ForeignShape shape = ForeignShape::Rect;
-    QList<double> coords;       // the list of numbers, parsed as browsers parse it
-    bool usable = true;         // false when a browser ignores the area (too few numbers)
+    QList<double> coords;   // the list of numbers, parsed as browsers parse it
+    bool usable = true;     // false when a browser ignores the area (too few numbers)
+    bool knownShape = true; // false for a shape keyword browsers do not know (not usable)
     bool hasHref = false;
     QByteArray href;
     bool hasTarget = false;
@@ -40,20 +42,22 @@ struct ForeignArea {
 };
 
 struct ForeignMap {
-    SourceSpan tag;       // the <map> start tag
-    qsizetype end = 0;    // offset just after the map element's end tag (or its end)
-    QByteArray name;      // the name attribute (or id when name is absent)
+    SourceSpan tag;           // the <map> start tag
+    qsizetype end = 0;        // offset just after the map element's end tag (or its end)
+    qsizetype contentEnd = 0; // offset of the end tag's "<" (end when there is none)
+    QByteArray name;          // the name attribute (or id when name is absent)
     QList<ForeignArea> areas;
 };
 
 struct ForeignImage {
-    SourceSpan tag;       // the <img> start tag
+    SourceSpan tag; // the <img> start tag
     QByteArray src;
-    QByteArray usemap;    // as written, "#" included
+    QByteArray usemap; // as written, "#" included
     bool hasWidth = false;
     int width = 0;
     bool hasHeight = false;
     int height = 0;
+    bool hasAlt = false;
     QByteArray alt;
 };
 
@@ -64,5 +68,16 @@ struct ForeignPage {
 
 // Reads any HTML page, as bytes, with a real HTML5 parser.
 ForeignPage readForeignPage(const QByteArray& page);
+
+// The HTML rules for parsing a list of floating-point numbers, as browsers apply them
+// to coords: blanks, commas and semicolons separate; leading garbage is skipped; a
+// number that does not parse counts as 0.
+QList<double> parseNumberList(QByteArrayView text);
+
+// The map a usemap value names: the text after its first "#", or "" when it has none.
+QByteArray hashName(const QByteArray& usemap);
+
+// The first map of that name (name, else id, compared exactly), or nullptr.
+const ForeignMap* findMap(const ForeignPage& page, const QByteArray& name);
 
 } // namespace tavlo

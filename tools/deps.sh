@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libgumbo-dev
     fonts-liberation2
     xvfb xdotool x11-utils xclip xdg-utils
     # the Debian package and the tools that judge it

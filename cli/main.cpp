@@ -1,0 +1,78 @@
+// tavlo-map: checks, imports and writes back image maps from the command line.
+#include "cli/cliio.h"
+#include "cli/commands.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+using Command = int (*)(const QStringList&, QIODevice&, QIODevice&);
+
+struct Entry {
+    const char* name;
+    Command run;
+};
+
+constexpr Entry commands[] = {
+    {"check", tavlo::runCheck},   {"import", tavlo::runImport}, {"apply", tavlo::runApply},
+    {"export", tavlo::runExport}, {"info", tavlo::runInfo},
+};
+
+const char* const helpText =
+    R"(Usage: tavlo-map COMMAND [OPTION]... FILE...
+Check, import and write back HTML client-side image maps.
+
+Commands:
+  check [--json] FILE...              report what breaks the image maps of each
+                                      page or Tavlo file, as FILE:LINE:COLUMN
+  import PAGE [--map NAME] [-o FILE.tavl]
+                                      the page's map as a Tavlo map file
+                                      (standard output without -o)
+  apply FILE.tavl PAGE [--map NAME] [-o OUT]
+                                      write the map file's areas back into the
+                                      page's map (the page itself without -o)
+  export FILE --format svg|html|json [-o OUT]
+                                      the map in another form
+  info PICTURE...                     kind, width and height of pictures
+
+Options:
+  -h, --help     show this help and exit
+  -V, --version  show the version and exit
+
+Exit status: 0 done (check: no errors), 1 check found errors,
+2 bad usage or a file that cannot be read or written.
+See tavlo-map(1) for the finding codes.
+)";
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QFile out;
+    QFile err;
+    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty())
+        return tavlo::usageError(err, QStringLiteral("tavlo-map"), QStringLiteral("no command"));
+    const QString first = args.takeFirst();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        out.write(helpText);
+        return tavlo::exitDone;
+    }
+    if (first == QLatin1String("--version") || first == QLatin1String("-V")) {
+        tavlo::writeLine(out, QStringLiteral("tavlo-map " TAVLO_VERSION));
+        return tavlo::exitDone;
+    }
+    for (const Entry& e : commands) {
+        if (first == QLatin1String(e.name))
+            return e.run(args, out, err);
+    }
+    return tavlo::usageError(err, QStringLiteral("tavlo-map"),
+                             QStringLiteral("unknown command '%1'").arg(first));
+}

@@ -1,0 +1,166 @@
+#include "markup/foreignpage.h"
+
+#include <QTest>
+
+using namespace tavlo;
+
+Q_DECLARE_METATYPE(tavlo::ForeignShape)
+
+class TestForeignPage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void numberList_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QList<double>>("numbers");
+        QTest::newRow("commas") << QByteArray("1,2,3,4") << QList<double>{1, 2, 3, 4};
+        QTest::newRow("blanks and semicolons")
+            << QByteArray(" 1  2;3 ,\t4 ") << QList<double>{1, 2, 3, 4};
+        QTest::newRow("fractions, exponent, sign")
+            << QByteArray("1.5,-2,.5,3e2") << QList<double>{1.5, -2, 0.5, 300};
+        QTest::newRow("leading garbage skipped")
+            << QByteArray("x1,px2,+3") << QList<double>{1, 2, 3};
+        QTest::newRow("trailing garbage cut") << QByteArray("10px,20%") << QList<double>{10, 20};
+        QTest::newRow("not a number is 0") << QByteArray("1,.,-,4") << QList<double>{1, 0, 0, 4};
+        QTest::newRow("garbage to the end is 0") << QByteArray("1,abc") << QList<double>{1, 0};
+        QTest::newRow("empty") << QByteArray("") << QList<double>{};
+    }
+    void numberList()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QList<double>, numbers);
+        QCOMPARE(parseNumberList(text), numbers);
+    }
+
+    void overflowIsInfinite()
+    {
+        const QList<double> n = parseNumberList("1e999,99999999999999999999");
+        QVERIFY(std::isinf(n[0]));
+        QCOMPARE(n[1], 1e20);
+    }
+
+    void areas_data()
+    {
+        QTest::addColumn<QByteArray>("tag");
+        QTest::addColumn<ForeignShape>("shape");
+        QTest::addColumn<bool>("usable");
+        QTest::addColumn<bool>("known");
+        QTest::addColumn<int>("count");
+        QTest::newRow("no shape is rect")
+            << QByteArray("<area coords='1,2,3,4'>") << ForeignShape::Rect << true << true << 4;
+        QTest::newRow("rectangle") << QByteArray("<AREA SHAPE=RECTANGLE COORDS='1,2,3,4'>")
+                                   << ForeignShape::Rect << true << true << 4;
+        QTest::newRow("circ") << QByteArray("<area shape=Circ coords='1,2,3'>")
+                              << ForeignShape::Circle << true << true << 3;
+        QTest::newRow("polygon") << QByteArray("<area shape=polygon coords='1,2,3,4,5,6'>")
+                                 << ForeignShape::Poly << true << true << 6;
+        QTest::newRow("default") << QByteArray("<area shape=default>") << ForeignShape::Default
+                                 << true << true << 0;
+        QTest::newRow("rect short")
+            << QByteArray("<area coords='1,2,3'>") << ForeignShape::Rect << false << true << 3;
+        QTest::newRow("circle short") << QByteArray("<area shape=circle coords='1,2'>")
+                                      << ForeignShape::Circle << false << true << 2;
+        QTest::newRow("negative radius") << QByteArray("<area shape=circle coords='1,2,-3'>")
+                                         << ForeignShape::Circle << false << true << 3;
+        QTest::newRow("poly short") << QByteArray("<area shape=poly coords='1,2,3,4,5'>")
+                                    << ForeignShape::Poly << false << true << 5;
+        QTest::newRow("unknown shape") << QByteArray("<area shape=star coords='1,2,3,4'>")
+                                       << ForeignShape::Rect << false << false << 4;
+    }
+    void areas()
+    {
+        QFETCH(QByteArray, tag);
+        QFETCH(ForeignShape, shape);
+        QFETCH(bool, usable);
+        QFETCH(bool, known);
+        QFETCH(int, count);
+        const ForeignPage page = readForeignPage("<map name=m>" + tag + "</map>");
+        QCOMPARE(page.maps.size(), 1);
+        QCOMPARE(page.maps[0].areas.size(), 1);
+        const ForeignArea& a = page.maps[0].areas[0];
+        QCOMPARE(a.shape, shape);
+        QCOMPARE(a.usable, usable);
+        QCOMPARE(a.knownShape, known);
+        QCOMPARE(a.coords.size(), count);
+        QCOMPARE(a.tag.offset, 12);
+        QCOMPARE(a.tag.length, tag.size());
+    }
+
+    void valuesDecodedBytesKept_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QByteArray>("decoded");
+        QTest::newRow("references") << QByteArray("a&amp;b &eacute;&#233;&#xE9;")
+                                    << QByteArray("a&b \xc3\xa9\xc3\xa9\xc3\xa9");
+        QTest::newRow("Latin-1 byte") << QByteArray("caf\xe9") << QByteArray("caf\xe9");
+        QTest::newRow("Latin-1 and a reference")
+            << QByteArray("\xe9&amp;\xe8") << QByteArray("\xe9&\xe8");
+        QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9") << QByteArray("caf\xc3\xa9");
+    }
+    void valuesDecodedBytesKept()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QByteArray, decoded);
+        const ForeignPage page =
+            readForeignPage("<map name=m><area alt=\"" + value + "\" href='" + value + "'></map>");
+        QCOMPARE(page.maps[0].areas[0].alt, decoded);
+        QCOMPARE(page.maps[0].areas[0].href, decoded);
+    }
+
+    void imagesMapsAndPositions()
+    {
+        const QByteArray page =
+            "<p>x</p>\r\n<IMG src=\"a.gif\" USEMAP=\"#m\" Width=\"10\" height=20>\r\n"
+            "<img src=b.gif>\n  <Map id=m><p><AREA href=x alt=y></p></Map>tail";
+        const ForeignPage read = readForeignPage(page);
+        QCOMPARE(read.images.size(), 1); // an <img> without usemap is not one
+        const ForeignImage& img = read.images[0];
+        QCOMPARE(img.src, QByteArray("a.gif"));
+        QCOMPARE(img.usemap, QByteArray("#m"));
+        QVERIFY(img.hasWidth && img.hasHeight);
+        QCOMPARE(img.width, 10);
+        QCOMPARE(img.height, 20);
+        QCOMPARE(img.tag.line, 2);
+        QCOMPARE(img.tag.column, 1);
+        const ForeignMap& map = read.maps[0];
+        QCOMPARE(map.name, QByteArray("m"));
+        QCOMPARE(map.tag.line, 4);
+        QCOMPARE(map.tag.column, 3);
+        QCOMPARE(page.mid(map.tag.offset, map.tag.length), QByteArray("<Map id=m>"));
+        QCOMPARE(page.mid(map.contentEnd, map.end - map.contentEnd), QByteArray("</Map>"));
+        QCOMPARE(page.mid(map.areas[0].tag.offset, map.areas[0].tag.length),
+                 QByteArray("<AREA href=x alt=y>"));
+        QCOMPARE(findMap(read, hashName(img.usemap)), &map);
+        QCOMPARE(findMap(read, "M"), nullptr); // names are compared exactly
+    }
+
+    // The parser moves an <img> out of a table to before it; its line stays its own.
+    void movedTagKeepsItsLine()
+    {
+        const ForeignPage read = readForeignPage(
+            "<map name=m><area href=a></map>\n<table>\n<tr><td>x</td></tr>\n<img usemap=#m>\n"
+            "</table>\n<map name=n><area href=b></map>");
+        QCOMPARE(read.images[0].tag.line, 4);
+        QCOMPARE(read.maps[1].areas[0].tag.line, 6);
+        QCOMPARE(read.maps[1].areas[0].tag.column, 13);
+    }
+
+    void mapWithoutEndTag()
+    {
+        const QByteArray page = "<map name=m><area coords=1,2,3,4>";
+        const ForeignPage read = readForeignPage(page);
+        QCOMPARE(read.maps[0].end, page.size());
+        QCOMPARE(read.maps[0].contentEnd, page.size());
+    }
+
+    void cutShortTagIsNotAnArea()
+    {
+        const ForeignPage read = readForeignPage("<map name=m><area shape=rect coords=\"1,2");
+        QCOMPARE(read.maps.size(), 1);
+        QVERIFY(read.maps[0].areas.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestForeignPage)
+#include "tst_foreignpage.moc"

@@ -1,0 +1,347 @@
+// tavlo-map itself, run as a user runs it: exit codes, output, golden files.
+#include "markup/htmlpage.h"
+#include "markup/mapreader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+QString pagesDir()
+{
+    return qEnvironmentVariable("TAVLO_SOURCE_DIR") + QStringLiteral("/tests/pages");
+}
+
+Run tavloMap(const QStringList& args, const QString& folder = pagesDir())
+{
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start(QStringLiteral(TAVLO_MAP_BINARY), args);
+    Run r;
+    if (!p.waitForFinished(120000))
+        return r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Compares with tests/golden/cli/NAME; TAVLO_UPDATE_GOLDEN=1 writes it instead.
+void compareGolden(const QByteArray& actual, const QString& name)
+{
+    const QString path =
+        qEnvironmentVariable("TAVLO_SOURCE_DIR") + QStringLiteral("/tests/golden/cli/") + name;
+    if (qEnvironmentVariableIntValue("TAVLO_UPDATE_GOLDEN")) {
+        writeAll(path, actual);
+        return;
+    }
+    QVERIFY2(QFile::exists(path), qPrintable(QStringLiteral("missing golden file ") + name));
+    QCOMPARE(actual, readAll(path));
+}
+
+} // namespace
+
+class TestTavloMap : public QObject {
+    Q_OBJECT
+
+private slots:
+    void check_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<int>("status");
+        QTest::newRow("Tavlo's page") << "tavlo-own.htm" << 1;
+        QTest::newRow("Tavlo's map file") << "tavlo-own.tavl" << 1;
+        QTest::newRow("Tavlo's page edited by hand") << "tavlo-edited.htm" << 1;
+        QTest::newRow("hand-written") << "handwritten.htm" << 1;
+        QTest::newRow("two maps") << "twomaps.htm" << 1;
+        QTest::newRow("default, title, onclick") << "extras.htm" << 1;
+        QTest::newRow("CR LF, Latin-1") << "crlf-latin1.htm" << 0;
+    }
+    void check()
+    {
+        QFETCH(QString, page);
+        QFETCH(int, status);
+        const Run text = tavloMap({QStringLiteral("check"), page});
+        QCOMPARE(text.status, status);
+        QVERIFY(text.err.isEmpty());
+        compareGolden(text.out, page + QStringLiteral(".check.txt"));
+        const Run json = tavloMap({QStringLiteral("check"), QStringLiteral("--json"), page});
+        QCOMPARE(json.status, status);
+        compareGolden(json.out, page + QStringLiteral(".check.json"));
+    }
+
+    void import_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("Tavlo's page") << "tavlo-own.htm" << QStringList();
+        QTest::newRow("hand-written") << "handwritten.htm" << QStringList();
+        QTest::newRow("two maps") << "twomaps.htm" << QStringList{"--map", "town"};
+        QTest::newRow("default, title, onclick") << "extras.htm" << QStringList();
+        QTest::newRow("CR LF, Latin-1") << "crlf-latin1.htm" << QStringList();
+    }
+    void import()
+    {
+        QFETCH(QString, page);
+        QFETCH(QStringList, options);
+        const Run r = tavloMap(QStringList{QStringLiteral("import"), page} + options);
+        QCOMPARE(r.status, 0);
+        compareGolden(r.out, page + QStringLiteral(".tavl"));
+        compareGolden(r.err, page + QStringLiteral(".import.err"));
+
+        // The editor's own reader opens it, with every area.
+        tavlo::ChtmlPage split;
+        QCOMPARE(split.parsePage(r.out, page), tavlo::ChtmlPage::Split::Done);
+        QVERIFY(tavlo::checkMapTags(r.out).isEmpty());
+        const tavlo::MapRead read = tavlo::parseMap(split.htmlMap());
+        QCOMPARE(read.status, tavlo::MapRead::Status::Done);
+        QCOMPARE(read.areas.size(), r.out.count("<AREA "));
+    }
+
+    // import, change one area, apply: only that tag differs; unchanged: the same bytes.
+    void applyRoundTrip_data() { import_data(); }
+    void applyRoundTrip()
+    {
+        QFETCH(QString, page);
+        QFETCH(QStringList, options);
+        QTemporaryDir dir;
+        const QString tavl = dir.filePath(QStringLiteral("map.tavl"));
+        const QString out = dir.filePath(QStringLiteral("out.htm"));
+        const QByteArray original = readAll(pagesDir() + QLatin1Char('/') + page);
+        QCOMPARE(tavloMap(QStringList{"import", page, "-o", tavl} + options).status, 0);
+        QCOMPARE(tavloMap(QStringList{"apply", tavl, page, "-o", out} + options).status, 0);
+        QCOMPARE(readAll(out), original);
+
+        QByteArray map = readAll(tavl);
+        const qsizetype href =
+            map.indexOf("HREF=\"", map.indexOf("<AREA ", map.indexOf("<AREA ") + 1));
+        map.insert(href + 6, "new-");
+        writeAll(tavl, map);
+        QCOMPARE(tavloMap(QStringList{"apply", tavl, page, "-o", out} + options).status, 0);
+        const QByteArray changed = readAll(out);
+        qsizetype head = 0;
+        while (head < changed.size() && head < original.size() && changed[head] == original[head])
+            ++head;
+        qsizetype tail = 0;
+        while (tail < changed.size() - head && tail < original.size() - head &&
+               changed[changed.size() - 1 - tail] == original[original.size() - 1 - tail])
+            ++tail;
+        const QByteArray was = original.mid(head, original.size() - head - tail);
+        const QByteArray now = changed.mid(head, changed.size() - head - tail);
+        // The difference lies inside one area tag, which now links to new-...
+        const qsizetype tagStart = original.lastIndexOf('<', head);
+        QVERIFY(original.mid(tagStart, 5).compare("<area", Qt::CaseInsensitive) == 0);
+        QVERIFY2(!was.contains('\n') && !now.contains('\n'), was + " / " + now);
+        QVERIFY(changed.indexOf("new-", tagStart) < changed.indexOf('>', tagStart));
+        // The editor-file's area keeps its place in the map
+        QCOMPARE(changed.count("<AREA") + changed.count("<area"),
+                 original.count("<AREA") + original.count("<area"));
+    }
+
+    void applyAddsAndRemoves()
+    {
+        QTemporaryDir dir;
+        const QString tavl = dir.filePath(QStringLiteral("map.tavl"));
+        const QString out = dir.filePath(QStringLiteral("out.htm"));
+        QCOMPARE(tavloMap({"import", "handwritten.htm", "-o", tavl}).status, 0);
+        QByteArray map = readAll(tavl);
+        const qsizetype first = map.indexOf("<AREA ");
+        map.remove(first, map.indexOf('\n', first) + 1 - first); // the docks go
+        map.replace("</MAP>",
+                    "<AREA SHAPE=\"rect\" COORDS=\"1, 2, 3, 4\" HREF=\"new.htm\">\r\n</MAP>");
+        writeAll(tavl, map);
+        QCOMPARE(tavloMap({"apply", tavl, "handwritten.htm", "-o", out}).status, 0);
+        const QByteArray page = readAll(out);
+        QVERIFY(!page.contains("docks.htm"));
+        QVERIFY(page.contains("alt=\"Corner\">\n  <area shape=\"rect\" coords=\"1, 2, 3, 4\" "
+                              "href=\"new.htm\">\n</map>"));
+        QVERIFY(page.contains(
+            "<map name=\"harbour\">\n  <area shape=\"circle\" coords=\"400 , 200 , 60\""));
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("err");
+        QTest::newRow("no command")
+            << QStringList() << 2 << QByteArray("tavlo-map: tavlo-map: no command\n");
+        QTest::newRow("unknown command")
+            << QStringList{"frob"} << 2 << QByteArray("unknown command 'frob'");
+        QTest::newRow("unknown option")
+            << QStringList{"check", "--frob", "x"} << 2
+            << QByteArray("tavlo-map: check: unknown option '--frob'\nTry 'tavlo-map --help'");
+        QTest::newRow("check nothing")
+            << QStringList{"check"} << 2 << QByteArray("no file to check");
+        QTest::newRow("missing file") << QStringList{"check", "missing.htm"} << 2
+                                      << QByteArray("tavlo-map: missing.htm: no such file\n");
+        QTest::newRow("directory") << QStringList{"check", "images"} << 2
+                                   << QByteArray("tavlo-map: images: is a directory\n");
+        QTest::newRow("import missing") << QStringList{"import", "missing.htm"} << 2
+                                        << QByteArray("tavlo-map: missing.htm: no such file\n");
+        QTest::newRow("several maps")
+            << QStringList{"import", "twomaps.htm"} << 2 << QByteArray("choose one with --map");
+        QTest::newRow("no such map")
+            << QStringList{"import", "twomaps.htm", "--map", "nope"} << 2
+            << QByteArray("tavlo-map: twomaps.htm: no map named \"nope\"\n");
+        QTest::newRow("--map without a name") << QStringList{"import", "twomaps.htm", "--map"} << 2
+                                              << QByteArray("option '--map' needs a value");
+        QTest::newRow("apply a page as map file")
+            << QStringList{"apply", "handwritten.htm", "extras.htm", "-o", "-"} << 2
+            << QByteArray("tavlo-map: handwritten.htm: not a Tavlo map file: Copyright tag missing "
+                          "or altered.");
+        QTest::newRow("apply to a page without that map")
+            << QStringList{"apply", "tavlo-own.tavl", "crlf-latin1.htm", "-o", "-"} << 2
+            << QByteArray("tavlo-map: crlf-latin1.htm: the page has no map named \"harbour\"");
+        QTest::newRow("info of a page")
+            << QStringList{"info", "extras.htm"} << 2
+            << QByteArray("tavlo-map: extras.htm: not a picture tavlo-map can read\n");
+        QTest::newRow("export stub")
+            << QStringList{"export", "extras.htm"} << 2 << QByteArray("export");
+    }
+    void badInput()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QByteArray, err);
+        const Run r = tavloMap(args);
+        QCOMPARE(r.status, status);
+        QVERIFY2(r.err.contains(err), r.err);
+    }
+
+    void badPages_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<int>("checkStatus");
+        QTest::addColumn<QByteArray>("checkOut");
+        QTest::addColumn<int>("importStatus");
+        QTest::addColumn<QByteArray>("importErr");
+        const QByteArray img = "<img src=\"images/harbour.gif\" usemap=\"#m\" alt=\"\">";
+        QTest::newRow("no maps") << QByteArray("<p>nothing</p>") << 0 << QByteArray() << 2
+                                 << QByteArray("page.htm: the page has no image map\n");
+        QTest::newRow("cut short") << img + "<map name=m><area href=a alt=a "
+                                            "coords=\"1,2,3,4\"><area shape=\"rect\" coords=\"1,2"
+                                   << 1
+                                   << QByteArray("page.htm:1:98: error: the page ends inside a "
+                                                 "tag, which browsers drop [cut-short]\n")
+                                   << 0 << QByteArray();
+        QTest::newRow("numbers that overflow")
+            << img + "<map name=m><area href=a alt=a coords=\"1e999,0,99999,5\"></map>" << 1
+            << QByteArray("[off-image]") << 2
+            << QByteArray("area 1 not imported: coordinates beyond the editor's range (-32768 to "
+                          "32767)\n");
+        QTest::newRow("PNG picture")
+            << QByteArray("<img src=\"pic.png\" usemap=\"#m\"><map name=m><area coords=1,2,3,4 "
+                          "href=a alt=b></map>")
+            << 0 << QByteArray() << 2
+            << QByteArray(
+                   "is not a GIF or JPEG (.gif, .jpg), the only pictures the Tavlo editor opens\n");
+    }
+    void badPages()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(int, checkStatus);
+        QFETCH(QByteArray, checkOut);
+        QFETCH(int, importStatus);
+        QFETCH(QByteArray, importErr);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("images")));
+        QVERIFY(
+            QFile::copy(pagesDir() + "/images/harbour.gif", dir.filePath("images/harbour.gif")));
+        QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(dir.filePath("pic.png")));
+        writeAll(dir.filePath("page.htm"), page);
+        const Run check = tavloMap({"check", "page.htm"}, dir.path());
+        QCOMPARE(check.status, checkStatus);
+        QVERIFY2(check.out.contains(checkOut), check.out);
+        const Run import = tavloMap({"import", "page.htm"}, dir.path());
+        QCOMPARE(import.status, importStatus);
+        QVERIFY2(import.err.contains(importErr), import.err);
+    }
+
+    // "&quot;" meant as text would come back from a Tavlo map as a quote: such an area
+    // is left in the page, and said so.
+    void entityTextStaysInThePage()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(pagesDir() + "/images/harbour.gif", dir.filePath("harbour.gif")));
+        const QByteArray page = "<img src=\"harbour.gif\" usemap=\"#m\"><map name=m>"
+                                "<area coords=1,2,3,4 href=a alt=\"&amp;quot;x\">"
+                                "<area coords=5,6,7,8 href=\"x&amp;lt;y\" alt=b>"
+                                "<area coords=9,9,20,20 href=c alt=c></map>";
+        writeAll(dir.filePath("page.htm"), page);
+        const Run import = tavloMap({"import", "page.htm", "-o", "map.tavl"}, dir.path());
+        QCOMPARE(import.status, 0);
+        QCOMPARE(import.err.count("holds &quot;, &lt; or &gt; as text"), 2);
+        const Run apply = tavloMap({"apply", "map.tavl", "page.htm", "-o", "-"}, dir.path());
+        QCOMPARE(apply.status, 0);
+        QCOMPARE(apply.out, page);
+    }
+
+    // A 50 MB page is read whole, in time, and its map found.
+    void largePage()
+    {
+        QTemporaryDir dir;
+        QByteArray page = "<html><body><img src=\"harbour.gif\" usemap=\"#m\">";
+        const QByteArray filler = "<p class=\"x\">Some text of a long page &amp; more.</p>\n";
+        page.reserve(50 * 1024 * 1024 + 200);
+        while (page.size() < 50 * 1024 * 1024)
+            page += filler;
+        page += "<map name=\"m\"><area coords=\"1,2,3,4\" href=\"a\"></map></body></html>";
+        writeAll(dir.filePath("big.htm"), page);
+        QVERIFY(QFile::copy(pagesDir() + "/images/harbour.gif", dir.filePath("harbour.gif")));
+        const Run r = tavloMap({"check", "big.htm"}, dir.path());
+        QCOMPARE(r.status, 1);
+        const QByteArray line = QByteArray::number(page.count('\n') + 1);
+        QCOMPARE(r.out, "big.htm:" + line +
+                            ":15: error: the area has a link but no alt text [missing-alt]\n");
+    }
+
+    void helpAndVersion()
+    {
+        const Run help = tavloMap({"--help"});
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.startsWith("Usage: tavlo-map COMMAND"));
+        const Run version = tavloMap({"--version"});
+        QCOMPARE(version.status, 0);
+        QVERIFY(version.out.startsWith("tavlo-map "));
+    }
+
+    void info()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QImage(3, 2, QImage::Format_RGB32).save(dir.filePath("x.ppm")));
+        const Run r = tavloMap({"info", pagesDir() + "/images/harbour.gif",
+                                pagesDir() + "/images/townmap.jpg", dir.filePath("x.ppm")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, (pagesDir() + "/images/harbour.gif: GIF, 640 x 400\n" + pagesDir() +
+                         "/images/townmap.jpg: JPEG, 640 x 400\n" + dir.filePath("x.ppm") +
+                         ": PPM, 3 x 2 (from the decoder)\n")
+                            .toUtf8());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTavloMap)
+#include "tst_tavlomap.moc"

@@ -121,6 +121,33 @@ void appendMarkup(QByteArray& out, const QByteArray& value)
     flush(n);
 }
 
+QByteArray cleanUrl(const QByteArray& url)
+{
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    qsizetype from = 0;
+    qsizetype to = url.size();
+    while (from < to && blank(url[from]))
+        ++from;
+    while (to > from && blank(url[to - 1]))
+        --to;
+    QByteArray out;
+    out.reserve(to - from);
+    for (qsizetype i = from; i < to; ++i) {
+        const auto b = static_cast<unsigned char>(url[i]);
+        if (b == '\t' || b == '\n' || b == '\r')
+            continue;
+        if (b < 0x20 || b == 0x7F || QByteArrayView(" \"<>`{}|^").contains(char(b))) {
+            static constexpr char hex[] = "0123456789ABCDEF";
+            out += '%';
+            out += hex[b >> 4];
+            out += hex[b & 0xF];
+        } else {
+            out += char(b);
+        }
+    }
+    return out;
+}
+
 void appendJsonString(QByteArray& out, const QByteArray& value)
 {
     const QByteArray text = utf8Of(value);

@@ -18,6 +18,11 @@ QByteArray utf8Of(const QByteArray& value);
 // characters neither language allows become U+FFFD.
 void appendMarkup(QByteArray& out, const QByteArray& value);
 
+// A URL as a browser reads it (blanks around it and tabs and line breaks in it
+// dropped), with the characters that a valid page may not hold in a URL, such as
+// blanks and quotes, percent-encoded. Its meaning is unchanged.
+QByteArray cleanUrl(const QByteArray& url);
+
 // Appends value (any bytes) as a JSON string, quotes included.
 void appendJsonString(QByteArray& out, const QByteArray& value);
 

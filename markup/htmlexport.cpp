@@ -72,7 +72,7 @@ void appendArea(QByteArray& out, const ForeignArea& area, const QList<double>& c
         out += " coords=\"" + list + "\" data-coords=\"" + list + '"';
     }
     if (area.hasHref) {
-        appendAttribute(out, "href", area.href);
+        appendAttribute(out, "href", cleanUrl(area.href));
         if (area.hasTarget && !area.target.isEmpty())
             appendAttribute(out, "target", area.target);
         // A link needs a text; with none of its own, the link names itself.
@@ -101,7 +101,7 @@ QByteArray exportHtml(const ForeignImage& image, const ForeignMap& map,
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
     appendMarkup(out, alt);
     out += "</title>\n</head>\n<body>\n<img";
-    appendAttribute(out, "src", picturePath);
+    appendAttribute(out, "src", cleanUrl(picturePath));
     out +=
         " width=\"" + QByteArray::number(width) + "\" height=\"" + QByteArray::number(height) + '"';
     appendAttribute(out, "alt", alt);

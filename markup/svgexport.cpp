@@ -76,7 +76,7 @@ void appendArea(QByteArray& out, const ForeignArea& area, const QList<double>& c
     }
     const QByteArray& name = area.hasAlt && !area.alt.isEmpty() ? area.alt : area.href;
     out += "<a";
-    appendAttribute(out, "href", area.href);
+    appendAttribute(out, "href", cleanUrl(area.href));
     if (area.hasTarget && !area.target.isEmpty())
         appendAttribute(out, "target", area.target);
     appendAttribute(out, "aria-label", name);
@@ -106,7 +106,7 @@ QByteArray exportSvg(const ForeignImage& image, const ForeignMap& map,
         out += "</title>\n";
     }
     out += "<image";
-    appendAttribute(out, "href", picturePath);
+    appendAttribute(out, "href", cleanUrl(picturePath));
     appendNumberAttribute(out, "width", width);
     appendNumberAttribute(out, "height", height);
     out += "/>\n";

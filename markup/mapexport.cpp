@@ -1,9 +1,7 @@
 #include "markup/mapexport.h"
 
 #include "markup/imageinfo.h"
-
-#include <QFileInfo>
-#include <QUrl>
+#include "markup/pagepicture.h"
 
 namespace tavlo {
 
@@ -72,20 +70,10 @@ ExportChoice chooseExportMap(const ForeignPage& page, const std::optional<QByteA
     return choice;
 }
 
-QString picturePathFor(const QString& pagePath, const QByteArray& src)
-{
-    // A browser strips blanks around a URL and resolves it against the page's address.
-    const QUrl page = QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath());
-    const QUrl url = page.resolved(QUrl(QString::fromUtf8(src.trimmed())));
-    if (src.trimmed().isEmpty() || !url.isLocalFile())
-        return {};
-    return url.toLocalFile();
-}
-
 PictureSize exportPictureSize(const QString& pagePath, const ForeignImage& image)
 {
     PictureSize size;
-    const QString path = picturePathFor(pagePath, image.src);
+    const QString path = picturePath(image.src, pagePath);
     if (!path.isEmpty()) {
         const ImageInfo info = readImageInfo(path);
         if (info.kind != UnknownKind && info.width > 0 && info.height > 0) {

@@ -42,10 +42,6 @@ ExportChoice chooseExportMap(const ForeignPage& page, const std::optional<QByteA
 // first "#", compared exactly); nullptr when there is none.
 const ForeignMap* mapForUsemap(const ForeignPage& page, const QByteArray& usemap);
 
-// The local file that an <img src> names, resolved against the page's path as a
-// browser resolves it; "" when src names no local file.
-QString picturePathFor(const QString& pagePath, const QByteArray& src);
-
 struct PictureSize {
     int width = 0;
     int height = 0;

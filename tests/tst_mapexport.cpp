@@ -1,4 +1,5 @@
 #include "markup/mapexport.h"
+#include "support/exportmaps.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QXmlStreamReader>
 
 using namespace tavlo;
+using namespace tavlo::test;
 
 namespace {
 
@@ -26,46 +28,6 @@ QByteArray golden(const QString& name)
     return file.readAll();
 }
 
-ForeignArea area(ForeignShape shape, QList<double> coords, const QByteArray& href = {},
-                 const QByteArray& alt = {})
-{
-    ForeignArea a;
-    a.shape = shape;
-    a.coords = std::move(coords);
-    a.hasHref = !href.isNull();
-    a.href = href;
-    a.hasAlt = !alt.isNull();
-    a.alt = alt;
-    return a;
-}
-
-ForeignImage image(const QByteArray& src, const QByteArray& usemap, const QByteArray& alt = {})
-{
-    ForeignImage i;
-    i.src = src;
-    i.usemap = usemap;
-    i.alt = alt;
-    return i;
-}
-
-// The harbour picture with one area of each shape, a target, and an alt text that
-// holds markup characters and a Latin-1 byte.
-ForeignMap harbourMap()
-{
-    ForeignMap map;
-    map.name = "harbour";
-    map.areas.append(area(ForeignShape::Rect, {40, 60, 200, 160}, "quay.htm", "The quay"));
-    ForeignArea lighthouse =
-        area(ForeignShape::Circle, {480, 120, 50}, "light.htm?a=1&b=2", R"(Tom's "light" <&>)");
-    lighthouse.hasTarget = true;
-    lighthouse.target = "_blank";
-    map.areas.append(lighthouse);
-    map.areas.append(area(ForeignShape::Poly, {300, 250, 420, 380, 180, 380}, "boats.htm",
-                          "Boats at Sk\xe5gen"));
-    map.areas.append(area(ForeignShape::Default, {}, "harbour.htm", "The whole harbour"));
-    return map;
-}
-
 // What a browser makes of awkward areas: a default that is not last, a rectangle
 // given right to left, fractions, an odd count of polygon numbers, an area without a
 // link, a link without alt, an area with too few numbers, a circle of no radius, and
@@ -74,15 +36,15 @@ ForeignMap awkwardMap()
 {
     ForeignMap map;
     map.name = "odd map";
-    map.areas.append(area(ForeignShape::Default, {}, "#", "Anywhere"));
-    map.areas.append(area(ForeignShape::Rect, {200, 150.5, 100, 50.25, 9}, "swapped.htm"));
-    map.areas.append(area(ForeignShape::Poly, {10, 10, 60, 10, 35, 50, 99}, "tri.htm", ""));
-    map.areas.append(area(ForeignShape::Circle, {300, 300, 40}, {}, "A hole"));
-    ForeignArea cut = area(ForeignShape::Rect, {1, 2, 3}, "cut.htm", "Cut");
+    map.areas.append(foreignArea(ForeignShape::Default, {}, "#", "Anywhere"));
+    map.areas.append(foreignArea(ForeignShape::Rect, {200, 150.5, 100, 50.25, 9}, "swapped.htm"));
+    map.areas.append(foreignArea(ForeignShape::Poly, {10, 10, 60, 10, 35, 50, 99}, "tri.htm", ""));
+    map.areas.append(foreignArea(ForeignShape::Circle, {300, 300, 40}, {}, "A hole"));
+    ForeignArea cut = foreignArea(ForeignShape::Rect, {1, 2, 3}, "cut.htm", "Cut");
     cut.usable = false;
     map.areas.append(cut);
-    map.areas.append(area(ForeignShape::Circle, {5, 5, 0}, "dot.htm", "Dot"));
-    ForeignArea emptyTarget = area(ForeignShape::Rect, {0, 0, 10, 10}, "t.htm", "T");
+    map.areas.append(foreignArea(ForeignShape::Circle, {5, 5, 0}, "dot.htm", "Dot"));
+    ForeignArea emptyTarget = foreignArea(ForeignShape::Rect, {0, 0, 10, 10}, "t.htm", "T");
     emptyTarget.hasTarget = true;
     map.areas.append(emptyTarget);
     return map;
@@ -122,8 +84,6 @@ private slots:
     void urls();
     void chooseMap_data();
     void chooseMap();
-    void picturePaths_data();
-    void picturePaths();
     void pictureSizes_data();
     void pictureSizes();
 };
@@ -132,8 +92,8 @@ void tst_MapExport::goldenFiles_data()
 {
     QTest::addColumn<QByteArray>("written");
     QTest::addColumn<QString>("expected");
-    const ForeignImage harbour = image("harbour.gif", "#harbour", "Skagen harbour");
-    const ForeignImage awkward = image("pics/odd name.gif", "#odd map");
+    const ForeignImage harbour = harbourImage();
+    const ForeignImage awkward = foreignImage("pics/odd name.gif", "#odd map");
     const struct {
         const char* name;
         ExportFormat format;
@@ -188,7 +148,7 @@ void tst_MapExport::valuesSurvive()
     QFETCH(QString, text);
     ForeignMap map;
     map.name = value;
-    map.areas.append(area(ForeignShape::Rect, {0, 0, 5, 5}, value, value + 'x'));
+    map.areas.append(foreignArea(ForeignShape::Rect, {0, 0, 5, 5}, value, value + 'x'));
 
     // Links are cleaned as URLs (see urls), so the SVG is read for the alt text only.
     const QList<QStringList> links = svgLinks(exportSvg({}, map, value, 10, 10));
@@ -226,7 +186,7 @@ void tst_MapExport::urls()
     QFETCH(QByteArray, url);
     QFETCH(QString, written);
     ForeignMap map;
-    map.areas.append(area(ForeignShape::Rect, {0, 0, 5, 5}, url, "a"));
+    map.areas.append(foreignArea(ForeignShape::Rect, {0, 0, 5, 5}, url, "a"));
     QCOMPARE(svgLinks(exportSvg({}, map, "p.gif", 10, 10)).value(0).value(0), written);
     const QByteArray html = exportHtml({}, map, url, 10, 10);
     QVERIFY(html.contains(" href=\"" + written.toHtmlEscaped().toUtf8() + '"'));
@@ -266,7 +226,7 @@ void tst_MapExport::chooseMap()
     QFETCH(QString, error);
     ForeignPage page;
     for (const QByteArray& usemap : usemaps)
-        page.images.append(::image("p.gif", usemap));
+        page.images.append(foreignImage("p.gif", usemap));
     for (const QByteArray& name : maps) {
         page.maps.append(ForeignMap());
         page.maps.last().name = name;
@@ -277,34 +237,6 @@ void tst_MapExport::chooseMap()
     QCOMPARE(choice.image ? int(choice.image - page.images.constData()) : -1, image);
     if (choice.image)
         QCOMPARE(choice.map, mapForUsemap(page, choice.image->usemap));
-}
-
-void tst_MapExport::picturePaths_data()
-{
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QByteArray>("src");
-    QTest::addColumn<QString>("picture");
-    QTest::newRow("beside the page")
-        << "/site/maps/p.htm" << QByteArray("a.gif") << "/site/maps/a.gif";
-    QTest::newRow("up a folder") << "/site/maps/p.htm" << QByteArray("../img/a.gif")
-                                 << "/site/img/a.gif";
-    QTest::newRow("from the root")
-        << "/site/maps/p.htm" << QByteArray("/img/a.gif") << "/img/a.gif";
-    QTest::newRow("file URL") << "/site/p.htm" << QByteArray("file:///pics/a.gif") << "/pics/a.gif";
-    QTest::newRow("escaped blank, query, fragment")
-        << "/site/p.htm" << QByteArray("my%20pic.gif?v=2#top") << "/site/my pic.gif";
-    QTest::newRow("blanks around") << "/site/p.htm" << QByteArray("  a.gif\n") << "/site/a.gif";
-    QTest::newRow("elsewhere on the web")
-        << "/site/p.htm" << QByteArray("https://example.org/a.gif") << "";
-    QTest::newRow("no source") << "/site/p.htm" << QByteArray("") << "";
-}
-
-void tst_MapExport::picturePaths()
-{
-    QFETCH(QString, page);
-    QFETCH(QByteArray, src);
-    QFETCH(QString, picture);
-    QCOMPARE(picturePathFor(page, src), picture);
 }
 
 void tst_MapExport::pictureSizes_data()
@@ -337,7 +269,7 @@ void tst_MapExport::pictureSizes()
     QFile notes(dir.filePath("notes.txt"));
     QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a picture") > 0);
     notes.close();
-    ForeignImage img = image(src, "#m");
+    ForeignImage img = foreignImage(src, "#m");
     img.hasWidth = tagWidth > 0;
     img.width = tagWidth;
     img.hasHeight = tagHeight > 0;

@@ -1,0 +1,100 @@
+#include "cli/cliio.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace tavlo {
+
+namespace {
+
+// Pages past this size are refused before they are read whole.
+constexpr qint64 largestInput = qint64(1) << 30;
+
+} // namespace
+
+void writeLine(QIODevice& device, const QString& text)
+{
+    device.write(text.toUtf8() + '\n');
+}
+
+int complain(QIODevice& err, const QString& subject, const QString& message)
+{
+    writeLine(err, QStringLiteral("tavlo-map: ") + subject + QStringLiteral(": ") + message);
+    return exitTrouble;
+}
+
+int usageError(QIODevice& err, const QString& command, const QString& message)
+{
+    complain(err, command, message);
+    writeLine(err, QStringLiteral("Try 'tavlo-map --help' for more information."));
+    return exitTrouble;
+}
+
+std::optional<QByteArray> readInput(const QString& path, QIODevice& err)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        complain(err, path, QStringLiteral("no such file"));
+        return std::nullopt;
+    }
+    if (info.isDir()) {
+        complain(err, path, QStringLiteral("is a directory"));
+        return std::nullopt;
+    }
+    if (info.size() > largestInput) {
+        complain(err, path, QStringLiteral("too large (more than 1 GiB)"));
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        complain(err, path, QStringLiteral("cannot be read: ") + file.errorString());
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        complain(err, path, QStringLiteral("cannot be read: ") + file.errorString());
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+QString Arguments::value(const QString& option) const
+{
+    for (const auto& [name, v] : values) {
+        if (name == option)
+            return v;
+    }
+    return {};
+}
+
+Arguments parseArguments(const QStringList& args, const QStringList& valued,
+                         const QStringList& flags)
+{
+    Arguments out;
+    bool operandsOnly = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (operandsOnly || a == QLatin1String("-") || !a.startsWith(QLatin1Char('-'))) {
+            out.operands.append(a);
+        } else if (a == QLatin1String("--")) {
+            operandsOnly = true;
+        } else if (flags.contains(a)) {
+            out.flags.append(a);
+        } else if (valued.contains(a)) {
+            if (i + 1 >= args.size()) {
+                out.error = QStringLiteral("option '%1' needs a value").arg(a);
+                return out;
+            }
+            out.values.append({a, args[++i]});
+        } else if (const qsizetype eq = a.indexOf(QLatin1Char('='));
+                   a.startsWith(QLatin1String("--")) && eq > 0 && valued.contains(a.left(eq))) {
+            out.values.append({a.left(eq), a.mid(eq + 1)});
+        } else {
+            out.error = QStringLiteral("unknown option '%1'").arg(a);
+            return out;
+        }
+    }
+    return out;
+}
+
+} // namespace tavlo

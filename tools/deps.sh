@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation2
     xvfb xdotool x11-utils xclip xdg-utils
+    chromium
 )
 case "${1:-}" in
     bench) packages+=(libbenchmark-dev hyperfine) ;;

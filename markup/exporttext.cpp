@@ -1,7 +1,7 @@
 #include "markup/exporttext.h"
 
-#include <QLocale>
-
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace tavlo::exporttext {
@@ -124,6 +124,11 @@ void appendMarkup(QByteArray& out, const QByteArray& value)
 QByteArray cleanUrl(const QByteArray& url)
 {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    auto changed = [](unsigned char b) {
+        return b <= 0x20 || b == 0x7F || QByteArrayView("\"<>`{}|^").contains(char(b));
+    };
+    if (std::none_of(url.begin(), url.end(), [&](char c) { return changed(c); }))
+        return url;
     qsizetype from = 0;
     qsizetype to = url.size();
     while (from < to && blank(url[from]))
@@ -131,12 +136,12 @@ QByteArray cleanUrl(const QByteArray& url)
     while (to > from && blank(url[to - 1]))
         --to;
     QByteArray out;
-    out.reserve(to - from);
+    out.reserve((to - from) * 3);
     for (qsizetype i = from; i < to; ++i) {
         const auto b = static_cast<unsigned char>(url[i]);
         if (b == '\t' || b == '\n' || b == '\r')
             continue;
-        if (b < 0x20 || b == 0x7F || QByteArrayView(" \"<>`{}|^").contains(char(b))) {
+        if (changed(b)) {
             static constexpr char hex[] = "0123456789ABCDEF";
             out += '%';
             out += hex[b >> 4];
@@ -191,10 +196,12 @@ void appendNumber(QByteArray& out, double value)
 {
     if (!std::isfinite(value))
         value = 0;
-    if (value == std::trunc(value) && std::fabs(value) < 1e15)
-        out.append(QByteArray::number(static_cast<qint64>(value)));
-    else
-        out.append(QByteArray::number(value, 'g', QLocale::FloatingPointShortest));
+    char text[32];
+    const std::to_chars_result end =
+        value == std::trunc(value) && std::fabs(value) < 1e15
+            ? std::to_chars(text, text + sizeof text, static_cast<long long>(value))
+            : std::to_chars(text, text + sizeof text, value);
+    out.append(text, end.ptr - text);
 }
 
 std::optional<QList<double>> shapeCoords(const ForeignArea& area)

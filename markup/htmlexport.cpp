@@ -96,7 +96,7 @@ QByteArray exportHtml(const ForeignImage& image, const ForeignMap& map,
         alt = "Image map";
 
     QByteArray out;
-    out.reserve(2048 + map.areas.size() * 160);
+    out.reserve(2048 + map.areas.size() * 224);
     out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
     appendMarkup(out, alt);

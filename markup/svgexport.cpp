@@ -93,7 +93,7 @@ QByteArray exportSvg(const ForeignImage& image, const ForeignMap& map,
                      const QByteArray& picturePath, int width, int height)
 {
     QByteArray out;
-    out.reserve(512 + map.areas.size() * 160);
+    out.reserve(512 + map.areas.size() * 224);
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100%\" viewBox=\"0 0 ";
     appendNumber(out, width);

@@ -213,7 +213,9 @@ std::optional<QList<double>> shapeCoords(const ForeignArea& area)
     case ForeignShape::Rect:
         if (c.size() < 4)
             return std::nullopt;
-        return c.first(4);
+        // Given right to left or bottom to top, a browser turns it round.
+        return QList<double>{std::min(c[0], c[2]), std::min(c[1], c[3]), std::max(c[0], c[2]),
+                             std::max(c[1], c[3])};
     case ForeignShape::Circle:
         if (c.size() < 3 || !(c[2] > 0))
             return std::nullopt;

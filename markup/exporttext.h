@@ -29,9 +29,9 @@ void appendJsonString(QByteArray& out, const QByteArray& value);
 // Shortest text that reads back as the same number; whole numbers without a point.
 void appendNumber(QByteArray& out, double value);
 
-// The numbers a browser uses for the area's shape (rect 4, circle 3, poly an even
-// count of at least 6; none for default), or nullopt when a browser can never hit
-// the area: too few numbers, or a circle of no radius.
+// The numbers a browser uses for the area's shape (rect 4, left, top, right, bottom;
+// circle 3; poly an even count of at least 6; none for default), or nullopt when a browser can
+// never hit the area: too few numbers, or a circle of no radius.
 std::optional<QList<double>> shapeCoords(const ForeignArea& area);
 
 // "rect", "circle", "poly", "default": the keywords of HTML.

@@ -26,10 +26,10 @@ struct ForeignAttribute {
 };
 
 struct ForeignArea {
-    SourceSpan tag;             // the <area> start tag
+    SourceSpan tag; // the <area> start tag
     ForeignShape shape = ForeignShape::Rect;
-    QList<double> coords;       // the list of numbers, parsed as browsers parse it
-    bool usable = true;         // false when a browser ignores the area (too few numbers)
+    QList<double> coords; // the list of numbers, parsed as browsers parse it
+    bool usable = true;   // false when a browser ignores the area (too few numbers)
     bool hasHref = false;
     QByteArray href;
     bool hasTarget = false;
@@ -40,16 +40,16 @@ struct ForeignArea {
 };
 
 struct ForeignMap {
-    SourceSpan tag;       // the <map> start tag
-    qsizetype end = 0;    // offset just after the map element's end tag (or its end)
-    QByteArray name;      // the name attribute (or id when name is absent)
+    SourceSpan tag;    // the <map> start tag
+    qsizetype end = 0; // offset just after the map element's end tag (or its end)
+    QByteArray name;   // the name attribute (or id when name is absent)
     QList<ForeignArea> areas;
 };
 
 struct ForeignImage {
-    SourceSpan tag;       // the <img> start tag
+    SourceSpan tag; // the <img> start tag
     QByteArray src;
-    QByteArray usemap;    // as written, "#" included
+    QByteArray usemap; // as written, "#" included
     bool hasWidth = false;
     int width = 0;
     bool hasHeight = false;

@@ -77,9 +77,8 @@ void appendArea(QByteArray& out, const ForeignArea& area, const QList<double>& c
             appendAttribute(out, "target", area.target);
         // A link needs a text; with none of its own, the link names itself.
         appendAttribute(out, "alt", area.hasAlt && !area.alt.isEmpty() ? area.alt : area.href);
-    } else if (area.hasAlt) {
-        appendAttribute(out, "alt", area.alt);
     }
+    // Without a link, a valid page has neither target nor alt on the area.
     out += ">\n";
 }
 

@@ -1,8 +1,6 @@
 #include "markup/exporttext.h"
 #include "markup/mapexport.h"
 
-#include <cmath>
-
 namespace tavlo {
 
 using namespace exporttext;
@@ -32,10 +30,10 @@ void appendShape(QByteArray& out, ForeignShape shape, const QList<double>& c, in
     switch (shape) {
     case ForeignShape::Rect:
         out += "<rect";
-        appendNumberAttribute(out, "x", std::min(c[0], c[2]));
-        appendNumberAttribute(out, "y", std::min(c[1], c[3]));
-        appendNumberAttribute(out, "width", std::fabs(c[2] - c[0]));
-        appendNumberAttribute(out, "height", std::fabs(c[3] - c[1]));
+        appendNumberAttribute(out, "x", c[0]);
+        appendNumberAttribute(out, "y", c[1]);
+        appendNumberAttribute(out, "width", c[2] - c[0]);
+        appendNumberAttribute(out, "height", c[3] - c[1]);
         break;
     case ForeignShape::Circle:
         out += "<circle";

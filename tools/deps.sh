@@ -10,6 +10,7 @@ packages=(
     xvfb xdotool x11-utils xclip xdg-utils
     # the Debian package and the tools that judge it
     dpkg-dev file lintian appstream desktop-file-utils
+    chromium
 )
 case "${1:-}" in
     bench) packages+=(libbenchmark-dev hyperfine) ;;

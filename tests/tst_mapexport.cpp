@@ -1,0 +1,284 @@
+#include "markup/mapexport.h"
+#include "support/exportmaps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace tavlo;
+using namespace tavlo::test;
+
+namespace {
+
+QString sourceDir()
+{
+    return qEnvironmentVariable("TAVLO_SOURCE_DIR");
+}
+
+QByteArray golden(const QString& name)
+{
+    QFile file(sourceDir() + "/tests/golden/export/" + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing golden file %s", qPrintable(name));
+    return file.readAll();
+}
+
+// What a browser makes of awkward areas: a default that is not last, a rectangle
+// given right to left, fractions, an odd count of polygon numbers, an area without a
+// link, a link without alt, an area with too few numbers, a circle of no radius, and
+// a name with a blank.
+ForeignMap awkwardMap()
+{
+    ForeignMap map;
+    map.name = "odd map";
+    map.areas.append(foreignArea(ForeignShape::Default, {}, "#", "Anywhere"));
+    map.areas.append(foreignArea(ForeignShape::Rect, {200, 150.5, 100, 50.25, 9}, "swapped.htm"));
+    map.areas.append(foreignArea(ForeignShape::Poly, {10, 10, 60, 10, 35, 50, 99}, "tri.htm", ""));
+    map.areas.append(foreignArea(ForeignShape::Circle, {300, 300, 40}, {}, "A hole"));
+    ForeignArea cut = foreignArea(ForeignShape::Rect, {1, 2, 3}, "cut.htm", "Cut");
+    cut.usable = false;
+    map.areas.append(cut);
+    map.areas.append(foreignArea(ForeignShape::Circle, {5, 5, 0}, "dot.htm", "Dot"));
+    ForeignArea emptyTarget = foreignArea(ForeignShape::Rect, {0, 0, 10, 10}, "t.htm", "T");
+    emptyTarget.hasTarget = true;
+    map.areas.append(emptyTarget);
+    return map;
+}
+
+// An SVG as XML: the links in document order, each as (href, aria-label, title).
+QList<QStringList> svgLinks(const QByteArray& svg)
+{
+    QList<QStringList> links;
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"a") {
+            links.append({xml.attributes().value("href").toString(),
+                          xml.attributes().value("aria-label").toString()});
+        } else if (xml.name() == u"title" && !links.isEmpty()) {
+            links.last().append(xml.readElementText());
+        }
+    }
+    if (xml.hasError())
+        qWarning() << "not well-formed:" << xml.errorString();
+    return xml.hasError() ? QList<QStringList>{{"not well-formed"}} : links;
+}
+
+} // namespace
+
+class tst_MapExport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void goldenFiles_data();
+    void goldenFiles();
+    void valuesSurvive_data();
+    void valuesSurvive();
+    void urls_data();
+    void urls();
+    void chooseMap_data();
+    void chooseMap();
+    void pictureSizes_data();
+    void pictureSizes();
+};
+
+void tst_MapExport::goldenFiles_data()
+{
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<QString>("expected");
+    const ForeignImage harbour = harbourImage();
+    const ForeignImage awkward = foreignImage("pics/odd name.gif", "#odd map");
+    const struct {
+        const char* name;
+        ExportFormat format;
+    } formats[] = {
+        {"svg", ExportFormat::Svg}, {"html", ExportFormat::Html}, {"json", ExportFormat::Json}};
+    for (const auto& f : formats) {
+        QTest::addRow("harbour %s", f.name)
+            << exportMap(f.format, harbour, harbourMap(), harbour.src, 640, 400)
+            << QStringLiteral("harbour.%1").arg(f.name);
+        QTest::addRow("awkward %s", f.name)
+            << exportMap(f.format, awkward, awkwardMap(), awkward.src, 320, 200)
+            << QStringLiteral("awkward.%1").arg(f.name);
+        QTest::addRow("no areas %s", f.name)
+            << exportMap(f.format, ForeignImage(), ForeignMap(), "", 1, 1)
+            << QStringLiteral("empty.%1").arg(f.name);
+    }
+}
+
+void tst_MapExport::goldenFiles()
+{
+    QFETCH(QByteArray, written);
+    QFETCH(QString, expected);
+    if (written != golden(expected)) {
+        QFile actual(QDir::current().filePath(expected));
+        if (actual.open(QIODevice::WriteOnly))
+            actual.write(written);
+        QFAIL(qPrintable("differs from tests/golden/export/" + expected + ", written to " +
+                         actual.fileName()));
+    }
+}
+
+// Whatever a value holds, it reads back as the same text from the SVG (an XML
+// parser) and from the JSON, and breaks out of nothing.
+void tst_MapExport::valuesSurvive_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("markup characters") << QByteArray(R"(a&b<c>d"e'f)") << R"(a&b<c>d"e'f)";
+    QTest::newRow("breaking out") << QByteArray(R"("><script>alert(1)</script>)")
+                                  << R"("><script>alert(1)</script>)";
+    QTest::newRow("line breaks and tabs") << QByteArray("a\tb\nc\r\nd") << "a\tb\nc\r\nd";
+    QTest::newRow("UTF-8 kept") << QByteArray("Sk\xc3\xa5gen \xe2\x82\xac") << u"Skågen €"_qs;
+    QTest::newRow("Latin-1 byte") << QByteArray("Sk\xe5gen") << u"Skågen"_qs;
+    QTest::newRow("Windows-1252 byte") << QByteArray("5 \x80") << u"5 €"_qs;
+    QTest::newRow("reference not decoded again") << QByteArray("&amp;") << "&amp;";
+    QTest::newRow("empty") << QByteArray("") << "";
+}
+
+void tst_MapExport::valuesSurvive()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(QString, text);
+    ForeignMap map;
+    map.name = value;
+    map.areas.append(foreignArea(ForeignShape::Rect, {0, 0, 5, 5}, value, value + 'x'));
+
+    // Links are cleaned as URLs (see urls), so the SVG is read for the alt text only.
+    const QList<QStringList> links = svgLinks(exportSvg({}, map, value, 10, 10));
+    QCOMPARE(links.size(), 1);
+    QCOMPARE(links[0].mid(1), (QStringList{text + 'x', text + 'x'}));
+
+    QJsonParseError error;
+    const QJsonObject json =
+        QJsonDocument::fromJson(exportJson({}, map, value, 10, 10), &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(json["map"].toString(), text);
+    QCOMPARE(json["picture"]["path"].toString(), text);
+    QCOMPARE(json["areas"][0]["href"].toString(), text);
+    QCOMPARE(json["areas"][0]["alt"].toString(), text + 'x');
+}
+
+// Links and the picture's path mean what a browser reads in them, written so that
+// the page stays valid.
+void tst_MapExport::urls_data()
+{
+    QTest::addColumn<QByteArray>("url");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("plain") << QByteArray("a/b.htm?x=1&y=2#top") << "a/b.htm?x=1&y=2#top";
+    QTest::newRow("blanks around dropped") << QByteArray(" \t q.htm \n") << "q.htm";
+    QTest::newRow("line breaks inside dropped") << QByteArray("li\r\nne.htm") << "line.htm";
+    QTest::newRow("blank inside encoded") << QByteArray("my page.htm") << "my%20page.htm";
+    QTest::newRow("quotes and brackets encoded")
+        << QByteArray(R"(a"<b>`{|}^.htm)") << "a%22%3Cb%3E%60%7B%7C%7D%5E.htm";
+    QTest::newRow("encoded kept") << QByteArray("p%20q.htm") << "p%20q.htm";
+    QTest::newRow("Latin-1 byte") << QByteArray("sk\xe5.htm") << u"skå.htm"_qs;
+}
+
+void tst_MapExport::urls()
+{
+    QFETCH(QByteArray, url);
+    QFETCH(QString, written);
+    ForeignMap map;
+    map.areas.append(foreignArea(ForeignShape::Rect, {0, 0, 5, 5}, url, "a"));
+    QCOMPARE(svgLinks(exportSvg({}, map, "p.gif", 10, 10)).value(0).value(0), written);
+    const QByteArray html = exportHtml({}, map, url, 10, 10);
+    QVERIFY(html.contains(" href=\"" + written.toHtmlEscaped().toUtf8() + '"'));
+    QVERIFY(html.contains(" src=\"" + written.toHtmlEscaped().toUtf8() + '"'));
+}
+
+void tst_MapExport::chooseMap_data()
+{
+    QTest::addColumn<QList<QByteArray>>("usemaps"); // one <img> each, in page order
+    QTest::addColumn<QList<QByteArray>>("maps");    // map names, in page order
+    QTest::addColumn<QByteArray>("wanted");         // --map, or null
+    QTest::addColumn<int>("image");                 // -1: none fits
+    QTest::addColumn<QString>("error");
+    using L = QList<QByteArray>;
+    QTest::newRow("first image whose map exists")
+        << L{"#gone", "#b", "#a"} << L{"a", "b"} << QByteArray() << 1 << "";
+    QTest::newRow("named map") << L{"#a", "#b"} << L{"a", "b"} << QByteArray("b") << 1 << "";
+    QTest::newRow("text before the hash ignored")
+        << L{"page.htm#a"} << L{"a"} << QByteArray() << 0 << "";
+    QTest::newRow("no hash names no map")
+        << L{"a"} << L{"a"} << QByteArray() << -1 << "no <img usemap> uses a map of this page";
+    QTest::newRow("names compared exactly")
+        << L{"#A"} << L{"a"} << QByteArray() << -1 << "no <img usemap> uses a map of this page";
+    QTest::newRow("no maps") << L{} << L{} << QByteArray() << -1 << "no image map in this page";
+    QTest::newRow("unknown name") << L{"#a"} << L{"a"} << QByteArray("b") << -1
+                                  << "no map named \"b\"";
+    QTest::newRow("map without picture")
+        << L{"#a"} << L{"a", "b"} << QByteArray("b") << -1 << "no <img usemap> uses the map \"b\"";
+}
+
+void tst_MapExport::chooseMap()
+{
+    QFETCH(QList<QByteArray>, usemaps);
+    QFETCH(QList<QByteArray>, maps);
+    QFETCH(QByteArray, wanted);
+    QFETCH(int, image);
+    QFETCH(QString, error);
+    ForeignPage page;
+    for (const QByteArray& usemap : usemaps)
+        page.images.append(foreignImage("p.gif", usemap));
+    for (const QByteArray& name : maps) {
+        page.maps.append(ForeignMap());
+        page.maps.last().name = name;
+    }
+    const ExportChoice choice =
+        chooseExportMap(page, wanted.isNull() ? std::nullopt : std::optional(wanted));
+    QCOMPARE(choice.error, error);
+    QCOMPARE(choice.image ? int(choice.image - page.images.constData()) : -1, image);
+    if (choice.image)
+        QCOMPARE(choice.map, mapForUsemap(page, choice.image->usemap));
+}
+
+void tst_MapExport::pictureSizes_data()
+{
+    QTest::addColumn<QByteArray>("src");
+    QTest::addColumn<int>("tagWidth"); // 0: no attribute
+    QTest::addColumn<int>("tagHeight");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("error");
+    QTest::newRow("the file's own size over the tag's")
+        << QByteArray("harbour.gif") << 320 << 200 << QSize(640, 400) << false;
+    QTest::newRow("missing file: the tag's size")
+        << QByteArray("gone.gif") << 320 << 200 << QSize(320, 200) << false;
+    QTest::newRow("unknown kind: the tag's size")
+        << QByteArray("notes.txt") << 30 << 20 << QSize(30, 20) << false;
+    QTest::newRow("missing file, tag without height")
+        << QByteArray("gone.gif") << 320 << 0 << QSize(0, 0) << true;
+    QTest::newRow("no source, no size") << QByteArray() << 0 << 0 << QSize(0, 0) << true;
+}
+
+void tst_MapExport::pictureSizes()
+{
+    QFETCH(QByteArray, src);
+    QFETCH(int, tagWidth);
+    QFETCH(int, tagHeight);
+    QFETCH(QSize, size);
+    QFETCH(bool, error);
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(sourceDir() + "/examples/harbour.gif", dir.filePath("harbour.gif")));
+    QFile notes(dir.filePath("notes.txt"));
+    QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a picture") > 0);
+    notes.close();
+    ForeignImage img = foreignImage(src, "#m");
+    img.hasWidth = tagWidth > 0;
+    img.width = tagWidth;
+    img.hasHeight = tagHeight > 0;
+    img.height = tagHeight;
+
+    const PictureSize found = exportPictureSize(dir.filePath("page.htm"), img);
+    QCOMPARE(QSize(found.width, found.height), size);
+    QCOMPARE(!found.error.isEmpty(), error);
+}
+
+QTEST_GUILESS_MAIN(tst_MapExport)
+#include "tst_mapexport.moc"

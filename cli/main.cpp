@@ -34,7 +34,7 @@ Commands:
   apply FILE.tavl PAGE [--map NAME] [-o OUT]
                                       write the map file's areas back into the
                                       page's map (the page itself without -o)
-  export FILE --format svg|html|json [-o OUT]
+  export FILE --format svg|html|json [--map NAME] [-o OUT]
                                       the map in another form
   info PICTURE...                     kind, width and height of pictures
 

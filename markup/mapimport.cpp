@@ -1,11 +1,11 @@
 #include "markup/mapimport.h"
 
-#include "platform/rounding.h"
 #include "markup/filekinds.h"
 #include "markup/imageinfo.h"
 #include "markup/markupwriter.h"
 #include "markup/pagepicture.h"
 #include "markup/pathops.h"
+#include "platform/rounding.h"
 
 #include <QDir>
 #include <QFile>

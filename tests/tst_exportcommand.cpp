@@ -59,7 +59,6 @@ void tst_ExportCommand::initTestCase()
     writeFile("nomap.htm", nomapPage);
     writeFile("sizeless.htm", sizelessPage);
     QVERIFY(QDir().mkdir("folder.htm"));
-
 }
 
 void tst_ExportCommand::cleanupTestCase()

@@ -18,7 +18,8 @@ struct Look {
     bool glow = false;
 };
 
-Look lookOf(AreaButton which, bool down) {
+Look lookOf(AreaButton which, bool down)
+{
     switch (which) {
     case AreaButton::Enter:
         return down ? Look{"ENTER", {255, 92, 226}, {196, 20, 160}}
@@ -35,7 +36,8 @@ Look lookOf(AreaButton which, bool down) {
 
 } // namespace
 
-QImage drawAreaButton(AreaButton which, bool down) {
+QImage drawAreaButton(AreaButton which, bool down)
+{
     const Look look = lookOf(which, down);
     QImage img = canvas(73, 32);
     QPainter p(&img);

@@ -15,7 +15,8 @@ namespace {
 const QColor kText(236, 240, 248);
 const QColor kSoft(168, 182, 210);
 
-void iconQuit(QPainter& p, QPointF c) {
+void iconQuit(QPainter& p, QPointF c)
+{
     const QColor col(255, 128, 110);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(col, 1.8, Qt::SolidLine, Qt::RoundCap));
@@ -23,7 +24,8 @@ void iconQuit(QPainter& p, QPointF c) {
     p.drawLine(c + QPointF(0, -7), c + QPointF(0, -1));
 }
 
-void iconPreview(QPainter& p, QPointF c) {
+void iconPreview(QPainter& p, QPointF c)
+{
     const QColor col(120, 200, 255);
     QPainterPath eye;
     eye.moveTo(c + QPointF(-7, 0));
@@ -37,7 +39,8 @@ void iconPreview(QPainter& p, QPointF c) {
     p.drawEllipse(c, 2.4, 2.4);
 }
 
-void iconAnother(QPainter& p, QPointF c) {
+void iconAnother(QPainter& p, QPointF c)
+{
     const QColor col(255, 212, 59);
     p.setPen(QPen(col, 1.5));
     p.setBrush(Qt::NoBrush);
@@ -49,7 +52,8 @@ void iconAnother(QPainter& p, QPointF c) {
 
 } // namespace
 
-QImage drawEndBack() {
+QImage drawEndBack()
+{
     QImage img = canvas(228, 255, Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

@@ -29,7 +29,8 @@ struct Room {
     QPointF labelAt;
 };
 
-void grid(QPainter& p) {
+void grid(QPainter& p)
+{
     p.fillRect(QRect(0, 0, 800, 520), QColor(247, 248, 250));
     for (int x = 0; x <= 800; x += 10) {
         p.setPen(QPen(x % 50 ? QColor(234, 238, 244) : QColor(222, 228, 236), 1));
@@ -41,17 +42,20 @@ void grid(QPainter& p) {
     }
 }
 
-void wallH(QPainter& p, qreal y, qreal x0, qreal x1, qreal t) {
+void wallH(QPainter& p, qreal y, qreal x0, qreal x1, qreal t)
+{
     p.fillRect(QRectF(x0 - t / 2, y - t / 2, x1 - x0 + t, t), kWall);
 }
 
-void wallV(QPainter& p, qreal x, qreal y0, qreal y1, qreal t) {
+void wallV(QPainter& p, qreal x, qreal y0, qreal y1, qreal t)
+{
     p.fillRect(QRectF(x - t / 2, y0 - t / 2, t, y1 - y0 + t), kWall);
 }
 
 // A door leaf hinged at hinge, closing across the opening towards the other jamb, swinging
 // into the room on the side given by sweep (the angle of the open leaf).
-void door(QPainter& p, QPointF hinge, qreal width, qreal closedAngle, qreal openAngle) {
+void door(QPainter& p, QPointF hinge, qreal width, qreal closedAngle, qreal openAngle)
+{
     const qreal a1 = openAngle * M_PI / 180;
     const QPointF open = hinge + QPointF(std::cos(a1), -std::sin(a1)) * width;
     p.setPen(QPen(QColor(130, 140, 154), 0.8, Qt::DashLine));
@@ -62,7 +66,8 @@ void door(QPainter& p, QPointF hinge, qreal width, qreal closedAngle, qreal open
     p.drawLine(hinge, open);
 }
 
-void window(QPainter& p, QRectF r) {
+void window(QPainter& p, QRectF r)
+{
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(206, 230, 246));
     p.drawRect(r);
@@ -75,13 +80,15 @@ void window(QPainter& p, QRectF r) {
         p.drawLine(QPointF(r.center().x(), r.top()), QPointF(r.center().x(), r.bottom()));
 }
 
-void furnitureBox(QPainter& p, QRectF r, qreal radius = 1.5) {
+void furnitureBox(QPainter& p, QRectF r, qreal radius = 1.5)
+{
     p.setPen(QPen(kFurniture, 1));
     p.setBrush(kFurnitureFill);
     p.drawRoundedRect(r, radius, radius);
 }
 
-void showcase(QPainter& p, QRectF r) {
+void showcase(QPainter& p, QRectF r)
+{
     p.setPen(QPen(kFurniture, 1));
     p.setBrush(QColor(236, 244, 250));
     p.drawRect(r);
@@ -89,13 +96,15 @@ void showcase(QPainter& p, QRectF r) {
     p.drawLine(r.topLeft() + QPointF(2, 2), r.bottomRight() - QPointF(2, 2));
 }
 
-void bench(QPainter& p, QRectF r) {
+void bench(QPainter& p, QRectF r)
+{
     p.setPen(QPen(QColor(150, 120, 90), 1));
     p.setBrush(QColor(222, 196, 160));
     p.drawRoundedRect(r, 2, 2);
 }
 
-void table(QPainter& p, QPointF c, qreal r) {
+void table(QPainter& p, QPointF c, qreal r)
+{
     p.setPen(QPen(kFurniture, 1));
     p.setBrush(QColor(250, 250, 250));
     for (int i = 0; i < 4; ++i) {
@@ -106,14 +115,16 @@ void table(QPainter& p, QPointF c, qreal r) {
     p.drawEllipse(c, r, r);
 }
 
-void plant(QPainter& p, QPointF c) {
+void plant(QPainter& p, QPointF c)
+{
     p.setPen(QPen(QColor(140, 110, 80), 1));
     p.setBrush(QColor(200, 160, 120));
     p.drawEllipse(c, 5, 5);
     drawTree(p, c, 4.5, QColor(96, 160, 90), quint32(c.x() + c.y()));
 }
 
-void furnish(QPainter& p) {
+void furnish(QPainter& p)
+{
     // Gallery 1: ship model in the middle, cases along the walls.
     p.setPen(QPen(kFurniture, 1));
     p.setBrush(QColor(236, 244, 250));
@@ -232,7 +243,8 @@ void furnish(QPainter& p) {
 
 } // namespace
 
-QImage drawFloorPlan() {
+QImage drawFloorPlan()
+{
     QImage img = canvas(800, 520, Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

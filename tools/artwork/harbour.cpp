@@ -27,7 +27,8 @@ const QColor kWalls[] = {{246, 236, 212}, {242, 216, 160}, {214, 226, 232},
 const QColor kRoofs[] = {
     {196, 98, 62}, {172, 80, 52}, {104, 116, 130}, {150, 96, 70}, {210, 120, 70}};
 
-void water(QPainter& p) {
+void water(QPainter& p)
+{
     QLinearGradient g(0, 140, 260, 470);
     g.setColorAt(0, QColor(104, 190, 208));
     g.setColorAt(0.5, QColor(64, 150, 190));
@@ -52,7 +53,8 @@ void water(QPainter& p) {
     }
 }
 
-QPainterPath breakwaterLine() {
+QPainterPath breakwaterLine()
+{
     QPainterPath b;
     b.moveTo(556, 158);
     b.lineTo(556, 282);
@@ -61,7 +63,8 @@ QPainterPath breakwaterLine() {
     return b;
 }
 
-void breakwater(QPainter& p) {
+void breakwater(QPainter& p)
+{
     const QPainterPath line = breakwaterLine();
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(20, 60, 90, 70), 34, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -97,7 +100,8 @@ void breakwater(QPainter& p) {
     p.drawPath(line);
 }
 
-void beach(QPainter& p) {
+void beach(QPainter& p)
+{
     QPainterPath shore;
     shore.moveTo(128, 262);
     shore.cubicTo(152, 298, 172, 352, 214, 400);
@@ -153,7 +157,8 @@ void beach(QPainter& p) {
     drawPlaque(p, QPointF(70, 386), "Beach");
 }
 
-void town(QPainter& p) {
+void town(QPainter& p)
+{
     QPainterPath land;
     land.moveTo(0, 0);
     land.lineTo(640, 0);
@@ -240,7 +245,8 @@ void town(QPainter& p) {
     }
 }
 
-void marketSquare(QPainter& p) {
+void marketSquare(QPainter& p)
+{
     const QRectF sq(158, 8, 180, 98);
     QLinearGradient g(sq.topLeft(), sq.bottomRight());
     g.setColorAt(0, QColor(238, 226, 204));
@@ -319,7 +325,8 @@ void marketSquare(QPainter& p) {
     drawTree(p, QPointF(328, 99), 7, kLeaf, 22);
 }
 
-void harbourOffice(QPainter& p) {
+void harbourOffice(QPainter& p)
+{
     Building office{QRectF(362, 50, 104, 40), 24, QColor(246, 238, 220), QColor(92, 108, 126)};
     office.windowRows = 2;
     drawBuildingShadow(p, office);
@@ -362,7 +369,8 @@ void harbourOffice(QPainter& p) {
     drawTree(p, QPointF(454, 99), 6.5, kLeaf, 31);
 }
 
-void warehouses(QPainter& p) {
+void warehouses(QPainter& p)
+{
     for (int i = 0; i < 2; ++i) {
         Building w{QRectF(490 + i * 76, 42, 68, 50), 22,
                    i ? QColor(196, 112, 84) : QColor(184, 100, 76), QColor(84, 94, 106)};
@@ -403,7 +411,8 @@ void warehouses(QPainter& p) {
     drawPlaque(p, QPointF(566, 98), "Fish Market");
 }
 
-void houses(QPainter& p) {
+void houses(QPainter& p)
+{
     Dice dice(17);
     std::vector<Building> all;
     auto row = [&](qreal x0, qreal x1, qreal y, qreal depth) {
@@ -445,7 +454,8 @@ void houses(QPainter& p) {
     p.drawRect(QRectF(566, 132, 12, 4));
 }
 
-void pontoon(QPainter& p, qreal x, qreal y0, qreal y1, const std::vector<qreal>& fingers) {
+void pontoon(QPainter& p, qreal x, qreal y0, qreal y1, const std::vector<qreal>& fingers)
+{
     const QColor wood(176, 136, 96), edge(118, 86, 56);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(10, 40, 70, 70));
@@ -463,7 +473,8 @@ void pontoon(QPainter& p, qreal x, qreal y0, qreal y1, const std::vector<qreal>&
         p.drawLine(QPointF(x - 3.5, y), QPointF(x + 3.5, y));
 }
 
-void lighthouse(QPainter& p) {
+void lighthouse(QPainter& p)
+{
     const QPointF c(404, 299);
     // Round platform at the end of the breakwater.
     p.setPen(QPen(QColor(90, 88, 84), 1));
@@ -561,7 +572,8 @@ void lighthouse(QPainter& p) {
     p.drawLine(QPointF(c.x(), g - 19), QPointF(c.x(), g - 22));
 }
 
-void buoy(QPainter& p, QPointF c, const QColor& col) {
+void buoy(QPainter& p, QPointF c, const QColor& col)
+{
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 90));
     p.drawEllipse(c, 5, 4);
@@ -573,7 +585,8 @@ void buoy(QPainter& p, QPointF c, const QColor& col) {
     p.drawEllipse(c, 3, 3);
 }
 
-void boats(QPainter& p) {
+void boats(QPainter& p)
+{
     // Marina pontoons with boats moored bow-in on both sides.
     pontoon(p, 240, 151, 252, {170, 194, 218, 242});
     pontoon(p, 340, 151, 236, {172, 198, 222});
@@ -623,7 +636,8 @@ void boats(QPainter& p) {
 
 } // namespace
 
-QImage drawHarbour() {
+QImage drawHarbour()
+{
     QImage img = canvas(640, 400, Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

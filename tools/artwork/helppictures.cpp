@@ -20,7 +20,8 @@ const QColor kListText(226, 228, 255);
 const QColor kDialog(64, 64, 64);
 const QColor kCaption(224, 224, 224);
 
-void panel(QPainter& p, QRectF r) {
+void panel(QPainter& p, QRectF r)
+{
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, QColor(34, 38, 82));
     g.setColorAt(1, QColor(16, 18, 42));
@@ -31,7 +32,8 @@ void panel(QPainter& p, QRectF r) {
 
 // --- Banners -------------------------------------------------------------------------------
 
-void mouse(QPainter& p, QRectF body, bool right) {
+void mouse(QPainter& p, QRectF body, bool right)
+{
     // Cable.
     QPainterPath cable;
     cable.moveTo(body.center().x(), body.top());
@@ -79,16 +81,19 @@ struct Entry {
     QPointF baseline; // where the word is drawn
 };
 
-QRect band(int x0, int x1, int y0, int y1) {
+QRect band(int x0, int x1, int y0, int y1)
+{
     return QRect(QPoint(x0, y0), QPoint(x1, y1));
 }
 
-QPointF centreIn(const QRect& b, const QString& s, const QFont& f, qreal dy = 0) {
+QPointF centreIn(const QRect& b, const QString& s, const QFont& f, qreal dy = 0)
+{
     return centredBaseline(QPointF((b.left() + b.right()) / 2.0, (b.top() + b.bottom()) / 2.0 + dy),
                            s, f);
 }
 
-std::vector<Entry> rightEntries() {
+std::vector<Entry> rightEntries()
+{
     const QFont big = sans(12, true), item = sans(11, true);
     std::vector<Entry> e = {
         {"Open", band(83, 129, 1, 23), big, {}},
@@ -103,7 +108,8 @@ std::vector<Entry> rightEntries() {
     return e;
 }
 
-std::vector<Entry> leftEntries() {
+std::vector<Entry> leftEntries()
+{
     const QFont f = sans(11, true), b = sans(10, true);
     std::vector<Entry> e = {
         {"HREF", band(78, 126, 1, 22), f, {}},     {"Target", band(79, 126, 23, 47), f, {}},
@@ -115,14 +121,16 @@ std::vector<Entry> leftEntries() {
     return e;
 }
 
-void drawEntry(QPainter& p, const Entry& e, const QColor& c) {
+void drawEntry(QPainter& p, const Entry& e, const QColor& c)
+{
     p.setFont(e.font);
     p.setPen(c);
     p.drawText(e.baseline, e.text);
 }
 
 // Small icons beside the right list's entries, in a 12 x 12 box at o.
-void iconFolder(QPainter& p, QPointF o) {
+void iconFolder(QPainter& p, QPointF o)
+{
     p.setPen(QPen(QColor(150, 100, 10), 1));
     p.setBrush(QColor(240, 190, 60));
     QPainterPath f;
@@ -138,7 +146,8 @@ void iconFolder(QPainter& p, QPointF o) {
     p.drawRect(QRectF(o + QPointF(0.5, 5.5), QSizeF(11, 5)));
 }
 
-void iconPage(QPainter& p, QPointF o, const QColor& mark, int kind) {
+void iconPage(QPainter& p, QPointF o, const QColor& mark, int kind)
+{
     QPainterPath page;
     page.moveTo(o + QPointF(1.5, 0.5));
     page.lineTo(o + QPointF(7.5, 0.5));
@@ -168,14 +177,16 @@ void iconPage(QPainter& p, QPointF o, const QColor& mark, int kind) {
     }
 }
 
-void iconPower(QPainter& p, QPointF o) {
+void iconPower(QPainter& p, QPointF o)
+{
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(255, 110, 96), 1.5, Qt::SolidLine, Qt::RoundCap));
     p.drawArc(QRectF(o + QPointF(1.5, 1.5), QSizeF(9, 9)), 120 * 16, 300 * 16);
     p.drawLine(o + QPointF(6, 0.5), o + QPointF(6, 5.5));
 }
 
-void iconLink(QPainter& p, QPointF o) {
+void iconLink(QPainter& p, QPointF o)
+{
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(140, 200, 255), 1.6));
     p.save();
@@ -186,7 +197,8 @@ void iconLink(QPainter& p, QPointF o) {
     p.restore();
 }
 
-void iconTarget(QPainter& p, QPointF o) {
+void iconTarget(QPainter& p, QPointF o)
+{
     const QPointF c = o + QPointF(6, 6);
     p.setPen(QPen(QColor(255, 120, 100), 1.3));
     p.setBrush(Qt::NoBrush);
@@ -197,20 +209,23 @@ void iconTarget(QPainter& p, QPointF o) {
     p.drawEllipse(c, 1.1, 1.1);
 }
 
-void iconTick(QPainter& p, QPointF o) {
+void iconTick(QPainter& p, QPointF o)
+{
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(120, 230, 130), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(
         QPolygonF({o + QPointF(1.5, 6.5), o + QPointF(4.5, 9.5), o + QPointF(10.5, 2.5)}));
 }
 
-void iconCross(QPainter& p, QPointF o) {
+void iconCross(QPainter& p, QPointF o)
+{
     p.setPen(QPen(QColor(255, 110, 96), 2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(o + QPointF(2.5, 2.5), o + QPointF(9.5, 9.5));
     p.drawLine(o + QPointF(9.5, 2.5), o + QPointF(2.5, 9.5));
 }
 
-void iconBin(QPainter& p, QPointF o) {
+void iconBin(QPainter& p, QPointF o)
+{
     p.setPen(QPen(QColor(170, 190, 230), 1));
     p.setBrush(QColor(70, 90, 140));
     p.drawRect(QRectF(o + QPointF(2.5, 3.5), QSizeF(7, 8)));
@@ -220,7 +235,8 @@ void iconBin(QPainter& p, QPointF o) {
     p.drawLine(o + QPointF(7.5, 5.5), o + QPointF(7.5, 9.5));
 }
 
-void pill(QPainter& p, QRectF r, const QColor& top, const QColor& bottom) {
+void pill(QPainter& p, QRectF r, const QColor& top, const QColor& bottom)
+{
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, top);
     g.setColorAt(1, bottom);
@@ -232,7 +248,8 @@ void pill(QPainter& p, QRectF r, const QColor& top, const QColor& bottom) {
     p.drawRoundedRect(QRectF(r.left() + 1.5, r.top() + 1, r.width() - 3, r.height() / 2 - 1), 3, 3);
 }
 
-void field(QPainter& p, QRectF r) {
+void field(QPainter& p, QRectF r)
+{
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(250, 250, 252));
     p.drawRect(r);
@@ -244,7 +261,8 @@ void field(QPainter& p, QRectF r) {
     p.drawLine(r.topRight(), r.bottomRight());
 }
 
-bool checkBands(const QString& picture, const std::vector<Entry>& entries, QSize size) {
+bool checkBands(const QString& picture, const std::vector<Entry>& entries, QSize size)
+{
     bool ok = true;
     for (const Entry& e : entries) {
         QImage img = canvas(size.width(), size.height());
@@ -269,7 +287,8 @@ bool checkBands(const QString& picture, const std::vector<Entry>& entries, QSize
 
 } // namespace
 
-QImage drawBanner(bool right) {
+QImage drawBanner(bool right)
+{
     QImage img = canvas(32, 124, Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -291,7 +310,8 @@ QImage drawBanner(bool right) {
     return img;
 }
 
-QImage drawRightList() {
+QImage drawRightList()
+{
     QImage img = canvas(169, 120, Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -310,7 +330,8 @@ QImage drawRightList() {
     return img;
 }
 
-QImage drawLeftList() {
+QImage drawLeftList()
+{
     QImage img = canvas(167, 120, Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -337,7 +358,8 @@ QImage drawLeftList() {
     return img;
 }
 
-QImage drawField(bool target) {
+QImage drawField(bool target)
+{
     QImage img = canvas(261, 37, kDialog);
     QPainter p(&img);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -362,7 +384,8 @@ QImage drawField(bool target) {
     return img;
 }
 
-QImage drawHeader(Header which) {
+QImage drawHeader(Header which)
+{
     const QString text = which == Header::Functions ? "Tavlo Mouse Functions"
                          : which == Header::Right   ? "Right-Click Functions"
                                                     : "Left-Click Functions";
@@ -395,7 +418,8 @@ QImage drawHeader(Header which) {
     return img;
 }
 
-bool checkListBands() {
+bool checkListBands()
+{
     const bool r = checkBands("rlist.png", rightEntries(), {169, 120});
     const bool l = checkBands("llist.png", leftEntries(), {167, 120});
     return r && l;

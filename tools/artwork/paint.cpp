@@ -8,13 +8,15 @@
 
 namespace tavlo {
 
-QImage canvas(int w, int h, const QColor& fill) {
+QImage canvas(int w, int h, const QColor& fill)
+{
     QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
     img.fill(fill);
     return img;
 }
 
-static QFont makeFont(const QString& family, qreal pixelSize, bool bold) {
+static QFont makeFont(const QString& family, qreal pixelSize, bool bold)
+{
     QFont f(family);
     f.setPixelSize(qRound(pixelSize));
     f.setBold(bold);
@@ -23,18 +25,22 @@ static QFont makeFont(const QString& family, qreal pixelSize, bool bold) {
     return f;
 }
 
-QFont sans(qreal pixelSize, bool bold) {
+QFont sans(qreal pixelSize, bool bold)
+{
     return makeFont("Liberation Sans", pixelSize, bold);
 }
-QFont serif(qreal pixelSize, bool bold) {
+QFont serif(qreal pixelSize, bool bold)
+{
     return makeFont("Liberation Serif", pixelSize, bold);
 }
 
-QRectF inkBox(const QString& s, const QFont& f) {
+QRectF inkBox(const QString& s, const QFont& f)
+{
     return QFontMetricsF(f).tightBoundingRect(s);
 }
 
-QPointF centredBaseline(QPointF c, const QString& s, const QFont& f) {
+QPointF centredBaseline(QPointF c, const QString& s, const QFont& f)
+{
     const QFontMetricsF fm(f);
     const QRectF ink = fm.tightBoundingRect(s);
     const qreal x = c.x() - (ink.left() + ink.width() / 2.0);
@@ -42,14 +48,16 @@ QPointF centredBaseline(QPointF c, const QString& s, const QFont& f) {
     return {std::round(x), std::round(y)};
 }
 
-void drawCentred(QPainter& p, QPointF c, const QString& s, const QFont& f, const QColor& col) {
+void drawCentred(QPainter& p, QPointF c, const QString& s, const QFont& f, const QColor& col)
+{
     p.setFont(f);
     p.setPen(col);
     p.drawText(centredBaseline(c, s, f), s);
 }
 
 void drawHalo(QPainter& p, QPointF baseline, const QString& s, const QFont& f, const QColor& col,
-              const QColor& halo, int radius) {
+              const QColor& halo, int radius)
+{
     p.setFont(f);
     p.setPen(halo);
     for (int dy = -radius; dy <= radius; ++dy) {
@@ -66,11 +74,13 @@ void drawHalo(QPainter& p, QPointF baseline, const QString& s, const QFont& f, c
 }
 
 void drawHaloCentred(QPainter& p, QPointF c, const QString& s, const QFont& f, const QColor& col,
-                     const QColor& halo, int radius) {
+                     const QColor& halo, int radius)
+{
     drawHalo(p, centredBaseline(c, s, f), s, f, col, halo, radius);
 }
 
-QRect inkRect(const QImage& img, const QRect& area, const QColor& bg) {
+QRect inkRect(const QImage& img, const QRect& area, const QColor& bg)
+{
     const QImage im = img.convertToFormat(QImage::Format_ARGB32);
     const QRgb b = bg.rgba();
     int x0 = INT_MAX, y0 = INT_MAX, x1 = -1, y1 = -1;
@@ -91,23 +101,27 @@ QRect inkRect(const QImage& img, const QRect& area, const QColor& bg) {
     return QRect(QPoint(x0, y0), QPoint(x1, y1));
 }
 
-QColor mix(const QColor& a, const QColor& b, qreal t) {
+QColor mix(const QColor& a, const QColor& b, qreal t)
+{
     return QColor::fromRgbF(
         a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
         a.blueF() + (b.blueF() - a.blueF()) * t, a.alphaF() + (b.alphaF() - a.alphaF()) * t);
 }
 
-QColor withAlpha(QColor c, int alpha) {
+QColor withAlpha(QColor c, int alpha)
+{
     c.setAlpha(alpha);
     return c;
 }
 
-static void fail(const QString& what) {
+static void fail(const QString& what)
+{
     QTextStream(stderr) << "artwork: " << what << "\n";
     std::exit(1);
 }
 
-void savePng(const QImage& img, const QString& path) {
+void savePng(const QImage& img, const QString& path)
+{
     QImageWriter w(path, "png");
     w.setQuality(0); // PNG stays lossless; 0 asks for the strongest zlib level
 
@@ -116,7 +130,8 @@ void savePng(const QImage& img, const QString& path) {
     QTextStream(stdout) << "wrote " << path << "\n";
 }
 
-void saveJpeg(const QImage& img, const QString& path, int quality) {
+void saveJpeg(const QImage& img, const QString& path, int quality)
+{
     QImageWriter w(path, "jpeg");
     w.setQuality(quality);
     w.setProgressiveScanWrite(false);

@@ -13,7 +13,8 @@
 
 namespace tavlo {
 
-void drawTree(QPainter& p, QPointF c, qreal r, const QColor& leaf, quint32 seed) {
+void drawTree(QPainter& p, QPointF c, qreal r, const QColor& leaf, quint32 seed)
+{
     Dice dice(seed);
     QPainterPath crown;
     crown.setFillRule(Qt::WindingFill);
@@ -38,13 +39,15 @@ void drawTree(QPainter& p, QPointF c, qreal r, const QColor& leaf, quint32 seed)
     p.restore();
 }
 
-static QPolygonF shadowOf(const QRectF& f, qreal h) {
+static QPolygonF shadowOf(const QRectF& f, qreal h)
+{
     const QPointF v(h * 0.8, -h * 0.45);
     return QPolygonF({f.bottomLeft(), f.bottomRight(), f.bottomRight() + v, f.topRight() + v,
                       f.topLeft() + v, f.topLeft()});
 }
 
-void drawBuildingShadow(QPainter& p, const Building& b) {
+void drawBuildingShadow(QPainter& p, const Building& b)
+{
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(30, 30, 50, 60));
@@ -52,7 +55,8 @@ void drawBuildingShadow(QPainter& p, const Building& b) {
     p.restore();
 }
 
-void drawBuilding(QPainter& p, const Building& b) {
+void drawBuilding(QPainter& p, const Building& b)
+{
     const QRectF& f = b.foot;
     const qreal h = b.height;
     const QRectF roof = f.translated(0, -h);
@@ -133,7 +137,8 @@ void drawBuilding(QPainter& p, const Building& b) {
     p.restore();
 }
 
-static QPainterPath hullPath(qreal l, qreal w, qreal sternRound) {
+static QPainterPath hullPath(qreal l, qreal w, qreal sternRound)
+{
     QPainterPath h;
     h.moveTo(-l / 2, -w * 0.4);
     h.cubicTo(-l * 0.1, -w * 0.54, l * 0.28, -w * 0.5, l / 2, 0);
@@ -143,7 +148,8 @@ static QPainterPath hullPath(qreal l, qreal w, qreal sternRound) {
     return h;
 }
 
-void drawWake(QPainter& p, QPointF stern, qreal angle, qreal length, qreal spread) {
+void drawWake(QPainter& p, QPointF stern, qreal angle, qreal length, qreal spread)
+{
     p.save();
     p.translate(stern);
     p.rotate(angle);
@@ -174,7 +180,8 @@ void drawWake(QPainter& p, QPointF stern, qreal angle, qreal length, qreal sprea
     p.restore();
 }
 
-void drawBoat(QPainter& p, QPointF c, qreal angle, qreal l, BoatKind kind, const QColor& hull) {
+void drawBoat(QPainter& p, QPointF c, qreal angle, qreal l, BoatKind kind, const QColor& hull)
+{
     const qreal w = kind == BoatKind::Ferry     ? l * 0.26
                     : kind == BoatKind::Dinghy  ? l * 0.46
                     : kind == BoatKind::Fishing ? l * 0.36
@@ -292,7 +299,8 @@ void drawBoat(QPainter& p, QPointF c, qreal angle, qreal l, BoatKind kind, const
     p.restore();
 }
 
-void drawPlaque(QPainter& p, QPointF c, const QString& text, qreal pixelSize) {
+void drawPlaque(QPainter& p, QPointF c, const QString& text, qreal pixelSize)
+{
     const QFont f = sans(pixelSize, true);
     const QRectF ink = inkBox(text, f);
     const qreal w = std::round(ink.width() + 12), h = std::round(pixelSize + 6);

@@ -15,7 +15,8 @@ namespace tavlo {
 class Dice {
 public:
     explicit Dice(quint32 seed)
-        : m_gen(seed) {}
+        : m_gen(seed)
+    {}
     qreal uniform(qreal lo, qreal hi) { return lo + (hi - lo) * m_gen.generateDouble(); }
     int pick(int n) { return int(m_gen.bounded(n)); }
 

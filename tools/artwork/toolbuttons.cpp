@@ -15,7 +15,8 @@ namespace {
 
 // A 2-pixel dashed edge from a to b (inclusive, axis-aligned), four on and two off, so that
 // a 22-pixel side starts and ends with a full dash.
-void dashedEdge(QPainter& p, QPoint a, QPoint b, const QColor& c) {
+void dashedEdge(QPainter& p, QPoint a, QPoint b, const QColor& c)
+{
     const bool horizontal = a.y() == b.y();
     const int len = horizontal ? b.x() - a.x() + 1 : b.y() - a.y() + 1;
     for (int i = 0; i < len; ++i) {
@@ -28,7 +29,8 @@ void dashedEdge(QPainter& p, QPoint a, QPoint b, const QColor& c) {
     }
 }
 
-QImage square() {
+QImage square()
+{
     QImage img = canvas(32, 32);
     QPainter p(&img);
     const QColor blue(66, 146, 255);
@@ -40,7 +42,8 @@ QImage square() {
     return img;
 }
 
-QImage circle() {
+QImage circle()
+{
     QImage img = canvas(32, 32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -59,7 +62,8 @@ QImage circle() {
     return img;
 }
 
-QImage poly() {
+QImage poly()
+{
     QImage img = canvas(32, 32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -83,7 +87,8 @@ QImage poly() {
     return img;
 }
 
-QImage make() {
+QImage make()
+{
     QImage img = canvas(32, 32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -137,7 +142,8 @@ QImage make() {
     return img;
 }
 
-QImage close() {
+QImage close()
+{
     QImage img = canvas(32, 32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -170,7 +176,8 @@ QImage close() {
 
 } // namespace
 
-QImage drawToolButton(Tool tool) {
+QImage drawToolButton(Tool tool)
+{
     switch (tool) {
     case Tool::Square:
         return square();

@@ -35,7 +35,8 @@ struct Street {
     bool main;
 };
 
-QPainterPath riverPath() {
+QPainterPath riverPath()
+{
     QPainterPath r;
     r.moveTo(-20, 188);
     r.cubicTo(100, 168, 180, 200, 250, 230);
@@ -44,7 +45,8 @@ QPainterPath riverPath() {
     return r;
 }
 
-qreal yAt(const QPainterPath& path, qreal x) {
+qreal yAt(const QPainterPath& path, qreal x)
+{
     qreal best = 1e9, y = 0;
     for (int i = 0; i <= 2000; ++i) {
         const QPointF pt = path.pointAtPercent(i / 2000.0);
@@ -56,7 +58,8 @@ qreal yAt(const QPainterPath& path, qreal x) {
     return y;
 }
 
-QPainterPath line(std::initializer_list<QPointF> pts) {
+QPainterPath line(std::initializer_list<QPointF> pts)
+{
     QPainterPath p;
     bool first = true;
     for (const QPointF& pt : pts) {
@@ -69,7 +72,8 @@ QPainterPath line(std::initializer_list<QPointF> pts) {
     return p;
 }
 
-QPainterPath stroked(const QPainterPath& path, qreal width) {
+QPainterPath stroked(const QPainterPath& path, qreal width)
+{
     QPainterPathStroker s;
     s.setWidth(width);
     s.setCapStyle(Qt::FlatCap);
@@ -77,7 +81,8 @@ QPainterPath stroked(const QPainterPath& path, qreal width) {
     return s.createStroke(path);
 }
 
-std::vector<Street> streets() {
+std::vector<Street> streets()
+{
     std::vector<Street> s;
     auto add = [&](QPainterPath p, qreal w, bool main) { s.push_back({p, w, main}); };
     add(line({{320, -10}, {320, 318}}), 12, true); // High Street, Station Rd
@@ -101,7 +106,8 @@ std::vector<Street> streets() {
     return s;
 }
 
-void river(QPainter& p, const QPainterPath& r) {
+void river(QPainter& p, const QPainterPath& r)
+{
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(170, 204, 190), 40, Qt::SolidLine, Qt::FlatCap));
     p.drawPath(r);
@@ -116,7 +122,8 @@ void river(QPainter& p, const QPainterPath& r) {
     p.drawPath(r.translated(0, 6));
 }
 
-void park(QPainter& p, QPainterPath& taken) {
+void park(QPainter& p, QPainterPath& taken)
+{
     QPainterPath area;
     area.moveTo(440, 6);
     area.lineTo(634, 6);
@@ -190,7 +197,8 @@ void park(QPainter& p, QPainterPath& taken) {
     cluster(QPointF(590, 166), 2, 8);
 }
 
-void churchyard(QPainter& p, QPainterPath& taken) {
+void churchyard(QPainter& p, QPainterPath& taken)
+{
     const QRectF yard(150, 100, 92, 34);
     taken.addRect(yard.adjusted(-2, -2, 2, 2));
     p.setPen(QPen(QColor(132, 176, 104), 1));
@@ -245,7 +253,8 @@ void churchyard(QPainter& p, QPainterPath& taken) {
     p.drawLine(apex + QPointF(0, -2), apex + QPointF(0, 2));
 }
 
-void marketPlace(QPainter& p, QPainterPath& taken) {
+void marketPlace(QPainter& p, QPainterPath& taken)
+{
     const QRectF sq(327, 100, 76, 50);
     taken.addRect(sq.adjusted(-2, -2, 2, 2));
     p.setPen(Qt::NoPen);
@@ -277,7 +286,8 @@ void marketPlace(QPainter& p, QPainterPath& taken) {
     drawTree(p, QPointF(396, 143), 4.5, kLeaf, 302);
 }
 
-void mill(QPainter& p, QPainterPath& taken, const QPainterPath& r) {
+void mill(QPainter& p, QPainterPath& taken, const QPainterPath& r)
+{
     const qreal ry = yAt(r, 80);
     const QRectF m(66, ry - 30, 28, 16);
     taken.addRect(m.adjusted(-3, -3, 3, 3));
@@ -299,7 +309,8 @@ void mill(QPainter& p, QPainterPath& taken, const QPainterPath& r) {
     p.drawLine(QPointF(108, ry - 12), QPointF(104, ry + 12));
 }
 
-void station(QPainter& p, QPainterPath& taken) {
+void station(QPainter& p, QPainterPath& taken)
+{
     // Railway along the south edge.
     QPainterPath rail = line({{-10, 352}, {650, 352}});
     taken.addPath(stroked(rail, 24));
@@ -356,7 +367,8 @@ void station(QPainter& p, QPainterPath& taken) {
 }
 
 // Terraces of houses along both sides of each street, wherever the ground is free.
-void houses(QPainter& p, const std::vector<Street>& ss, QPainterPath taken) {
+void houses(QPainter& p, const std::vector<Street>& ss, QPainterPath taken)
+{
     Dice dice(5);
     std::vector<QPolygonF> all;
     auto house = [&](const QPainterPath& path, qreal at, qreal w, qreal offset, qreal d,
@@ -413,7 +425,8 @@ void houses(QPainter& p, const std::vector<Street>& ss, QPainterPath taken) {
     }
 }
 
-void gardens(QPainter& p, const QPainterPath& taken) {
+void gardens(QPainter& p, const QPainterPath& taken)
+{
     Dice dice(9);
     int seed = 500;
     for (int i = 0; i < 900; ++i) {
@@ -428,7 +441,8 @@ void gardens(QPainter& p, const QPainterPath& taken) {
     }
 }
 
-void streetNames(QPainter& p, const QPainterPath& r) {
+void streetNames(QPainter& p, const QPainterPath& r)
+{
     const QColor ink(96, 82, 66), halo(255, 255, 252, 150);
     const QFont f = sans(8, true);
     auto along = [&](QPointF c, qreal angle, const QString& name) {
@@ -469,11 +483,13 @@ void streetNames(QPainter& p, const QPainterPath& r) {
     }
 }
 
-void label(QPainter& p, QPointF c, const QString& text, qreal size = 10.5) {
+void label(QPainter& p, QPointF c, const QString& text, qreal size = 10.5)
+{
     drawHaloCentred(p, c, text, sans(size, true), kInk, QColor(255, 253, 245, 235), 2);
 }
 
-void compass(QPainter& p, QPointF c) {
+void compass(QPainter& p, QPointF c)
+{
     p.save();
     p.translate(c);
     p.setPen(QPen(QColor(120, 104, 84), 0.8));
@@ -493,7 +509,8 @@ void compass(QPainter& p, QPointF c) {
     drawCentred(p, c + QPointF(0, -22), "N", sans(10, true), kInk);
 }
 
-void frame(QPainter& p) {
+void frame(QPainter& p)
+{
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(120, 100, 76), 3));
     p.drawRect(QRectF(1.5, 1.5, 637, 397));
@@ -501,7 +518,8 @@ void frame(QPainter& p) {
     p.drawRect(QRectF(5.5, 5.5, 629, 389));
 }
 
-void cartouche(QPainter& p) {
+void cartouche(QPainter& p)
+{
     const QRectF box(14.5, 312.5, 150, 64);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(60, 40, 20, 50));
@@ -534,7 +552,8 @@ void cartouche(QPainter& p) {
 
 } // namespace
 
-QImage drawTownMap() {
+QImage drawTownMap()
+{
     QImage img = canvas(640, 400, kGround);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

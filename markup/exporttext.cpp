@@ -63,6 +63,15 @@ QByteArray utf8Of(const QByteArray& value)
     return out;
 }
 
+void appendAttribute(QByteArray& out, const char* name, const QByteArray& value)
+{
+    out += ' ';
+    out += name;
+    out += "=\"";
+    appendMarkup(out, value);
+    out += '"';
+}
+
 void appendMarkup(QByteArray& out, const QByteArray& value)
 {
     const QByteArray text = utf8Of(value);

@@ -17,6 +17,8 @@ QByteArray utf8Of(const QByteArray& value);
 // text in HTML and XML: markup characters and line breaks become references, and
 // characters neither language allows become U+FFFD.
 void appendMarkup(QByteArray& out, const QByteArray& value);
+// Appends ` name="value"`, the value as appendMarkup writes it.
+void appendAttribute(QByteArray& out, const char* name, const QByteArray& value);
 
 // A URL as a browser reads it (blanks around it and tabs and line breaks in it
 // dropped), with the characters that a valid page may not hold in a URL, such as

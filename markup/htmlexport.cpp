@@ -38,15 +38,6 @@ constexpr char followScript[] = R"(<script>
 </script>
 )";
 
-void appendAttribute(QByteArray& out, const char* name, const QByteArray& value)
-{
-    out += ' ';
-    out += name;
-    out += "=\"";
-    appendMarkup(out, value);
-    out += '"';
-}
-
 // A map name must be non-empty and free of blanks in a valid page.
 QByteArray validMapName(const QByteArray& name)
 {

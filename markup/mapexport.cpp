@@ -32,17 +32,7 @@ QByteArray exportMap(ExportFormat format, const ForeignImage& image, const Forei
 
 const ForeignMap* mapForUsemap(const ForeignPage& page, const QByteArray& usemap)
 {
-    const qsizetype hash = usemap.indexOf('#');
-    if (hash < 0)
-        return nullptr;
-    const QByteArray name = usemap.mid(hash + 1);
-    if (name.isEmpty())
-        return nullptr;
-    for (const ForeignMap& map : page.maps) {
-        if (map.name == name)
-            return &map;
-    }
-    return nullptr;
+    return findMap(page, hashName(usemap));
 }
 
 ExportChoice chooseExportMap(const ForeignPage& page, const std::optional<QByteArray>& mapName)

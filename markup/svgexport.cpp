@@ -7,15 +7,6 @@ using namespace exporttext;
 
 namespace {
 
-void appendAttribute(QByteArray& out, const char* name, const QByteArray& value)
-{
-    out += ' ';
-    out += name;
-    out += "=\"";
-    appendMarkup(out, value);
-    out += '"';
-}
-
 void appendNumberAttribute(QByteArray& out, const char* name, double value)
 {
     out += ' ';

@@ -285,10 +285,9 @@ ForeignShape shapeOf(const QByteArray& keyword, bool& known)
 }
 
 // Whether a browser uses the area: enough numbers for its shape, a radius not below 0.
+// A shape keyword browsers do not know counts as a rectangle, as the HTML rules say.
 bool usableArea(const ForeignArea& area)
 {
-    if (!area.knownShape)
-        return false;
     switch (area.shape) {
     case ForeignShape::Rect:
         return area.coords.size() >= 4;

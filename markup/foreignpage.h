@@ -31,7 +31,7 @@ struct ForeignArea {
     ForeignShape shape = ForeignShape::Rect;
     QList<double> coords;   // the list of numbers, parsed as browsers parse it
     bool usable = true;     // false when a browser ignores the area (too few numbers)
-    bool knownShape = true; // false for a shape keyword browsers do not know (not usable)
+    bool knownShape = true; // false for a keyword browsers do not know: they take a rect
     bool hasHref = false;
     QByteArray href;
     bool hasTarget = false;

@@ -79,10 +79,6 @@ bool sameArea(const TavloArea& a, const TavloArea& b)
 AreaConversion tavloAreaOf(const ForeignArea& area)
 {
     AreaConversion out;
-    if (!area.knownShape) {
-        out.reason = QStringLiteral("a shape browsers do not know; they ignore the area");
-        return out;
-    }
     if (area.shape == ForeignShape::Default) {
         out.reason = QStringLiteral("shape \"default\" (the whole picture) has no place in a "
                                     "Tavlo map");

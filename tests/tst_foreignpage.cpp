@@ -65,8 +65,8 @@ private slots:
                                          << ForeignShape::Circle << false << true << 3;
         QTest::newRow("poly short") << QByteArray("<area shape=poly coords='1,2,3,4,5'>")
                                     << ForeignShape::Poly << false << true << 5;
-        QTest::newRow("unknown shape") << QByteArray("<area shape=star coords='1,2,3,4'>")
-                                       << ForeignShape::Rect << false << false << 4;
+        QTest::newRow("unknown shape is rect") << QByteArray("<area shape=star coords='1,2,3,4'>")
+                                               << ForeignShape::Rect << true << false << 4;
     }
     void areas()
     {

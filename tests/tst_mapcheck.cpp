@@ -78,7 +78,7 @@ private slots:
             << QStringList{"unreachable@4:1"};
         QTest::newRow("unusable") << a("<area coords=1,2,3 href=a alt=a>") +
                                          a("<area shape=circle coords=1,2,-3 href=b alt=b>") +
-                                         a("<area shape=hexagon coords=1,2,3,4 href=c alt=c>")
+                                         a("<area shape=hexagon coords=1,2,3 href=c alt=c>")
                                   << QStringList{"unusable@3:1", "unusable@4:1", "unusable@5:1"};
         QTest::newRow("second map of a name")
             << QByteArray("</map><map name=m><area coords=1,1,5,5 href=a alt=a>")

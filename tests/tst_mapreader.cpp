@@ -2,6 +2,7 @@
 #include "markup/htmlpage.h"
 #include "markup/mapreader.h"
 #include "markup/markupwriter.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -357,10 +358,8 @@ void tst_MapReader::image_data()
     const QString dir = m_dir.path() + "/";
     QDir(dir).mkpath("site/images");
     QDir(dir).mkpath("pics");
-    for (const char* name : {"site/images/pic.gif", "site/images/k\u00f6ln.gif", "pics/abs.gif"}) {
-        QFile f(dir + name);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
+    for (const char* name : {"site/images/pic.gif", "site/images/k\u00f6ln.gif", "pics/abs.gif"})
+        test::writeAll(dir + name, {});
     const QByteArray abs = QFile::encodeName(dir + "pics/abs.gif");
     QTest::newRow("relative to the page") << QByteArray(R"(<img src="images/pic.gif" width=1>)")
                                           << "images/pic.gif" << dir + "site/images/pic.gif";

@@ -1,29 +1,17 @@
 #include "cli/commands.h"
+#include "support/files.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace tavlo;
+using tavlo::test::readAll;
+using tavlo::test::sourceFile;
+using tavlo::test::writeAll;
 
 namespace {
-
-QByteArray sourceFile(const QString& name)
-{
-    QFile file(qEnvironmentVariable("TAVLO_SOURCE_DIR") + '/' + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing %s", qPrintable(name));
-    return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 const QByteArray nomapPage = "<!DOCTYPE html><p>No map here.</p>\n";
 const QByteArray sizelessPage =
@@ -53,11 +41,10 @@ void tst_ExportCommand::initTestCase()
     QVERIFY(m_dir.isValid());
     m_startFolder = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_dir.path()));
-    const QByteArray harbourPage = sourceFile("tests/golden/export/harbour-page.htm");
-    writeFile("harbour.htm", harbourPage);
-    writeFile("harbour.gif", sourceFile("examples/harbour.gif"));
-    writeFile("nomap.htm", nomapPage);
-    writeFile("sizeless.htm", sizelessPage);
+    writeAll("harbour.htm", sourceFile("tests/golden/export/harbour-page.htm"));
+    writeAll("harbour.gif", sourceFile("examples/harbour.gif"));
+    writeAll("nomap.htm", nomapPage);
+    writeAll("sizeless.htm", sizelessPage);
     QVERIFY(QDir().mkdir("folder.htm"));
 }
 
@@ -72,52 +59,40 @@ void tst_ExportCommand::runs_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output"); // golden file expected on stdout or in out.*
     QTest::addColumn<QString>("error");  // first line on the error stream
-    const QString svg = "harbour.svg";
-
-    QTest::newRow("svg to standard output")
-        << QStringList{"harbour.htm", "--format", "svg"} << 0 << svg << "";
-    QTest::newRow("html to a file")
-        << QStringList{"harbour.htm", "--format", "html", "-o", "out.html"} << 0 << "harbour.html"
-        << "";
-    QTest::newRow("json, options first, - for standard output")
-        << QStringList{"--format=json", "-o", "-", "harbour.htm"} << 0 << "harbour.json"
-        << "";
-    QTest::newRow("named map") << QStringList{"harbour.htm", "--format", "svg", "--map", "harbour"}
-                               << 0 << svg << "";
-    QTest::newRow("unknown map name")
-        << QStringList{"harbour.htm", "--format", "svg", "--map", "sea"} << 2 << ""
-        << "tavlo-map: harbour.htm: no map named \"sea\"";
-    QTest::newRow("page without maps") << QStringList{"nomap.htm", "--format", "svg"} << 2 << ""
-                                       << "tavlo-map: nomap.htm: no image map in this page";
-    QTest::newRow("picture of no known size")
-        << QStringList{"sizeless.htm", "--format", "json"} << 2 << ""
-        << "tavlo-map: sizeless.htm: cannot tell the size of the picture \"gone.gif\": its "
-           "file cannot be read and the <img> tag gives no width and height";
-    QTest::newRow("missing page") << QStringList{"gone.htm", "--format", "svg"} << 2 << ""
-                                  << "tavlo-map: gone.htm: no such file";
-    QTest::newRow("a directory") << QStringList{"folder.htm", "--format", "svg"} << 2 << ""
-                                 << "tavlo-map: folder.htm: is a directory";
-    QTest::newRow("output into a missing folder")
-        << QStringList{"harbour.htm", "--format", "svg", "-o", "nowhere/out.svg"} << 2 << ""
-        << "tavlo-map: nowhere/out.svg: ";
-    QTest::newRow("no format") << QStringList{"harbour.htm"} << 2 << ""
-                               << "tavlo-map: export: say --format svg, html or json";
-    QTest::newRow("unknown format")
-        << QStringList{"harbour.htm", "--format", "png"} << 2 << ""
-        << "tavlo-map: export: unknown format 'png' (svg, html or json)";
-    QTest::newRow("format twice") << QStringList{"harbour.htm", "--format", "svg", "--format=json"}
-                                  << 2 << ""
-                                  << "tavlo-map: export: option '--format' given twice";
-    QTest::newRow("no page") << QStringList{"--format", "svg"} << 2 << ""
-                             << "tavlo-map: export: give exactly one file to export";
-    QTest::newRow("two pages") << QStringList{"harbour.htm", "nomap.htm", "--format", "svg"} << 2
-                               << ""
-                               << "tavlo-map: export: give exactly one file to export";
-    QTest::newRow("unknown option")
-        << QStringList{"harbour.htm", "--format", "svg", "--fast"} << 2 << ""
-        << "tavlo-map: export: unknown option '--fast'";
-    QTest::newRow("option without value") << QStringList{"harbour.htm", "--format"} << 2 << ""
-                                          << "tavlo-map: export: option '--format' needs a value";
+    const auto writes = [](const char* name, const QStringList& args, const char* golden) {
+        QTest::newRow(name) << args << 0 << QString(golden) << QString();
+    };
+    const auto fails = [](const char* name, const QStringList& args, const char* error) {
+        QTest::newRow(name) << args << 2 << QString() << "tavlo-map: " + QString(error);
+    };
+    writes("svg to standard output", {"harbour.htm", "--format", "svg"}, "harbour.svg");
+    writes("html to a file", {"harbour.htm", "--format", "html", "-o", "out.html"}, "harbour.html");
+    writes("json, options first, - for standard output",
+           {"--format=json", "-o", "-", "harbour.htm"}, "harbour.json");
+    writes("named map", {"harbour.htm", "--format", "svg", "--map", "harbour"}, "harbour.svg");
+    fails("unknown map name", {"harbour.htm", "--format", "svg", "--map", "sea"},
+          "harbour.htm: no map named \"sea\"");
+    fails("page without maps", {"nomap.htm", "--format", "svg"},
+          "nomap.htm: no image map in this page");
+    fails("picture of no known size", {"sizeless.htm", "--format", "json"},
+          "sizeless.htm: cannot tell the size of the picture \"gone.gif\": its file cannot be "
+          "read and the <img> tag gives no width and height");
+    fails("missing page", {"gone.htm", "--format", "svg"}, "gone.htm: no such file");
+    fails("a directory", {"folder.htm", "--format", "svg"}, "folder.htm: is a directory");
+    fails("output into a missing folder",
+          {"harbour.htm", "--format", "svg", "-o", "nowhere/out.svg"}, "nowhere/out.svg: ");
+    fails("no format", {"harbour.htm"}, "export: say --format svg, html or json");
+    fails("unknown format", {"harbour.htm", "--format", "png"},
+          "export: unknown format 'png' (svg, html or json)");
+    fails("format twice", {"harbour.htm", "--format", "svg", "--format=json"},
+          "export: option '--format' given twice");
+    fails("no page", {"--format", "svg"}, "export: give exactly one file to export");
+    fails("two pages", {"harbour.htm", "nomap.htm", "--format", "svg"},
+          "export: give exactly one file to export");
+    fails("unknown option", {"harbour.htm", "--format", "svg", "--fast"},
+          "export: unknown option '--fast'");
+    fails("option without value", {"harbour.htm", "--format"},
+          "export: option '--format' needs a value");
 }
 
 void tst_ExportCommand::runs()
@@ -138,9 +113,7 @@ void tst_ExportCommand::runs()
     const QByteArray expected =
         output.isEmpty() ? QByteArray() : sourceFile("tests/golden/export/" + output);
     if (args.contains("out.html")) {
-        QFile written("out.html");
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), expected);
+        QCOMPARE(readAll("out.html"), expected);
         QVERIFY(out.data().isEmpty());
     } else {
         QCOMPARE(out.data(), expected);

@@ -14,17 +14,17 @@ private slots:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QList<double>>("numbers");
-        QTest::newRow("commas") << QByteArray("1,2,3,4") << QList<double>{1, 2, 3, 4};
-        QTest::newRow("blanks and semicolons")
-            << QByteArray(" 1  2;3 ,\t4 ") << QList<double>{1, 2, 3, 4};
-        QTest::newRow("fractions, exponent, sign")
-            << QByteArray("1.5,-2,.5,3e2") << QList<double>{1.5, -2, 0.5, 300};
-        QTest::newRow("leading garbage skipped")
-            << QByteArray("x1,px2,+3") << QList<double>{1, 2, 3};
-        QTest::newRow("trailing garbage cut") << QByteArray("10px,20%") << QList<double>{10, 20};
-        QTest::newRow("not a number is 0") << QByteArray("1,.,-,4") << QList<double>{1, 0, 0, 4};
-        QTest::newRow("garbage to the end is 0") << QByteArray("1,abc") << QList<double>{1, 0};
-        QTest::newRow("empty") << QByteArray("") << QList<double>{};
+        const auto row = [](const char* name, const char* text, const QList<double>& numbers) {
+            QTest::newRow(name) << QByteArray(text) << numbers;
+        };
+        row("commas", "1,2,3,4", {1, 2, 3, 4});
+        row("blanks and semicolons", " 1  2;3 ,\t4 ", {1, 2, 3, 4});
+        row("fractions, exponent, sign", "1.5,-2,.5,3e2", {1.5, -2, 0.5, 300});
+        row("leading garbage skipped", "x1,px2,+3", {1, 2, 3});
+        row("trailing garbage cut", "10px,20%", {10, 20});
+        row("not a number is 0", "1,.,-,4", {1, 0, 0, 4});
+        row("garbage to the end is 0", "1,abc", {1, 0});
+        row("empty", "", {});
     }
     void numberList()
     {
@@ -47,26 +47,21 @@ private slots:
         QTest::addColumn<bool>("usable");
         QTest::addColumn<bool>("known");
         QTest::addColumn<int>("count");
-        QTest::newRow("no shape is rect")
-            << QByteArray("<area coords='1,2,3,4'>") << ForeignShape::Rect << true << true << 4;
-        QTest::newRow("rectangle") << QByteArray("<AREA SHAPE=RECTANGLE COORDS='1,2,3,4'>")
-                                   << ForeignShape::Rect << true << true << 4;
-        QTest::newRow("circ") << QByteArray("<area shape=Circ coords='1,2,3'>")
-                              << ForeignShape::Circle << true << true << 3;
-        QTest::newRow("polygon") << QByteArray("<area shape=polygon coords='1,2,3,4,5,6'>")
-                                 << ForeignShape::Poly << true << true << 6;
-        QTest::newRow("default") << QByteArray("<area shape=default>") << ForeignShape::Default
-                                 << true << true << 0;
-        QTest::newRow("rect short")
-            << QByteArray("<area coords='1,2,3'>") << ForeignShape::Rect << false << true << 3;
-        QTest::newRow("circle short") << QByteArray("<area shape=circle coords='1,2'>")
-                                      << ForeignShape::Circle << false << true << 2;
-        QTest::newRow("negative radius") << QByteArray("<area shape=circle coords='1,2,-3'>")
-                                         << ForeignShape::Circle << false << true << 3;
-        QTest::newRow("poly short") << QByteArray("<area shape=poly coords='1,2,3,4,5'>")
-                                    << ForeignShape::Poly << false << true << 5;
-        QTest::newRow("unknown shape is rect") << QByteArray("<area shape=star coords='1,2,3,4'>")
-                                               << ForeignShape::Rect << true << false << 4;
+        const auto row = [](const char* name, const char* tag, ForeignShape shape, bool usable,
+                            int count, bool known = true) {
+            QTest::newRow(name) << QByteArray(tag) << shape << usable << known << count;
+        };
+        using enum ForeignShape;
+        row("no shape is rect", "<area coords='1,2,3,4'>", Rect, true, 4);
+        row("rectangle", "<AREA SHAPE=RECTANGLE COORDS='1,2,3,4'>", Rect, true, 4);
+        row("circ", "<area shape=Circ coords='1,2,3'>", Circle, true, 3);
+        row("polygon", "<area shape=polygon coords='1,2,3,4,5,6'>", Poly, true, 6);
+        row("default", "<area shape=default>", Default, true, 0);
+        row("rect short", "<area coords='1,2,3'>", Rect, false, 3);
+        row("circle short", "<area shape=circle coords='1,2'>", Circle, false, 2);
+        row("negative radius", "<area shape=circle coords='1,2,-3'>", Circle, false, 3);
+        row("poly short", "<area shape=poly coords='1,2,3,4,5'>", Poly, false, 5);
+        row("unknown shape is rect", "<area shape=star coords='1,2,3,4'>", Rect, true, 4, false);
     }
     void areas()
     {

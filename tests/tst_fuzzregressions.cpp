@@ -3,6 +3,7 @@
 // without a fuzzer. With them, the area regions that the fuzzers drove past the limits
 // of QRegion's own shape makers.
 #include "fuzz/fuzzchecks.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +17,7 @@ namespace {
 
 QString fuzzFolder()
 {
-    return qEnvironmentVariable("TAVLO_SOURCE_DIR") + QStringLiteral("/fuzz/");
+    return test::sourcePath(QStringLiteral("fuzz/"));
 }
 
 const fuzz::Target* targetNamed(const QString& name)
@@ -81,8 +82,7 @@ void tst_FuzzRegressions::keptInputs()
     QVERIFY2(target, qPrintable("no fuzzer is called " + fuzzer));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray input = file.readAll();
-    const QByteArray problem = target->check(input);
+    const QByteArray problem = target->check(file.readAll());
     QVERIFY2(problem.isEmpty(), problem.constData());
 }
 
@@ -105,19 +105,18 @@ void tst_FuzzRegressions::hugeShapes_data()
     QTest::addColumn<QPoint>("inside");
     QTest::addColumn<QPoint>("outside");
     QTest::addColumn<QRect>("box");
+    const auto row = [](const char* name, const AreaShape& shape, QPoint in, QPoint out,
+                        QRect box) { QTest::newRow(name) << shape.region << in << out << box; };
     // QRegion gives an empty region for a polygon of more than 100000 rows.
-    QTest::newRow("polygon of 327672 rows")
-        << polyArea({{0, 3}, {40000, 327675}, {-25, 9}}).region << QPoint(0, 100)
-        << QPoint(-20, 100) << QRect(QPoint(-25, 4), QPoint(3999, 32767));
-    QTest::newRow("polygon kept to the 16-bit range")
-        << polyArea({{0, -2000000000}, {2000000000, 15000}, {-2000000000, 2000000000}}).region
-        << QPoint(32767, 32767) << QPoint(32768, 0) << QRect(-32768, -32768, 65536, 65536);
-    QTest::newRow("circle of radius 32767")
-        << circleArea(0, 0, 32767).region << QPoint(32766, 0) << QPoint(23200, 23200)
-        << QRect(-32767, -32767, 65534, 65534);
-    QTest::newRow("circle in a corner of the range")
-        << circleArea(-32768, 32767, 32767.4f).region << QPoint(-32768, 32767) << QPoint(-3, 0)
-        << QRect(QPoint(-32768, 0), QPoint(-2, 32767));
+    row("polygon of 327672 rows", polyArea({{0, 3}, {40000, 327675}, {-25, 9}}), {0, 100},
+        {-20, 100}, QRect(QPoint(-25, 4), QPoint(3999, 32767)));
+    row("polygon kept to the 16-bit range",
+        polyArea({{0, -2000000000}, {2000000000, 15000}, {-2000000000, 2000000000}}),
+        {32767, 32767}, {32768, 0}, {-32768, -32768, 65536, 65536});
+    row("circle of radius 32767", circleArea(0, 0, 32767), {32766, 0}, {23200, 23200},
+        {-32767, -32767, 65534, 65534});
+    row("circle in a corner of the range", circleArea(-32768, 32767, 32767.4f), {-32768, 32767},
+        {-3, 0}, QRect(QPoint(-32768, 0), QPoint(-2, 32767)));
 }
 
 void tst_FuzzRegressions::hugeShapes()

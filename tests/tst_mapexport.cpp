@@ -1,5 +1,6 @@
 #include "markup/mapexport.h"
 #include "support/exportmaps.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,17 +16,9 @@ using namespace tavlo::test;
 
 namespace {
 
-QString sourceDir()
-{
-    return qEnvironmentVariable("TAVLO_SOURCE_DIR");
-}
-
 QByteArray golden(const QString& name)
 {
-    QFile file(sourceDir() + "/tests/golden/export/" + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing golden file %s", qPrintable(name));
-    return file.readAll();
+    return sourceFile("tests/golden/export/" + name);
 }
 
 // What a browser makes of awkward areas: a default that is not last, a rectangle
@@ -200,21 +193,20 @@ void tst_MapExport::chooseMap_data()
     QTest::addColumn<QByteArray>("wanted");         // --map, or null
     QTest::addColumn<int>("image");                 // -1: none fits
     QTest::addColumn<QString>("error");
-    using L = QList<QByteArray>;
-    QTest::newRow("first image whose map exists")
-        << L{"#gone", "#b", "#a"} << L{"a", "b"} << QByteArray() << 1 << "";
-    QTest::newRow("named map") << L{"#a", "#b"} << L{"a", "b"} << QByteArray("b") << 1 << "";
-    QTest::newRow("text before the hash ignored")
-        << L{"page.htm#a"} << L{"a"} << QByteArray() << 0 << "";
-    QTest::newRow("no hash names no map")
-        << L{"a"} << L{"a"} << QByteArray() << -1 << "no <img usemap> uses a map of this page";
-    QTest::newRow("names compared exactly")
-        << L{"#A"} << L{"a"} << QByteArray() << -1 << "no <img usemap> uses a map of this page";
-    QTest::newRow("no maps") << L{} << L{} << QByteArray() << -1 << "no image map in this page";
-    QTest::newRow("unknown name") << L{"#a"} << L{"a"} << QByteArray("b") << -1
-                                  << "no map named \"b\"";
-    QTest::newRow("map without picture")
-        << L{"#a"} << L{"a", "b"} << QByteArray("b") << -1 << "no <img usemap> uses the map \"b\"";
+    const auto row = [](const char* name, const QList<QByteArray>& usemaps,
+                        const QList<QByteArray>& maps, const char* wanted, int image,
+                        const char* error = "") {
+        QTest::newRow(name) << usemaps << maps << QByteArray(wanted) << image << QString(error);
+    };
+    const char* noUse = "no <img usemap> uses a map of this page";
+    row("first image whose map exists", {"#gone", "#b", "#a"}, {"a", "b"}, nullptr, 1);
+    row("named map", {"#a", "#b"}, {"a", "b"}, "b", 1);
+    row("text before the hash ignored", {"page.htm#a"}, {"a"}, nullptr, 0);
+    row("no hash names no map", {"a"}, {"a"}, nullptr, -1, noUse);
+    row("names compared exactly", {"#A"}, {"a"}, nullptr, -1, noUse);
+    row("no maps", {}, {}, nullptr, -1, "no image map in this page");
+    row("unknown name", {"#a"}, {"a"}, "b", -1, "no map named \"b\"");
+    row("map without picture", {"#a"}, {"a", "b"}, "b", -1, "no <img usemap> uses the map \"b\"");
 }
 
 void tst_MapExport::chooseMap()
@@ -244,17 +236,15 @@ void tst_MapExport::pictureSizes_data()
     QTest::addColumn<QByteArray>("src");
     QTest::addColumn<int>("tagWidth"); // 0: no attribute
     QTest::addColumn<int>("tagHeight");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<bool>("error");
-    QTest::newRow("the file's own size over the tag's")
-        << QByteArray("harbour.gif") << 320 << 200 << QSize(640, 400) << false;
-    QTest::newRow("missing file: the tag's size")
-        << QByteArray("gone.gif") << 320 << 200 << QSize(320, 200) << false;
-    QTest::newRow("unknown kind: the tag's size")
-        << QByteArray("notes.txt") << 30 << 20 << QSize(30, 20) << false;
-    QTest::newRow("missing file, tag without height")
-        << QByteArray("gone.gif") << 320 << 0 << QSize(0, 0) << true;
-    QTest::newRow("no source, no size") << QByteArray() << 0 << 0 << QSize(0, 0) << true;
+    QTest::addColumn<QSize>("size"); // 0 x 0: an error
+    const auto row = [](const char* name, const char* src, int w, int h, QSize size) {
+        QTest::newRow(name) << QByteArray(src) << w << h << size;
+    };
+    row("the file's own size over the tag's", "harbour.gif", 320, 200, {640, 400});
+    row("missing file: the tag's size", "gone.gif", 320, 200, {320, 200});
+    row("unknown kind: the tag's size", "notes.txt", 30, 20, {30, 20});
+    row("missing file, tag without height", "gone.gif", 320, 0, {0, 0});
+    row("no source, no size", nullptr, 0, 0, {0, 0});
 }
 
 void tst_MapExport::pictureSizes()
@@ -263,12 +253,9 @@ void tst_MapExport::pictureSizes()
     QFETCH(int, tagWidth);
     QFETCH(int, tagHeight);
     QFETCH(QSize, size);
-    QFETCH(bool, error);
     QTemporaryDir dir;
-    QVERIFY(QFile::copy(sourceDir() + "/examples/harbour.gif", dir.filePath("harbour.gif")));
-    QFile notes(dir.filePath("notes.txt"));
-    QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a picture") > 0);
-    notes.close();
+    writeAll(dir.filePath("harbour.gif"), sourceFile("examples/harbour.gif"));
+    writeAll(dir.filePath("notes.txt"), "not a picture");
     ForeignImage img = foreignImage(src, "#m");
     img.hasWidth = tagWidth > 0;
     img.width = tagWidth;
@@ -277,7 +264,7 @@ void tst_MapExport::pictureSizes()
 
     const PictureSize found = exportPictureSize(dir.filePath("page.htm"), img);
     QCOMPARE(QSize(found.width, found.height), size);
-    QCOMPARE(!found.error.isEmpty(), error);
+    QCOMPARE(!found.error.isEmpty(), size.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_MapExport)

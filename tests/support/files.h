@@ -13,6 +13,21 @@ inline QByteArray readAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A path inside the source tree, which CTest names in TAVLO_SOURCE_DIR.
+inline QString sourcePath(const QString& name)
+{
+    return qEnvironmentVariable("TAVLO_SOURCE_DIR") + '/' + name;
+}
+
+// A file of the source tree (a golden file, an example); a missing one ends the test.
+inline QByteArray sourceFile(const QString& name)
+{
+    QFile f(sourcePath(name));
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("missing %s", qPrintable(name));
+    return f.readAll();
+}
+
 inline void writeAll(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);

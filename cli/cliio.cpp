@@ -19,7 +19,9 @@ void writeLine(QIODevice& device, const QString& text)
 
 int complain(QIODevice& err, const QString& subject, const QString& message)
 {
-    writeLine(err, QStringLiteral("tavlo-map: ") + subject + QStringLiteral(": ") + message);
+    // Without a subject (no command at all) the program's name stands alone.
+    writeLine(err, QStringLiteral("tavlo-map: ") +
+                       (subject.isEmpty() ? QString() : subject + QStringLiteral(": ")) + message);
     return exitTrouble;
 }
 

@@ -59,7 +59,7 @@ int main(int argc, char* argv[])
 
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
-        return tavlo::usageError(err, QStringLiteral("tavlo-map"), QStringLiteral("no command"));
+        return tavlo::usageError(err, QString(), QStringLiteral("no command"));
     const QString first = args.takeFirst();
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         out.write(helpText);
@@ -73,6 +73,5 @@ int main(int argc, char* argv[])
         if (first == QLatin1String(e.name))
             return e.run(args, out, err);
     }
-    return tavlo::usageError(err, QStringLiteral("tavlo-map"),
-                             QStringLiteral("unknown command '%1'").arg(first));
+    return tavlo::usageError(err, QString(), QStringLiteral("unknown command '%1'").arg(first));
 }

@@ -179,8 +179,8 @@ private slots:
         const auto row = [](const char* name, const QStringList& args, const char* err) {
             QTest::newRow(name) << args << QByteArray(err);
         };
-        row("no command", {}, "tavlo-map: tavlo-map: no command\n");
-        row("unknown command", {"frob"}, "unknown command 'frob'");
+        row("no command", {}, "tavlo-map: no command\n");
+        row("unknown command", {"frob"}, "tavlo-map: unknown command 'frob'\n");
         row("unknown option", {"check", "--frob", "x"},
             "tavlo-map: check: unknown option '--frob'\nTry 'tavlo-map --help'");
         row("check nothing", {"check"}, "no file to check");

@@ -1,6 +1,5 @@
 #include "cli/cliio.h"
 #include "cli/commands.h"
-#include "markup/filewrite.h"
 #include "markup/mapapply.h"
 
 namespace tavlo {
@@ -30,13 +29,7 @@ int runApply(const QStringList& args, QIODevice& out, QIODevice& err)
     if (result.status != MapApply::Status::Done)
         return complain(err, pageFile, result.error);
     const QString target = a.value(outOption).isEmpty() ? pageFile : a.value(outOption);
-    if (target == QLatin1String("-")) {
-        out.write(result.page);
-        return exitDone;
-    }
-    if (const QString failure = writeFileAtomically(target, result.page); !failure.isEmpty())
-        return complain(err, target, failure);
-    return exitDone;
+    return writeOutput(target, result.page, out, err);
 }
 
 } // namespace tavlo

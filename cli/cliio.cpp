@@ -1,5 +1,7 @@
 #include "cli/cliio.h"
 
+#include "markup/filewrite.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -58,6 +60,17 @@ std::optional<QByteArray> readInput(const QString& path, QIODevice& err)
         return std::nullopt;
     }
     return bytes;
+}
+
+int writeOutput(const QString& target, const QByteArray& bytes, QIODevice& out, QIODevice& err)
+{
+    if (target == QLatin1String("-")) {
+        out.write(bytes);
+        return exitDone;
+    }
+    if (const QString failure = writeFileAtomically(target, bytes); !failure.isEmpty())
+        return complain(err, target, failure);
+    return exitDone;
 }
 
 QString Arguments::value(const QString& option) const

@@ -23,6 +23,10 @@ int usageError(QIODevice& err, const QString& command, const QString& message);
 // The whole file, or nothing after telling why on the error stream.
 std::optional<QByteArray> readInput(const QString& path, QIODevice& err);
 
+// Writes bytes to standard output when target is "-", else whole to the file target;
+// returns the exit status, having told why on the error stream when it failed.
+int writeOutput(const QString& target, const QByteArray& bytes, QIODevice& out, QIODevice& err);
+
 // The words of a command line taken apart: options with a value, flags, operands.
 struct Arguments {
     QStringList operands;

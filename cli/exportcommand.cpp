@@ -1,6 +1,5 @@
 #include "cli/cliio.h"
 #include "cli/commands.h"
-#include "markup/filewrite.h"
 #include "markup/foreignpage.h"
 #include "markup/mapexport.h"
 
@@ -56,14 +55,8 @@ int runExport(const QStringList& args, QIODevice& out, QIODevice& err)
     const QByteArray result =
         exportMap(*format, *choice.image, *choice.map, choice.image->src, size.width, size.height);
 
-    const QString target = a.value(outOption);
-    if (timesGiven(a, outOption) == 0 || target == QLatin1String("-")) {
-        out.write(result);
-        return exitDone;
-    }
-    if (const QString failure = writeFileAtomically(target, result); !failure.isEmpty())
-        return complain(err, target, failure);
-    return exitDone;
+    return writeOutput(timesGiven(a, outOption) == 0 ? QStringLiteral("-") : a.value(outOption),
+                       result, out, err);
 }
 
 } // namespace tavlo

@@ -1,6 +1,5 @@
 #include "cli/cliio.h"
 #include "cli/commands.h"
-#include "markup/filewrite.h"
 #include "markup/mapimport.h"
 
 #include <QDir>
@@ -34,13 +33,7 @@ int runImport(const QStringList& args, QIODevice& out, QIODevice& err)
             note.text);
     if (result.status != MapImport::Status::Done)
         return complain(err, pageFile, result.error);
-    if (toStdout) {
-        out.write(result.tavl);
-        return exitDone;
-    }
-    if (const QString failure = writeFileAtomically(target, result.tavl); !failure.isEmpty())
-        return complain(err, target, failure);
-    return exitDone;
+    return writeOutput(toStdout ? QStringLiteral("-") : target, result.tavl, out, err);
 }
 
 } // namespace tavlo

@@ -1,17 +1,12 @@
 #pragma once
 
 #include <QByteArray>
-#include <QByteArrayView>
-#include <QString>
 
 #include <memory>
 
 class QMimeData;
 
 namespace tavlo {
-
-// Bytes read as Windows-1252, the code page of the pages the program was made for.
-QString fromWindows1252(QByteArrayView bytes);
 
 // The map block as the clipboard carries it: "text/plain" holds its bytes exactly as a
 // map file would; a receiver that asks for UTF-8 text gets them as they are when they

@@ -10,9 +10,6 @@
 // Text, numbers and shapes as the exporters write them. Internal to the exporters.
 namespace tavlo::exporttext {
 
-// The value as UTF-8: kept when it is valid UTF-8, else read as Windows-1252.
-QByteArray utf8Of(const QByteArray& value);
-
 // Appends value (any bytes) for use inside a double-quoted attribute or as element
 // text in HTML and XML: markup characters and line breaks become references, and
 // characters neither language allows become U+FFFD.

@@ -1,8 +1,8 @@
 #include "cli/cliio.h"
 
 #include "markup/filewrite.h"
+#include "markup/pathops.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace tavlo {
@@ -49,17 +49,12 @@ std::optional<QByteArray> readInput(const QString& path, QIODevice& err)
         complain(err, path, QStringLiteral("too large (more than 1 GiB)"));
         return std::nullopt;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        complain(err, path, QStringLiteral("cannot be read: ") + file.errorString());
+    FileBytes read = readWholeFile(path);
+    if (!read.error.isEmpty()) {
+        complain(err, path, QStringLiteral("cannot be read: ") + read.error);
         return std::nullopt;
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        complain(err, path, QStringLiteral("cannot be read: ") + file.errorString());
-        return std::nullopt;
-    }
-    return bytes;
+    return std::move(read.bytes);
 }
 
 int writeOutput(const QString& target, const QByteArray& bytes, QIODevice& out, QIODevice& err)

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using tavlo::test::readAll;
 using tavlo::test::sourcePath;
 using tavlo::test::writeAll;
@@ -209,6 +211,18 @@ private slots:
         const Run r = tavloMap(args);
         QCOMPARE(r.status, 2);
         QVERIFY2(r.err.contains(err), r.err);
+    }
+    // A pipe or device named as a page or picture is refused at once, never read.
+    void pipesAreRefused()
+    {
+        QTemporaryDir dir;
+        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe.htm")).constData(), 0600) == 0);
+        for (const char* command : {"check", "import", "info"}) {
+            const Run r =
+                tavloMap({QString::fromLatin1(command), QStringLiteral("pipe.htm")}, dir.path());
+            QCOMPARE(r.status, 2);
+            QVERIFY2(r.err.startsWith("tavlo-map: pipe.htm: cannot be read: "), r.err);
+        }
     }
     void badPages_data()
     {

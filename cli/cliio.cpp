@@ -1,6 +1,6 @@
 #include "cli/cliio.h"
 
-#include "markup/filewrite.h"
+#include "platform/filewrite.h"
 #include "markup/pathops.h"
 
 #include <QFileInfo>
@@ -60,11 +60,12 @@ std::optional<QByteArray> readInput(const QString& path, QIODevice& err)
 int writeOutput(const QString& target, const QByteArray& bytes, QIODevice& out, QIODevice& err)
 {
     if (target == QLatin1String("-")) {
-        out.write(bytes);
+        if (out.write(bytes) != bytes.size())
+            return complain(err, QStringLiteral("standard output"), out.errorString());
         return exitDone;
     }
-    if (const QString failure = writeFileAtomically(target, bytes); !failure.isEmpty())
-        return complain(err, target, failure);
+    if (const WriteResult written = writeFileAtomically(target, bytes); !written.ok())
+        return complain(err, target, written.error);
     return exitDone;
 }
 

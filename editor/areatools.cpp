@@ -108,6 +108,18 @@ void AreaTools::pictureReplaced()
     m_vertices.clear();
 }
 
+void AreaTools::abandon()
+{
+    abandonDrag();
+    XorCanvas& canvas = m_host.canvas();
+    for (qsizetype i = 0; i < m_vertices.size(); ++i) {
+        canvas.drawDot(m_vertices[i]);
+        if (i > 0)
+            canvas.drawLine(m_vertices[i - 1], m_vertices[i]);
+    }
+    m_vertices.clear();
+}
+
 void AreaTools::release(Qt::MouseButton button, QPointF pos)
 {
     // Only the first flag set is cleared; a swallowed release ends a drag too.

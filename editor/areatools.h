@@ -49,6 +49,8 @@ public:
     // The picture under the tools was replaced: an unfinished polygon or drag is
     // abandoned. Its dots and band were on the old picture, so nothing is erased.
     void pictureReplaced();
+    // An unfinished polygon or drag is drawn away from the picture and forgotten.
+    void abandon();
 
     int curShape = Rectangle; // changed only by the tool buttons
     // Presses and moves are ignored and the next release swallowed (a popup menu).

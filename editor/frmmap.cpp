@@ -166,6 +166,9 @@ bool frmMap::imgSpecs(const QString& sFile)
     case PictureFile::Error::NotRecognised:
         refuseImage(sFile, newline + QStringLiteral("Tavlo does not recognize the filetype in:"));
         return false;
+    case PictureFile::Error::CouldNotOpen:
+        refuseImage(sFile, newline + QStringLiteral("Tavlo could not open:"));
+        return false;
     case PictureFile::Error::TooLarge:
         m_prompts->showMsg(
             QStringLiteral("We have a problem..."),
@@ -419,13 +422,23 @@ void frmMap::mnuFileSave2File_Click(int index)
     const QString path = m_fileDialogs->showFileDialog(false, index, m_imgPath);
     if (path.isEmpty())
         return;
-    const QString failure = saveMap(kind, path, m_image, m_doc.areaList(), m_htmlPage.get());
-    if (!failure.isEmpty()) {
-        // Nothing is lost: the document, the page and the menu stay as they were.
+    // Whatever fails, nothing is lost: the document, the page and the menu stay as they were.
+    switch (const SavedMap saved = saveMap(kind, path, m_image, m_doc.areaList(), m_htmlPage.get());
+            saved.error) {
+    case SavedMap::Error::None:
+        break;
+    case SavedMap::Error::WriteFailed:
         m_prompts->showMsg(QStringLiteral("We have a problem..."),
                            newline + QStringLiteral("Tavlo could not save the map to:") + newline +
                                newline + path,
-                           failure);
+                           saved.reason);
+        return;
+    case SavedMap::Error::PageChanged:
+        m_prompts->showMsg(QStringLiteral("We have a problem..."),
+                           newline + QStringLiteral("The page has changed since Tavlo opened it:") +
+                               newline + newline + path,
+                           QStringLiteral("To keep both, save the map with \"Save As HTML\",") +
+                               newline + QStringLiteral("or open the page again."));
         return;
     }
     forgetPage();
@@ -479,7 +492,14 @@ void frmMap::toPreview()
 void frmMap::finishSave()
 {
     m_htmlOut = htmlPageText(previewMapBlock(m_imgPath, m_image, m_doc.areaList()));
-    imgSpecs(m_imgPath);
+    if (!imgSpecs(m_imgPath)) {
+        // The picture is gone from its file: the one on the canvas stays, drawn clean.
+        m_tools.abandon();
+        for (qsizetype i = 0; i < m_doc.areaList().size(); ++i) {
+            canvas().drawOutline(m_doc.ptsList()[i]);
+            canvas().tint(m_doc.rgnList()[i]);
+        }
+    }
     m_tools.skipMouse = false;
     m_doc.clearAreas();
     m_doc.clearLists();

@@ -1,10 +1,12 @@
 #include "editor/startup.h"
+#include "platform/userhome.h"
 
 #include <QApplication>
 #include <QImageReader>
 
 int main(int argc, char* argv[])
 {
+    tavlo::settleHome();
     QApplication::setApplicationName(QStringLiteral("tavlo"));
     QApplication::setDesktopFileName(QStringLiteral("tavlo"));
     QApplication app(argc, argv);

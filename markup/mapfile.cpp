@@ -1,11 +1,12 @@
 #include "markup/mapfile.h"
 
 #include "markup/filekinds.h"
-#include "markup/filewrite.h"
+#include "platform/filewrite.h"
 #include "markup/imageinfo.h"
 #include "markup/pathops.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace tavlo {
@@ -23,7 +24,15 @@ PictureFile openPicture(const QString& path)
 {
     PictureFile file;
     const QString fname = fileTitle(path);
-    if (editorKind(extensionKey(path)) != FileKind::Image || !isPlainFile(path)) {
+    if (editorKind(extensionKey(path)) != FileKind::Image) {
+        file.error = PictureFile::Error::NotRecognised;
+        return file;
+    }
+    if (!QFileInfo::exists(path) || (isPlainFile(path) && !fileExists(path))) {
+        file.error = PictureFile::Error::CouldNotOpen;
+        return file;
+    }
+    if (!isPlainFile(path)) {
         file.error = PictureFile::Error::NotRecognised;
         return file;
     }
@@ -94,13 +103,37 @@ MapFile openMapFile(const QString& path, QStringView key)
     return file;
 }
 
-QString saveMap(SaveKind kind, const QString& path, const ImageMarkup& image,
-                const QList<QByteArray>& areaList, const ChtmlPage* page)
+namespace {
+
+bool samePath(const QString& a, const QString& b)
 {
+    const QFileInfo first(a), second(b);
+    if (first.absoluteFilePath() == second.absoluteFilePath())
+        return true;
+    return first.exists() && first.canonicalFilePath() == second.canonicalFilePath();
+}
+
+// True when the page at path still holds the bytes it was opened with.
+bool pageUnchanged(const QString& path, const ChtmlPage& page)
+{
+    const FileBytes now = readWholeFile(path);
+    return now.error.isEmpty() && now.bytes == page.htmlTop() + page.htmlMap() + page.htmlBot();
+}
+
+} // namespace
+
+SavedMap saveMap(SaveKind kind, const QString& path, const ImageMarkup& image,
+                 const QList<QByteArray>& areaList, const ChtmlPage* page)
+{
+    if (kind == SaveKind::OriginalPage && page && samePath(path, page->pageFile()) &&
+        !pageUnchanged(path, *page))
+        return {SavedMap::Error::PageChanged, {}};
     const QByteArray block = mapBlock(savedImageFolder, image, areaList);
     const QByteArray text =
         page ? fileText(kind, block, page->htmlTop(), page->htmlBot()) : fileText(kind, block);
-    return writeFileAtomically(path, text);
+    if (const WriteResult written = writeFileAtomically(path, text); !written.ok())
+        return {SavedMap::Error::WriteFailed, written.error};
+    return {};
 }
 
 } // namespace tavlo

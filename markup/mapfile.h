@@ -22,6 +22,7 @@ struct PictureFile {
     enum class Error {
         None,
         NotRecognised,   // not a kind the editor opens, not a plain file, or not decoded
+        CouldNotOpen,    // gone, or not readable
         TooLarge,        // its header announces a side past largestPicture (`announced`)
         DecodedTooLarge, // decoded, it has a side past largestPicture
     };
@@ -61,11 +62,23 @@ struct MapFile {
 // key is the extension key of path (extensionKey), which tells a page from a map file.
 MapFile openMapFile(const QString& path, QStringView key);
 
+// A save, done or why not. Nothing is half-written either way.
+struct [[nodiscard]] SavedMap {
+    enum class Error {
+        None,
+        WriteFailed, // `reason` says why, for the user
+        // The page to be written back is no longer the one that was read (edited or gone):
+        // writing its old top and bottom would undo what changed.
+        PageChanged,
+    };
+    Error error = Error::None;
+    QString reason;
+};
+
 // Writes the map of image and areaList to path as kind, the folder "images/" in front of
 // the picture's name. OriginalPage writes it back into page, between its own top and
-// bottom; page is not needed for the other kinds. "" on success, else why not, for the
-// user; nothing is half-written.
-QString saveMap(SaveKind kind, const QString& path, const ImageMarkup& image,
+// bottom; page is not needed for the other kinds.
+SavedMap saveMap(SaveKind kind, const QString& path, const ImageMarkup& image,
                 const QList<QByteArray>& areaList, const ChtmlPage* page = nullptr);
 
 } // namespace tavlo

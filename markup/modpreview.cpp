@@ -1,6 +1,6 @@
 #include "markup/modpreview.h"
 
-#include "markup/filewrite.h"
+#include "platform/filewrite.h"
 #include "platform/tempfolder.h"
 
 #include <QProcess>
@@ -72,7 +72,7 @@ QString PreviewFolder::pagePath()
 PreviewResult previewPage(const QByteArray& page, PreviewFolder& folder, Browser& browser)
 {
     const QString path = folder.pagePath();
-    if (path.isEmpty() || !writeFileAtomically(path, page + "\r\n").isEmpty())
+    if (path.isEmpty() || !writeFileAtomically(path, page + "\r\n").ok())
         return PreviewResult::WriteFailed;
     // The page stays until the program ends: a browser that is slow to start must
     // still find it.

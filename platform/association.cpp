@@ -1,12 +1,13 @@
 #include "platform/association.h"
 
+#include "platform/filewrite.h"
 #include "platform/keystore.h"
+#include "platform/userhome.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -178,8 +179,7 @@ Outcome writeIfChanged(const QString& path, const QByteArray& content)
     current.close();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return Outcome::Failed;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+    if (!writeFileAtomically(path, content).ok())
         return Outcome::Failed;
     return Outcome::Written;
 }
@@ -228,12 +228,17 @@ bool removeFile(const QString& path, QStringList& failed)
 
 AssociationFolders AssociationFolders::standard()
 {
+    if (!hasHomeFolder())
+        return {};
     return {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)};
 }
 
 void regAssoc(KeyStore& store, const QString& programPath, const AssociationFolders& folders)
 {
+    // Without a home folder there is nowhere the user's files belong.
+    if (folders.dataDir.isEmpty() || store.path().isEmpty())
+        return;
     const std::pair<QString, QString> keys[] = {
         {QStringLiteral(".tavl"), QStringLiteral("Tavlo")},
         {QStringLiteral("Tavlo"), QStringLiteral("Client-side image map")},
@@ -261,6 +266,8 @@ void regAssoc(KeyStore& store, const QString& programPath, const AssociationFold
 QStringList removeAssociationFiles(const AssociationFolders& folders)
 {
     QStringList failed;
+    if (folders.dataDir.isEmpty())
+        return failed;
     if (removeFile(mimeXmlPath(folders), failed))
         updateMimeDatabase(folders);
     if (removeFile(desktopPath(folders), failed))

@@ -11,6 +11,7 @@ class KeyStore;
 struct AssociationFolders {
     QString dataDir;   // GenericDataLocation: mime/packages/, applications/
     QString configDir; // GenericConfigLocation: mimeapps.list
+    // Empty when the user has no home folder: then no file is written.
     static AssociationFolders standard();
 };
 

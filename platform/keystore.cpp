@@ -1,10 +1,12 @@
 #include "platform/keystore.h"
 
+#include "platform/filewrite.h"
+#include "platform/userhome.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -162,12 +164,9 @@ bool writeTree(const QString& path, const Tree& tree)
             text += '\n';
         }
     }
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
-        return false;
-    return file.commit();
+    return writeFileAtomically(path, text).ok();
 }
 
 } // namespace
@@ -178,6 +177,8 @@ KeyStore::KeyStore(QString path)
 
 QString KeyStore::defaultPath()
 {
+    if (!hasHomeFolder())
+        return {};
     // The program names itself "tavlo" with no organisation, which makes its config
     // folder ~/.config/tavlo; anything else (a test, a tool) gets the same folder.
     if (QCoreApplication::organizationName().isEmpty() &&

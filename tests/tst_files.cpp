@@ -1,7 +1,7 @@
-#include "markup/filewrite.h"
 #include "markup/modopendlg.h"
 #include "markup/modpreview.h"
 #include "markup/pathops.h"
+#include "platform/filewrite.h"
 #include "support/files.h"
 #include "support/standins.h"
 
@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tavlo;
@@ -72,12 +74,12 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("page.htm");
-        QCOMPARE(writeFileAtomically(path, "old\r\n"), QString());
+        QVERIFY(writeFileAtomically(path, "old\r\n").ok());
         QCOMPARE(readAll(path), QByteArray("old\r\n"));
         const auto mode0640 = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                               QFile::WriteUser | QFile::ReadGroup;
         QVERIFY(QFile::setPermissions(path, mode0640));
-        QCOMPARE(writeFileAtomically(path, "new"), QString());
+        QVERIFY(writeFileAtomically(path, "new").ok());
         QCOMPARE(readAll(path), QByteArray("new"));
         QCOMPARE(QFileInfo(path).permissions(), mode0640);
     }
@@ -90,11 +92,80 @@ private slots:
         const QString path = dir.filePath("map.tavl");
         writeAll(path, "old map");
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        const QString reason = writeFileAtomically(path, "new map");
+        const QString reason = writeFileAtomically(path, "new map").error;
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!reason.isEmpty());
         QCOMPARE(readAll(path), QByteArray("old map"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"map.tavl"});
+    }
+
+    // A full or failing disk at any step: the old bytes stay, nothing is left beside them.
+    void failingStepKeepsOldFile_data()
+    {
+        QTest::addColumn<WriteStep>("step");
+        for (const auto& [name, step] : {std::pair{"open", WriteStep::Open},
+                                         {"write", WriteStep::Write},
+                                         {"sync", WriteStep::Sync},
+                                         {"close", WriteStep::Close},
+                                         {"rename", WriteStep::Rename}})
+            QTest::newRow(name) << step;
+    }
+
+    void failingStepKeepsOldFile()
+    {
+        QFETCH(WriteStep, step);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("map.tavl");
+        writeAll(path, "old map");
+        simulateWriteFailure(step);
+        const WriteResult written = writeFileAtomically(path, "new map");
+        simulateWriteFailure(std::nullopt);
+        QCOMPARE(written.error, QStringLiteral("No space left on device"));
+        QCOMPARE(readAll(path), QByteArray("old map"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"map.tavl"});
+    }
+
+    // What is not a regular file is written through, never replaced; a link stays a link.
+    void targetsThatStay()
+    {
+        QTemporaryDir dir;
+        const QByteArray pipe = QFile::encodeName(dir.filePath("pipe"));
+        QVERIFY(mkfifo(pipe.constData(), 0600) == 0);
+        const int reader = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        QVERIFY(writeFileAtomically(dir.filePath("pipe"), "through").ok());
+        char got[16] = {};
+        QCOMPARE(::read(reader, got, sizeof got), qsizetype(7));
+        ::close(reader);
+        QCOMPARE(QByteArray(got), QByteArray("through"));
+        QVERIFY(QFileInfo(dir.filePath("pipe")).isFile() == false);
+
+        QVERIFY(QFile::link("/dev/null", dir.filePath("null")));
+        QVERIFY(writeFileAtomically(dir.filePath("null"), "gone").ok());
+        QVERIFY(writeFileAtomically("/dev/null", "gone").ok());
+        struct stat null {};
+        QVERIFY(::stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode));
+
+        writeAll(dir.filePath("page.htm"), "old");
+        QVERIFY(QFile::link(dir.filePath("page.htm"), dir.filePath("link.htm")));
+        QVERIFY(writeFileAtomically(dir.filePath("link.htm"), "new").ok());
+        QVERIFY(QFileInfo(dir.filePath("link.htm")).isSymLink());
+        QCOMPARE(readAll(dir.filePath("page.htm")), QByteArray("new"));
+    }
+
+    void replacedFileKeepsItsOwner()
+    {
+        if (geteuid() != 0)
+            QSKIP("only root may give a file to another user");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("page.htm");
+        writeAll(path, "theirs");
+        QVERIFY(::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+        QVERIFY(writeFileAtomically(path, "still theirs").ok());
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
+        QCOMPARE(st.st_uid, uid_t(65534));
+        QCOMPARE(st.st_gid, gid_t(65534));
     }
 
     void previewFolderLifetime()

@@ -1,6 +1,7 @@
 #include "editor/mapee.h"
 #include "markup/htmlpage.h"
 #include "markup/markupwriter.h"
+#include "platform/filewrite.h"
 #include "support/files.h"
 #include "support/mapwindow.h"
 
@@ -102,21 +103,32 @@ private slots:
     void failedSaveLosesNothing_data()
     {
         QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("reason"); // a word of the message's last line
-        QTest::newRow("a folder") << "a folder.htm"
-                                  << "folder";
-        QTest::newRow("in a folder that is gone") << "gone/map.htm"
-                                                  << "No such file";
+        QTest::addColumn<int>("failingStep"); // a WriteStep, or -1 for none
+        QTest::addColumn<QString>("reason");  // a word of the message's last line
+        QTest::newRow("a folder") << "a folder.htm" << -1 << "folder";
+        QTest::newRow("in a folder that is gone") << "gone/map.htm" << -1 << "No such file";
+        const QString full = QStringLiteral("No space left on device");
+        QTest::newRow("disk full on write") << "old.htm" << int(WriteStep::Write) << full;
+        QTest::newRow("disk full on sync") << "old.htm" << int(WriteStep::Sync) << full;
+        QTest::newRow("disk full on close") << "old.htm" << int(WriteStep::Close) << full;
+        QTest::newRow("disk full on rename") << "old.htm" << int(WriteStep::Rename) << full;
     }
 
     void failedSaveLosesNothing()
     {
         QFETCH(QString, target);
+        QFETCH(int, failingStep);
         drawThreeAreas();
-        QDir(m_dir.path()).mkdir("a folder.htm");
-        const QString path = m_dir.filePath(target);
+        QTemporaryDir out;
+        QDir(out.path()).mkdir("a folder.htm");
+        writeAll(out.filePath("old.htm"), "old page");
+        const QString path = out.filePath(target);
         m_e->files.paths = {path};
+        if (failingStep >= 0)
+            simulateWriteFailure(WriteStep(failingStep));
         w().mnuFileSave2File_Click(1);
+        simulateWriteFailure(std::nullopt);
+        QCOMPARE(readAll(out.filePath("old.htm")), QByteArray("old page"));
         QCOMPARE(m_e->end.shown, 0);
         QCOMPARE(w().document().areaList().size(), 3);
         const auto& shown = m_e->prompts.shown;
@@ -126,8 +138,81 @@ private slots:
         QFETCH(QString, reason);
         QVERIFY2(shown[0].texts[2].contains(reason), qPrintable(shown[0].texts[2]));
         // No half-written file is left behind, in the folder or beside it.
-        QCOMPARE(QDir(m_dir.path()).entryList({"a folder.htm*"}), QStringList{"a folder.htm"});
-        QVERIFY(QDir(m_dir.filePath("a folder.htm")).isEmpty());
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"a folder.htm", "old.htm"}));
+        QVERIFY(QDir(out.filePath("a folder.htm")).isEmpty());
+    }
+
+    // Writing the page back over edits made since it was opened would undo them.
+    void pageChangedSinceOpening_data()
+    {
+        QTest::addColumn<QByteArray>("above");
+        QTest::addColumn<QByteArray>("below");
+        QTest::addColumn<bool>("gone");
+        QTest::newRow("unchanged") << QByteArray() << QByteArray() << false;
+        QTest::newRow("edited above") << QByteArray("<p>new</p>\r\n") << QByteArray() << false;
+        QTest::newRow("edited below") << QByteArray() << QByteArray("<p>new</p>") << false;
+        QTest::newRow("gone") << QByteArray() << QByteArray() << true;
+    }
+
+    void pageChangedSinceOpening()
+    {
+        QFETCH(QByteArray, above);
+        QFETCH(QByteArray, below);
+        QFETCH(bool, gone);
+        drawThreeAreas();
+        const QString page = m_dir.filePath("page.htm");
+        m_e->files.paths = {page, page};
+        w().mnuFileSave2File_Click(1);
+        m_e->end.shown = 0;
+        QDir(m_dir.path()).mkdir("images");
+        QFile::copy(m_dir.filePath("site.jpg"), m_dir.filePath("images/site.jpg"));
+        w().mnuFileOpen_Click();
+        QVERIFY(w().pageOpen());
+        const QByteArray opened = readAll(page);
+        if (gone)
+            QVERIFY(QFile::remove(page));
+        else
+            writeAll(page, above + opened + below);
+        const QByteArray before = readAll(page);
+        m_e->prompts.shown.clear();
+
+        m_e->files.paths = {page};
+        w().Form_KeyDown(Qt::Key_F9);
+        const bool changed = gone || !above.isEmpty() || !below.isEmpty();
+        QCOMPARE(m_e->end.shown, changed ? 0 : 1);
+        QCOMPARE(QFile::exists(page), !gone);
+        if (!changed)
+            return;
+        QCOMPARE(readAll(page), before);
+        QCOMPARE(w().document().areaList().size(), 3);
+        QVERIFY(w().pageOpen());
+        QCOMPARE(m_e->prompts.shown.size(), 1);
+        QVERIFY(m_e->prompts.shown[0].texts[1].contains("changed since Tavlo opened it"));
+        QVERIFY(m_e->prompts.shown[0].texts[2].contains("\"Save As HTML\""));
+    }
+
+    // A picture deleted while its map is open: the save is kept, the reload after it says
+    // why it failed, and no outline, tint or unfinished polygon stays on the canvas.
+    void pictureGoneBeforeTheReload()
+    {
+        drawThreeAreas();
+        const QImage clean =
+            QImage(m_dir.filePath("site.jpg")).convertToFormat(QImage::Format_RGB32);
+        AreaTools& t = w().tools();
+        for (QPointF p : {QPointF(20, 150), QPointF(90, 160), QPointF(60, 190)}) {
+            t.press(Qt::LeftButton, p);
+            t.release(Qt::LeftButton, p);
+        }
+        QVERIFY(QFile::remove(m_dir.filePath("site.jpg")));
+        m_e->files.paths = {m_dir.filePath("map.tavl")};
+        w().Form_KeyDown(Qt::Key_F6);
+        QVERIFY(readAll(m_dir.filePath("map.tavl")).contains("COORDS="));
+        QCOMPARE(m_e->end.shown, 1);
+        QCOMPARE(m_e->prompts.shown.size(), 1);
+        QVERIFY(m_e->prompts.shown[0].texts[1].contains("Tavlo could not open:"));
+        QCOMPARE(w().mapee()->picture(), clean);
+        QVERIFY(!w().document().hasUnsavedWork());
     }
 
     void missingImageIsAskedFor()

@@ -1,6 +1,7 @@
 #include "platform/association.h"
 #include "platform/keystore.h"
 #include "platform/tempfolder.h"
+#include "platform/userhome.h"
 #include "support/files.h"
 
 #include <QFile>
@@ -225,6 +226,39 @@ private slots:
         QVERIFY(!QFile::exists(folders().dataDir + "/mime/packages/tavlo.xml"));
         QVERIFY(!QFile::exists(folders().dataDir + "/applications/tavlo.desktop"));
         QCOMPARE(removeAssociationFiles(folders()), QStringList());
+    }
+
+    void userHome_data()
+    {
+        QTest::addColumn<QByteArray>("variable");
+        QTest::addColumn<QByteArray>("database");
+        QTest::addColumn<QByteArray>("home");
+        QTest::newRow("HOME set") << QByteArray("/home/ann") << QByteArray("/home/b")
+                                  << QByteArray("/home/ann");
+        QTest::newRow("HOME unset")
+            << QByteArray() << QByteArray("/home/b") << QByteArray("/home/b");
+        QTest::newRow("no home at all") << QByteArray() << QByteArray() << QByteArray();
+    }
+    void userHome()
+    {
+        QFETCH(QByteArray, variable);
+        QFETCH(QByteArray, database);
+        QTEST(tavlo::userHome(variable, [&] { return database; }), "home");
+    }
+
+    // Without a home folder Qt would name folders at the file system's root.
+    void noHomeFolderNoFiles()
+    {
+        const ScopedEnv noHome("HOME", QByteArray());
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        const QString config =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        KeyStore store;
+        regAssoc(store, QStringLiteral("/usr/bin/tavlo"), AssociationFolders::standard());
+        QVERIFY(!QFile::exists(data + "/applications/tavlo.desktop"));
+        QVERIFY(!QFile::exists(config + "/mimeapps.list"));
+        QVERIFY(!QFile::exists(config + "/tavlo/registry.ini"));
+        QVERIFY(!store.keyExists(HKCR, QStringLiteral(".tavl")));
     }
 
     void tempFolder_data()

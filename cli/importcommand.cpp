@@ -3,6 +3,7 @@
 #include "markup/mapimport.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace tavlo {
 
@@ -23,8 +24,13 @@ int runImport(const QStringList& args, QIODevice& out, QIODevice& err)
 
     const QString target = a.value(outOption);
     const bool toStdout = target.isEmpty() || target == QLatin1String("-");
+    // A map written to a device or a pipe (/dev/stdout) is read where the user stands.
+    const QFileInfo info(target);
+    const bool placedHere = toStdout || (info.exists() && !info.isFile()) ||
+                            target.startsWith(QLatin1String("/dev/")) ||
+                            target.startsWith(QLatin1String("/proc/"));
     const QString tavlFile =
-        toStdout ? QDir::current().filePath(QStringLiteral("map.tavl")) : target;
+        placedHere ? QDir::current().filePath(QStringLiteral("map.tavl")) : target;
     const MapImport result = importMap(*page, pageFile, a.value(mapOption).toUtf8(), tavlFile);
     for (const ImportNote& note : result.notes)
         complain(

@@ -90,6 +90,7 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QStringList>("options");
         QTest::newRow("Tavlo's page") << "tavlo-own.htm" << QStringList();
+        QTest::newRow("to /dev/stdout") << "tavlo-own.htm" << QStringList{"-o", "/dev/stdout"};
         QTest::newRow("hand-written") << "handwritten.htm" << QStringList();
         QTest::newRow("two maps") << "twomaps.htm" << QStringList{"--map", "town"};
         QTest::newRow("default, title, onclick") << "extras.htm" << QStringList();

@@ -1,8 +1,8 @@
 #include "app/frmdelete.h"
 
-#include "app/cleanup.h"
 #include "platform/prompts.h"
 #include "platform/rounding.h"
+#include "session/cleanup.h"
 #include "ui_frmdelete.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "app/messagewindow.h"
 
-#include "app/modgrad.h"
+#include "geometry/gradbands.h"
 
 #include <QKeyEvent>
 #include <QLabel>

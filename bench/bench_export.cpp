@@ -1,4 +1,4 @@
-#include "markup/mapexport.h"
+#include "export/mapexport.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "markup/imageinfo.h"
+#include "tavlofile/imageinfo.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "markup/mapcheck.h"
+#include "html/mapcheck.h"
 
 #include <benchmark/benchmark.h>
 #include <gumbo.h>

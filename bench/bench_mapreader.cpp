@@ -1,7 +1,7 @@
-#include "editor/mapdocument.h"
-#include "markup/htmlpage.h"
-#include "markup/mapreader.h"
-#include "markup/markupwriter.h"
+#include "map/mapdocument.h"
+#include "tavlofile/htmlpage.h"
+#include "tavlofile/mapreader.h"
+#include "tavlofile/markupwriter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-#include "editor/mapdocument.h"
-#include "markup/markupwriter.h"
+#include "map/mapdocument.h"
+#include "tavlofile/markupwriter.h"
 
 #include <benchmark/benchmark.h>
 

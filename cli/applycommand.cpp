@@ -1,6 +1,6 @@
 #include "cli/cliio.h"
 #include "cli/commands.h"
-#include "markup/mapapply.h"
+#include "html/mapapply.h"
 
 namespace tavlo {
 

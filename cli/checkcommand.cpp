@@ -1,6 +1,6 @@
 #include "cli/cliio.h"
 #include "cli/commands.h"
-#include "markup/mapcheck.h"
+#include "html/mapcheck.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #include "cli/cliio.h"
 
 #include "platform/filewrite.h"
-#include "markup/pathops.h"
+#include "platform/pathops.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "cli/cliio.h"
 #include "cli/commands.h"
-#include "markup/foreignpage.h"
-#include "markup/mapexport.h"
+#include "export/mapexport.h"
+#include "html/foreignpage.h"
 
 namespace tavlo {
 

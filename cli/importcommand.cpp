@@ -1,6 +1,6 @@
 #include "cli/cliio.h"
 #include "cli/commands.h"
-#include "markup/mapimport.h"
+#include "html/mapimport.h"
 
 #include <QDir>
 #include <QFileInfo>

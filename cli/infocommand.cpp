@@ -1,6 +1,6 @@
 #include "cli/cliio.h"
 #include "cli/commands.h"
-#include "markup/imageinfo.h"
+#include "tavlofile/imageinfo.h"
 
 #include <QImageReader>
 

@@ -1,9 +1,9 @@
 #include "editor/frmhref.h"
 
-#include "editor/areadialog.h"
-#include "editor/mapdocument.h"
-#include "markup/markupwriter.h"
+#include "map/mapdocument.h"
 #include "platform/rounding.h"
+#include "session/areadialog.h"
+#include "tavlofile/markupwriter.h"
 #include "ui_frmhref.h"
 
 #include <QFocusEvent>

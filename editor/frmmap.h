@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/areatools.h"
-#include "editor/mapdocument.h"
-#include "markup/markupwriter.h"
+#include "map/areatools.h"
+#include "map/mapdocument.h"
+#include "tavlofile/markupwriter.h"
 
 #include <QMainWindow>
 #include <QMimeData>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/xorcanvas.h"
+#include "map/xorcanvas.h"
 
 #include <QColor>
 #include <QImage>

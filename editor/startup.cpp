@@ -1,12 +1,12 @@
 #include "editor/startup.h"
 
-#include "app/modbase.h"
 #include "app/widgetprompts.h"
-#include "markup/filekinds.h"
-#include "markup/pathops.h"
 #include "platform/association.h"
 #include "platform/instancelock.h"
 #include "platform/keystore.h"
+#include "platform/pathops.h"
+#include "session/filecheck.h"
+#include "tavlofile/filekinds.h"
 
 #include <QApplication>
 

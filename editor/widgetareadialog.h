@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/areadialog.h"
+#include "session/areadialog.h"
 
 class QWidget;
 

@@ -5,15 +5,15 @@
 // returns "" when the input passes and otherwise says what went wrong; the fuzzers
 // abort on that, the test fails on it.
 
-#include "editor/mapdocument.h"
-#include "markup/foreignpage.h"
-#include "markup/htmlpage.h"
-#include "markup/imageinfo.h"
-#include "markup/mapapply.h"
-#include "markup/mapimport.h"
-#include "markup/mapreader.h"
-#include "markup/markupwriter.h"
-#include "markup/pathops.h"
+#include "html/foreignpage.h"
+#include "html/mapapply.h"
+#include "html/mapimport.h"
+#include "map/mapdocument.h"
+#include "platform/pathops.h"
+#include "tavlofile/htmlpage.h"
+#include "tavlofile/imageinfo.h"
+#include "tavlofile/mapreader.h"
+#include "tavlofile/markupwriter.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "help/helpbands.h"
+#include "geometry/helpbands.h"
 #include "platform/rounding.h"
 #include "ui_frmhelp.h"
 

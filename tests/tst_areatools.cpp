@@ -1,6 +1,6 @@
-#include "editor/areatools.h"
-#include "editor/mapdocument.h"
-#include "editor/xorcanvas.h"
+#include "map/areatools.h"
+#include "map/mapdocument.h"
+#include "map/xorcanvas.h"
 
 #include <QImage>
 #include <QTest>

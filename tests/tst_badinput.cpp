@@ -1,10 +1,10 @@
 // Bad input of every kind: each gets a clear message or a sound result, and nothing
 // the user had is lost.
-#include "app/modbase.h"
 #include "editor/mapee.h"
-#include "markup/markupwriter.h"
+#include "session/filecheck.h"
 #include "support/files.h"
 #include "support/mapwindow.h"
+#include "tavlofile/markupwriter.h"
 
 #include <QBuffer>
 #include <QDir>

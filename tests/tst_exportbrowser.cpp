@@ -1,7 +1,7 @@
 // What a real browser makes of the exported SVG and HTML: Chromium, headless, is asked
 // which element lies under a point inside each area, with the picture at its own
 // width and at half of it. Skipped (exit 77) where Chromium is not installed.
-#include "markup/mapexport.h"
+#include "export/mapexport.h"
 #include "support/exportmaps.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
-#include "markup/modopendlg.h"
-#include "markup/modpreview.h"
-#include "markup/pathops.h"
 #include "platform/filewrite.h"
+#include "platform/pathops.h"
+#include "session/filedialogs.h"
+#include "session/preview.h"
 #include "support/files.h"
 #include "support/standins.h"
 

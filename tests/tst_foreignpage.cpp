@@ -1,4 +1,4 @@
-#include "markup/foreignpage.h"
+#include "html/foreignpage.h"
 
 #include <QTest>
 

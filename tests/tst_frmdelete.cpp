@@ -1,7 +1,7 @@
-#include "app/cleanup.h"
 #include "app/frmdelete.h"
 #include "platform/association.h"
 #include "platform/keystore.h"
+#include "session/cleanup.h"
 #include "support/layoutcheck.h"
 #include "support/recordingprompts.h"
 

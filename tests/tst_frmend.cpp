@@ -1,6 +1,7 @@
 #include "app/frmend.h"
 #include "app/widgetendwindow.h"
-#include "markup/modopendlg.h"
+#include "app/widgetfiledialogs.h"
+#include "session/filedialogs.h"
 #include "support/layoutcheck.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"

@@ -1,5 +1,5 @@
+#include "geometry/helpbands.h"
 #include "help/frmhelp.h"
-#include "help/helpbands.h"
 #include "platform/rounding.h"
 
 #include <QLabel>

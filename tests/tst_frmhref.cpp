@@ -1,10 +1,10 @@
-#include "editor/areadialog.h"
 #include "editor/frmhref.h"
-#include "editor/mapdocument.h"
 #include "editor/picturebutton.h"
 #include "editor/widgetareadialog.h"
+#include "map/mapdocument.h"
 #include "platform/rounding.h"
 #include "platform/screeninfo.h"
+#include "session/areadialog.h"
 #include "support/layoutcheck.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 // A real full file system: every road that writes keeps the old bytes and says why.
-#include "markup/htmlpage.h"
-#include "markup/mapfile.h"
 #include "platform/association.h"
 #include "platform/keystore.h"
 #include "support/files.h"
+#include "tavlofile/htmlpage.h"
+#include "tavlofile/mapfile.h"
 
 #include <QDir>
 #include <QProcess>

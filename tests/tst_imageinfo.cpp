@@ -1,5 +1,5 @@
-#include "markup/imageinfo.h"
 #include "support/files.h"
+#include "tavlofile/imageinfo.h"
 
 #include <QFile>
 #include <QFileInfo>

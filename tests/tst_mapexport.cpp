@@ -1,4 +1,4 @@
-#include "markup/mapexport.h"
+#include "export/mapexport.h"
 #include "support/exportmaps.h"
 #include "support/files.h"
 

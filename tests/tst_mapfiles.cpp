@@ -1,9 +1,9 @@
 #include "editor/mapee.h"
-#include "markup/htmlpage.h"
-#include "markup/markupwriter.h"
 #include "platform/filewrite.h"
 #include "support/files.h"
 #include "support/mapwindow.h"
+#include "tavlofile/htmlpage.h"
+#include "tavlofile/markupwriter.h"
 
 #include <QClipboard>
 #include <QDir>

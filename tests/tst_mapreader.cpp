@@ -1,8 +1,8 @@
-#include "editor/mapdocument.h"
-#include "markup/htmlpage.h"
-#include "markup/mapreader.h"
-#include "markup/markupwriter.h"
+#include "map/mapdocument.h"
 #include "support/files.h"
+#include "tavlofile/htmlpage.h"
+#include "tavlofile/mapreader.h"
+#include "tavlofile/markupwriter.h"
 
 #include <QDir>
 #include <QFile>

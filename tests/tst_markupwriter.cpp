@@ -1,8 +1,8 @@
-#include "editor/mapdocument.h"
-#include "markup/clipboarddata.h"
-#include "markup/markupwriter.h"
-#include "markup/pathops.h"
+#include "map/mapdocument.h"
+#include "platform/pathops.h"
 #include "support/files.h"
+#include "tavlofile/clipboarddata.h"
+#include "tavlofile/markupwriter.h"
 
 #include <QMimeData>
 #include <QTest>

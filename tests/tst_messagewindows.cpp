@@ -1,8 +1,8 @@
 #include "app/frmalert.h"
 #include "app/frmmsg.h"
 #include "app/frmmsgsm.h"
-#include "app/modbase.h"
 #include "app/widgetprompts.h"
+#include "session/filecheck.h"
 #include "support/layoutcheck.h"
 
 #include <QAbstractButton>

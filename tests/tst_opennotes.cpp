@@ -1,8 +1,8 @@
 // What the user is told when a map, page or text file is opened, and what the opening
 // leaves for "Save in Original Page".
-#include "markup/markupwriter.h"
 #include "support/files.h"
 #include "support/mapwindow.h"
+#include "tavlofile/markupwriter.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,14 +1,14 @@
-#include "app/modbase.h"
 #include "editor/startup.h"
-#include "markup/filekinds.h"
-#include "markup/pathops.h"
 #include "platform/association.h"
 #include "platform/instancelock.h"
 #include "platform/keystore.h"
+#include "platform/pathops.h"
 #include "platform/screeninfo.h"
+#include "session/filecheck.h"
 #include "support/files.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
+#include "tavlofile/filekinds.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // tavlo-map itself, run as a user runs it: exit codes, output, golden files.
-#include "markup/htmlpage.h"
-#include "markup/mapreader.h"
 #include "support/files.h"
+#include "tavlofile/htmlpage.h"
+#include "tavlofile/mapreader.h"
 
 #include <QDir>
 #include <QImage>

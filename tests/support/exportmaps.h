@@ -1,6 +1,6 @@
 #pragma once
 
-#include "markup/foreignpage.h"
+#include "html/foreignpage.h"
 
 namespace tavlo::test {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/endwindow.h"
+#include "session/endwindow.h"
 
 namespace tavlo::test {
 

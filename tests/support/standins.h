@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/areadialog.h"
-#include "markup/modopendlg.h"
-#include "markup/modpreview.h"
+#include "session/areadialog.h"
+#include "session/filedialogs.h"
+#include "session/preview.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "html/foreignpage.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace tavlo {
+
+// An image map of any page written out for other tools: an SVG whose areas are links,
+// a self-contained HTML page whose map follows the picture's rendered size, or JSON.
+// Each writer takes the picture's path as the page names it and the picture's true
+// size; values are UTF-8 in the output (bytes that are not UTF-8 are read as
+// Windows-1252, as a browser reads a page that declares no encoding).
+
+enum class ExportFormat { Svg, Html, Json };
+
+std::optional<ExportFormat> exportFormatNamed(const QString& name);
+
+QByteArray exportSvg(const ForeignImage& image, const ForeignMap& map,
+                     const QByteArray& picturePath, int width, int height);
+QByteArray exportHtml(const ForeignImage& image, const ForeignMap& map,
+                      const QByteArray& picturePath, int width, int height);
+QByteArray exportJson(const ForeignImage& image, const ForeignMap& map,
+                      const QByteArray& picturePath, int width, int height);
+
+QByteArray exportMap(ExportFormat format, const ForeignImage& image, const ForeignMap& map,
+                     const QByteArray& picturePath, int width, int height);
+
+// The picture and the map a browser would show: the first <img usemap> whose map
+// exists or, when mapName is given, the first one that uses the map of that name.
+struct ExportChoice {
+    const ForeignImage* image = nullptr;
+    const ForeignMap* map = nullptr;
+    QString error; // for the user, when nothing fits
+};
+ExportChoice chooseExportMap(const ForeignPage& page, const std::optional<QByteArray>& mapName);
+
+// The map that a usemap value names, found as browsers find it (the text after the
+// first "#", compared exactly); nullptr when there is none.
+const ForeignMap* mapForUsemap(const ForeignPage& page, const QByteArray& usemap);
+
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+    QString error; // for the user, when neither the file nor the tag tells the size
+};
+// The picture's own size from its header; the <img> tag's width and height when the
+// file cannot be read or is of no kind the size reader knows.
+PictureSize exportPictureSize(const QString& pagePath, const ForeignImage& image);
+
+} // namespace tavlo

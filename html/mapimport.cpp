@@ -1,0 +1,278 @@
+#include "html/mapimport.h"
+
+#include "platform/pathops.h"
+#include "platform/rounding.h"
+#include "tavlofile/filekinds.h"
+#include "tavlofile/imageinfo.h"
+#include "tavlofile/markupwriter.h"
+#include "tavlofile/pagepicture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace tavlo {
+
+namespace {
+
+QByteArray linkOf(const QByteArray& href)
+{
+    return href.isEmpty() ? defaultHref : href;
+}
+
+// The attributes a Tavlo area carries; anything else stays behind on import.
+bool carried(const QByteArray& name)
+{
+    return name == "shape" || name == "coords" || name == "href" || name == "target" ||
+           name == "alt";
+}
+
+std::optional<int> whole(double v, double low, double high)
+{
+    if (!std::isfinite(v))
+        return std::nullopt;
+    const double w = roundHalfEven(v);
+    if (w < low || w > high)
+        return std::nullopt;
+    return static_cast<int>(w);
+}
+
+QString shapeName(ForeignShape shape)
+{
+    switch (shape) {
+    case ForeignShape::Rect:
+        return QStringLiteral("rect");
+    case ForeignShape::Circle:
+        return QStringLiteral("circle");
+    case ForeignShape::Poly:
+        return QStringLiteral("poly");
+    case ForeignShape::Default:
+        return QStringLiteral("default");
+    }
+    return {};
+}
+
+// Tavlo's reader turns exactly these back into characters: a value that holds one
+// as text would not come back as it was.
+bool holdsTavloEntity(const QByteArray& value)
+{
+    return value.contains("&quot;") || value.contains("&lt;") || value.contains("&gt;");
+}
+
+QString quoted(const QByteArray& text)
+{
+    return QLatin1Char('"') + QString::fromUtf8(text) + QLatin1Char('"');
+}
+
+} // namespace
+
+bool sameArea(const TavloArea& a, const TavloArea& b)
+{
+    return a.shape == b.shape && a.coords == b.coords && linkOf(a.href) == linkOf(b.href) &&
+           a.target == b.target && a.alt == b.alt;
+}
+
+AreaConversion tavloAreaOf(const ForeignArea& area)
+{
+    AreaConversion out;
+    if (area.shape == ForeignShape::Default) {
+        out.reason = QStringLiteral("shape \"default\" (the whole picture) has no place in a "
+                                    "Tavlo map");
+        return out;
+    }
+    if (!area.usable) {
+        out.reason = area.shape == ForeignShape::Circle && area.coords.size() >= 3
+                         ? QStringLiteral("a negative radius; browsers ignore the area")
+                         : QStringLiteral("too few numbers in coords for a %1; browsers ignore "
+                                          "the area")
+                               .arg(shapeName(area.shape));
+        return out;
+    }
+    // Rectangles and circles are 16-bit in the editor, polygons 32-bit.
+    const bool wide = area.shape == ForeignShape::Poly;
+    const double low = wide ? std::numeric_limits<int32_t>::min() : -32768;
+    const double high = wide ? std::numeric_limits<int32_t>::max() : 32767;
+    qsizetype count = area.shape == ForeignShape::Rect     ? 4
+                      : area.shape == ForeignShape::Circle ? 3
+                                                           : area.coords.size() / 2 * 2;
+    TavloArea t;
+    t.shape = area.shape;
+    t.coords.reserve(count);
+    qint64 top = std::numeric_limits<int32_t>::max();
+    qint64 bottom = std::numeric_limits<int32_t>::min();
+    for (qsizetype i = 0; i < count; ++i) {
+        const auto v = whole(area.coords[i], low, high);
+        if (!v) {
+            out.reason = QStringLiteral("coordinates beyond the editor's range (%1 to %2)")
+                             .arg(static_cast<qint64>(low))
+                             .arg(static_cast<qint64>(high));
+            return out;
+        }
+        t.coords.append(*v);
+        if (wide && i % 2) {
+            top = std::min<qint64>(top, *v);
+            bottom = std::max<qint64>(bottom, *v);
+        }
+    }
+    if (wide && bottom - top > std::numeric_limits<int32_t>::max()) {
+        out.reason = QStringLiteral("a polygon taller than the editor's range");
+        return out;
+    }
+    t.href = area.hasHref ? area.href : QByteArray();
+    t.target = area.target;
+    t.alt = area.alt;
+    out.area = t;
+    return out;
+}
+
+AreaConversion importableArea(const ForeignArea& area)
+{
+    AreaConversion out = tavloAreaOf(area);
+    if (out.area && (holdsTavloEntity(out.area->href) || holdsTavloEntity(out.area->target) ||
+                     holdsTavloEntity(out.area->alt))) {
+        out.area.reset();
+        out.reason = QStringLiteral("its link, target or alt text holds &quot;, &lt; or &gt; as "
+                                    "text, which a Tavlo map would turn into a character");
+    }
+    return out;
+}
+
+AreaShape areaShapeOf(const TavloArea& area)
+{
+    AreaShape shape;
+    const QList<int>& c = area.coords;
+    switch (area.shape) {
+    case ForeignShape::Circle:
+        shape = circleArea(c[0], c[1], static_cast<float>(c[2]));
+        break;
+    case ForeignShape::Poly: {
+        QList<QPoint> vertices;
+        vertices.reserve(c.size() / 2);
+        for (qsizetype i = 0; i + 1 < c.size(); i += 2)
+            vertices.append(QPoint(c[i], c[i + 1]));
+        shape = polyArea(vertices);
+        break;
+    }
+    case ForeignShape::Rect:
+    case ForeignShape::Default:
+        shape = rectArea(c[0], c[1], c[2], c[3]);
+        break;
+    }
+    shape.record += recordTail(area.href, area.target, area.alt);
+    return shape;
+}
+
+TavloArea tavloAreaOf(const QByteArray& record, const QByteArray& href, const QByteArray& target,
+                      const QByteArray& alt)
+{
+    TavloArea area;
+    area.href = href;
+    area.target = target;
+    area.alt = alt;
+    if (record.startsWith("<AREA SHAPE=\"circle\""))
+        area.shape = ForeignShape::Circle;
+    else if (record.startsWith("<AREA SHAPE=\"poly\""))
+        area.shape = ForeignShape::Poly;
+    const qsizetype from = record.indexOf("COORDS=\"") + 8;
+    const qsizetype to = record.indexOf('"', from);
+    for (const QByteArray& n : record.mid(from, to - from).split(','))
+        area.coords.append(n.trimmed().toInt());
+    return area;
+}
+
+MapImport importMap(const QByteArray& page, const QString& pageFile, const QByteArray& mapName,
+                    const QString& tavlFile)
+{
+    MapImport out;
+    const ForeignPage read = readForeignPage(page);
+    auto fail = [&](MapImport::Status status, const QString& error) {
+        out.status = status;
+        out.error = error;
+        return out;
+    };
+    if (read.maps.isEmpty())
+        return fail(MapImport::Status::NoMaps, QStringLiteral("the page has no image map"));
+    const ForeignMap* map = nullptr;
+    if (!mapName.isEmpty()) {
+        map = findMap(read, mapName);
+        if (!map)
+            return fail(MapImport::Status::NoSuchMap,
+                        QStringLiteral("no map named %1").arg(quoted(mapName)));
+    } else if (read.maps.size() > 1) {
+        QStringList names;
+        for (const ForeignMap& m : read.maps)
+            names.append(quoted(m.name));
+        return fail(MapImport::Status::SeveralMaps,
+                    QStringLiteral("the page has %1 maps (%2): choose one with --map")
+                        .arg(read.maps.size())
+                        .arg(names.join(QStringLiteral(", "))));
+    } else {
+        map = &read.maps.first();
+    }
+    out.mapName = map->name;
+
+    const ForeignImage* image = nullptr;
+    for (const ForeignImage& img : read.images) {
+        if (!map->name.isEmpty() && findMap(read, hashName(img.usemap)) == map) {
+            image = &img;
+            break;
+        }
+    }
+    if (!image)
+        return fail(MapImport::Status::NoPicture,
+                    QStringLiteral("no <img usemap> uses the map %1").arg(quoted(map->name)));
+    out.picture = picturePath(image->src, pageFile);
+    if (out.picture.isEmpty() || !fileExists(out.picture))
+        return fail(MapImport::Status::PictureAway,
+                    QStringLiteral("the picture %1 is not found%2")
+                        .arg(quoted(image->src), out.picture.isEmpty()
+                                                     ? QString()
+                                                     : QStringLiteral(" at ") + out.picture));
+    if (editorKind(extensionKey(out.picture)) != FileKind::Image)
+        return fail(MapImport::Status::PictureKind,
+                    QStringLiteral("the picture %1 is not a GIF or JPEG (.gif, .jpg), the only "
+                                   "pictures the Tavlo editor opens")
+                        .arg(out.picture));
+
+    QList<QByteArray> records;
+    records.reserve(map->areas.size());
+    int number = 0;
+    for (const ForeignArea& area : map->areas) {
+        ++number;
+        const AreaConversion c = importableArea(area);
+        if (!c.area) {
+            out.notes.append(
+                {area.tag, QStringLiteral("area %1 not imported: %2").arg(number).arg(c.reason)});
+            continue;
+        }
+        for (const ForeignAttribute& a : area.attributes) {
+            if (!carried(a.name))
+                out.notes.append({area.tag, QStringLiteral("area %1: attribute \"%2\" is not kept "
+                                                           "in a Tavlo map")
+                                                .arg(number)
+                                                .arg(QString::fromUtf8(a.name))});
+        }
+        records.append(areaShapeOf(*c.area).record);
+    }
+    if (records.isEmpty())
+        return fail(MapImport::Status::NoAreas,
+                    QStringLiteral("the map %1 has no area that a Tavlo map can hold")
+                        .arg(quoted(map->name)));
+
+    const ImageInfo info = readImageInfo(out.picture);
+    const QFileInfo picture(out.picture);
+    const QString relative =
+        QFileInfo(tavlFile).absoluteDir().relativeFilePath(picture.absolutePath());
+    QByteArray folder =
+        relative == QLatin1String(".") ? QByteArray() : QFile::encodeName(relative) + '/';
+    const ImageMarkup markup =
+        imageMarkup(QFile::encodeName(picture.fileName()), info.width, info.height);
+    out.tavl = fileText(SaveKind::Tavl, mapBlock(folder, markup, records));
+    return out;
+}
+
+} // namespace tavlo

@@ -1,0 +1,41 @@
+#include "tavlofile/filekinds.h"
+
+namespace tavlo {
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// One entry a line, as a reader looks them up.
+// clang-format off
+constexpr FileKindEntry table[] = {
+    {"html"_L1, FileKind::Text, true}, // .html and .shtml
+    {".htm"_L1, FileKind::Text, true},
+    {".asp"_L1, FileKind::Text, true},
+    {".txt"_L1, FileKind::Text, true},
+    {"tavl"_L1, FileKind::Text, true},
+    {".jpg"_L1, FileKind::Image, true},
+    {".gif"_L1, FileKind::Image, true},
+    {"jpeg"_L1, FileKind::Image, false},
+    {".png"_L1, FileKind::Image, false},
+    {".bmp"_L1, FileKind::Image, false},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const FileKindEntry> fileKinds()
+{
+    return table;
+}
+
+FileKind editorKind(QStringView key)
+{
+    for (const FileKindEntry& entry : table) {
+        if (entry.editorOpens && entry.key == key)
+            return entry.kind;
+    }
+    return FileKind::Refused;
+}
+
+} // namespace tavlo

@@ -61,6 +61,28 @@ QByteArray unescapeValue(QByteArrayView value)
     return out;
 }
 
+QByteArray srcEncoded(QByteArrayView name)
+{
+    QByteArray out;
+    out.reserve(name.size());
+    for (char c : name) {
+        switch (c) {
+        case '#':
+            out += "%23";
+            break;
+        case '%':
+            out += "%25";
+            break;
+        case '?':
+            out += "%3F";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
 QByteArray recordTail(const QByteArray& href, const QByteArray& target, const QByteArray& alt)
 {
     QByteArray tail = escapeValue(href);
@@ -80,7 +102,7 @@ ImageMarkup imageMarkup(const QByteArray& fname, int width, int height)
 {
     const QByteArray name = escapeValue(mapNameOf(fname));
     ImageMarkup m;
-    m.imgTag = escapeValue(fname) + "\" width=" + QByteArray::number(width) +
+    m.imgTag = escapeValue(srcEncoded(fname)) + "\" width=" + QByteArray::number(width) +
                " height=" + QByteArray::number(height) + " border=0 USEMAP=\"#" + name + "\">";
     m.mapTag = creditComment + crlf + "<MAP NAME=\"" + name + "\">";
     return m;

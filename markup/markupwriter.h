@@ -23,6 +23,11 @@ QByteArray escapeValue(QByteArrayView value);
 // Exactly the three entities escapeValue writes, back into their characters.
 QByteArray unescapeValue(QByteArrayView value);
 
+// A file or folder name as an image tag's src carries it: "#", "%" and "?" as %23, %25
+// and %3F, which a browser would otherwise take for a fragment, an escape or a query.
+// Every other byte is kept.
+QByteArray srcEncoded(QByteArrayView name);
+
 // What follows `HREF="` in an area's record: the HREF, then the TARGET and ALT parts
 // when they are not empty. Values are escaped; no closing quote is added.
 QByteArray recordTail(const QByteArray& href, const QByteArray& target, const QByteArray& alt);
@@ -35,6 +40,7 @@ struct ImageMarkup {
 
 // The map name: the file name without its last four characters, whatever they are.
 QByteArray mapNameOf(const QByteArray& fname);
+// fname goes into the tag through srcEncoded; the map name keeps its bytes.
 ImageMarkup imageMarkup(const QByteArray& fname, int width, int height);
 
 // The block from start marker to end marker, lines joined by CR LF, with no line
@@ -44,7 +50,7 @@ QByteArray mapBlock(const QByteArray& folder, const ImageMarkup& image,
 
 // The block of the preview page: the picture addressed by the file URL of imgPath, its
 // folder and file name percent-encoded, so that blanks, "#" or "%" in them cannot lose
-// it in the browser. Saved files keep the file name's bytes as they are.
+// it in the browser.
 QByteArray previewMapBlock(const QString& imgPath, const ImageMarkup& image,
                            const QList<QByteArray>& areaList);
 

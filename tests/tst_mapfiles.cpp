@@ -100,6 +100,23 @@ private slots:
         QVERIFY(!w().pageOpen());
     }
 
+    void pictureNameWithUrlCharacters()
+    {
+        QDir(m_dir.path()).mkdir("images");
+        QVERIFY(w().imgSpecs(picture("images/a#b%c d.jpg")));
+        w().document().addArea(rectArea(10, 10, 60, 40));
+        w().document().addAreaDefaults();
+        const QString map = m_dir.filePath("names.tavl");
+        m_e->files.paths = {map};
+        w().mnuFileSave2File_Click(0);
+        QVERIFY(readAll(map).contains(R"(<img src="images/a%23b%25c d.jpg" width=300)"));
+
+        QVERIFY(w().imgSpecs(picture("other.jpg")));
+        QVERIFY(w().txtSpecs(map, "tavl"));
+        QCOMPARE(w().imgPath(), m_dir.filePath("images/a#b%c d.jpg"));
+        QCOMPARE(w().document().areaList().size(), 1);
+    }
+
     void failedSaveLosesNothing_data()
     {
         QTest::addColumn<QString>("target");

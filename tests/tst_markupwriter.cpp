@@ -96,6 +96,7 @@ void tst_MarkupWriter::imageNames_data()
     row("gif", "logo.gif", "logo.gif", "logo");
     row("jpeg keeps its dot", "photo.jpeg", "photo.jpeg", "photo.");
     row("quote in the name", R"(a"b.gif)", "a&quot;b.gif", "a&quot;b");
+    row("#, % and ? escaped", "a#b%c d?.jpg", "a%23b%25c d%3F.jpg", "a#b%c d?");
     row("UTF-8 name stays bytes", "k\xc3\xb6ln.jpg", "k\xc3\xb6ln.jpg", "k\xc3\xb6ln");
 }
 

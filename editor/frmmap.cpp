@@ -186,6 +186,17 @@ bool frmMap::imgSpecs(const QString& sFile)
         refuseImage(
             sFile, newline + QStringLiteral("Tavlo maps pictures of up to 32767 by 32767 pixels:"));
         return false;
+    case PictureFile::Error::TooLargeToLoad:
+        m_prompts->showMsg(
+            QStringLiteral("We have a problem..."),
+            newline +
+                QStringLiteral("This picture of %1 by %2 pixels is too large to load:")
+                    .arg(file.announced.width())
+                    .arg(file.announced.height()) +
+                newline + newline + sFile,
+            QStringLiteral("Please choose a smaller picture."));
+        m_tools.skipDrop = false;
+        return false;
     }
 
     m_ui->mapee->setPicture(file.picture);

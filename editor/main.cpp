@@ -2,7 +2,6 @@
 #include "platform/userhome.h"
 
 #include <QApplication>
-#include <QImageReader>
 
 int main(int argc, char* argv[])
 {
@@ -10,8 +9,6 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("tavlo"));
     QApplication::setDesktopFileName(QStringLiteral("tavlo"));
     QApplication app(argc, argv);
-    // Big pictures are the point: let the decoder allocate up to 1 GiB.
-    QImageReader::setAllocationLimit(1024);
     // Qt has taken its own options out of argv by now.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

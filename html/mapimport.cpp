@@ -267,8 +267,9 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
     const QFileInfo picture(out.picture);
     const QString relative =
         QFileInfo(tavlFile).absoluteDir().relativeFilePath(picture.absolutePath());
-    QByteArray folder =
-        relative == QLatin1String(".") ? QByteArray() : QFile::encodeName(relative) + '/';
+    QByteArray folder = relative == QLatin1String(".")
+                            ? QByteArray()
+                            : srcEncoded(QFile::encodeName(relative)) + '/';
     const ImageMarkup markup =
         imageMarkup(QFile::encodeName(picture.fileName()), info.width, info.height);
     out.tavl = fileText(SaveKind::Tavl, mapBlock(folder, markup, records));

@@ -8,9 +8,9 @@ class QMimeData;
 
 namespace tavlo {
 
-// The map block as the clipboard carries it: "text/plain" holds its bytes exactly as a
-// map file would; a receiver that asks for UTF-8 text gets them as they are when they
-// are UTF-8 already, else read as Windows-1252, never with replaced characters.
+// The map block as the clipboard carries it: the same text on every target, as UTF-8
+// (utf8Of: its bytes unchanged when they are UTF-8 already, else read as Windows-1252),
+// so that UTF8_STRING is UTF-8 and STRING its Latin-1 form.
 std::unique_ptr<QMimeData> clipboardData(const QByteArray& block);
 
 } // namespace tavlo

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 
 namespace tavlo {
 
@@ -45,7 +46,7 @@ ChtmlPage::Split ChtmlPage::parsePage(const QByteArray& page, const QString& fNa
     return Split::Done;
 }
 
-QString ChtmlPage::imageSrc() const
+QByteArray ChtmlPage::imageSrcBytes() const
 {
     const qsizetype tag = m_htmlMap.indexOf(imageTagHead);
     if (tag < 0)
@@ -54,20 +55,32 @@ QString ChtmlPage::imageSrc() const
     const qsizetype end = m_htmlMap.indexOf('"', start);
     if (end < 0)
         return {};
-    return QFile::decodeName(unescapeValue(QByteArrayView(m_htmlMap).sliced(start, end - start)));
+    return unescapeValue(QByteArrayView(m_htmlMap).sliced(start, end - start));
+}
+
+QString ChtmlPage::imageSrc() const
+{
+    return QFile::decodeName(imageSrcBytes());
 }
 
 QString ChtmlPage::resolveImage() const
 {
-    const QString src = imageSrc();
+    const QByteArray src = imageSrcBytes();
     if (src.isEmpty())
         return {};
-    if (QDir::isAbsolutePath(src) && fileExists(src))
-        return src;
-    // Tried by name rather than through the current directory, which stays as it is.
-    const QString full = folderOf(m_pageFile) + src;
-    if (fileExists(full))
-        return full;
+    // Older releases wrote the name's bytes as they are, "%" included: the name as
+    // written is tried first, so that every map that opened before opens the same.
+    QStringList names{QFile::decodeName(src)};
+    if (const QByteArray decoded = QByteArray::fromPercentEncoding(src); decoded != src)
+        names.append(QFile::decodeName(decoded));
+    for (const QString& name : names) {
+        if (QDir::isAbsolutePath(name) && fileExists(name))
+            return name;
+        // Tried by name rather than through the current directory, which stays as it is.
+        const QString full = folderOf(m_pageFile) + name;
+        if (fileExists(full))
+            return full;
+    }
     return {};
 }
 

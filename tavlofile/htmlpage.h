@@ -37,10 +37,13 @@ public:
     QString imageSrc() const;
     // Where that image can be opened: the value itself when it is an absolute path
     // of a file that exists, else the page's folder followed by it when that exists;
-    // "" when neither does (the window then asks the user).
+    // failing both, the same for the value with its %-escapes decoded (the writer
+    // encodes "#", "%" and "?"); "" when none exists (the window then asks the user).
     QString resolveImage() const;
 
 private:
+    QByteArray imageSrcBytes() const;
+
     QByteArray m_htmlTop;
     QByteArray m_htmlMap;
     QByteArray m_htmlBot;

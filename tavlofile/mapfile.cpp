@@ -18,6 +18,19 @@ bool tooLarge(QSize size)
     return size.width() > largestPicture || size.height() > largestPicture;
 }
 
+// 32767 x 32767 pixels of 4 bytes, in MiB, rounded up.
+constexpr int largestPictureMiB =
+    int((qint64(largestPicture) * largestPicture * 4 + (1 << 20) - 1) >> 20);
+
+// A picture that needs this much and is not decoded most likely found no memory, or
+// passed a decoder's own limit; a smaller one that is not decoded is damaged.
+constexpr qint64 largePictureBytes = qint64(256) << 20;
+
+bool largePicture(QSize size)
+{
+    return size.isValid() && qint64(size.width()) * size.height() * 4 >= largePictureBytes;
+}
+
 } // namespace
 
 PictureFile openPicture(const QString& path)
@@ -36,8 +49,15 @@ PictureFile openPicture(const QString& path)
         file.error = PictureFile::Error::NotRecognised;
         return file;
     }
+    // The decoder's own limit (by default far below what the largest picture needs)
+    // would refuse pictures the editor promises to map.
+    QImageReader::setAllocationLimit(largestPictureMiB);
     QImageReader reader(path);
-    const QSize announced = reader.size();
+    ImageInfo info = readImageInfo(path);
+    // The decoder gives no size for a GIF whose data it cannot follow; its header does.
+    QSize announced = reader.size();
+    if (!announced.isValid() && info.width > 0 && info.height > 0)
+        announced = QSize(info.width, info.height);
     if (announced.isValid() && tooLarge(announced)) {
         file.error = PictureFile::Error::TooLarge;
         file.announced = announced;
@@ -45,15 +65,26 @@ PictureFile openPicture(const QString& path)
     }
     QImage picture = reader.read();
     if (picture.isNull() || fname.size() < 4) {
-        file.error = PictureFile::Error::NotRecognised;
+        file.error = fname.size() >= 4 && largePicture(announced)
+                         ? PictureFile::Error::TooLargeToLoad
+                         : PictureFile::Error::NotRecognised;
+        file.announced = announced;
         return file;
     }
     if (tooLarge(picture.size())) {
         file.error = PictureFile::Error::DecodedTooLarge;
         return file;
     }
+    // The canvas's one pixel format, made here so that a copy with no memory for it
+    // refuses the picture before anything changes.
+    const QSize size = picture.size();
+    picture = picture.convertToFormat(QImage::Format_RGB32);
+    if (picture.isNull()) {
+        file.error = PictureFile::Error::TooLargeToLoad;
+        file.announced = size;
+        return file;
+    }
 
-    ImageInfo info = readImageInfo(path);
     // The tag must never say 0 x 0 for a picture that shows.
     if (info.width <= 0 || info.height <= 0) {
         info.width = picture.width();

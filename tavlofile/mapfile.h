@@ -25,16 +25,18 @@ struct PictureFile {
         CouldNotOpen,    // gone, or not readable
         TooLarge,        // its header announces a side past largestPicture (`announced`)
         DecodedTooLarge, // decoded, it has a side past largestPicture
+        TooLargeToLoad,  // within largestPicture (`announced`), but no memory for its pixels
     };
     Error error = Error::None;
-    QSize announced;   // with TooLarge: the size the header gives
+    QSize announced;   // with TooLarge and TooLargeToLoad: the picture's size
     QImage picture;    // the decoded picture
     ImageMarkup image; // its tags: the file name and the size reader's size
 };
 
 // Every check comes before the picture is decoded whole where it can: the kind first,
 // whatever the road (the decoder would take PNG or BMP too), then a plain file only (a
-// pipe or a device would block the decoder for good), then the announced size.
+// pipe or a device would block the decoder for good), then the announced size. The
+// decoder may allocate what a picture of largestPicture by largestPicture needs.
 PictureFile openPicture(const QString& path);
 
 // A map file or page, opened, split and read, or why it cannot be.

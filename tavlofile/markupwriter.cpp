@@ -17,6 +17,28 @@ const QByteArray pageHead =
     QByteArrayLiteral("<HTML>\r\n<HEAD>\r\n<TITLE></TITLE>\r\n</HEAD>\r\n<BODY>\r\n");
 const QByteArray pageTail = QByteArrayLiteral("</BODY>\r\n</HTML>");
 
+QByteArray srcEncoded(QByteArrayView name)
+{
+    QByteArray out;
+    out.reserve(name.size());
+    for (char c : name) {
+        switch (c) {
+        case '#':
+            out += "%23";
+            break;
+        case '%':
+            out += "%25";
+            break;
+        case '?':
+            out += "%3F";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
 QByteArray mapNameOf(const QByteArray& fname)
 {
     return fname.left(std::max<qsizetype>(0, fname.size() - 4));
@@ -26,7 +48,7 @@ ImageMarkup imageMarkup(const QByteArray& fname, int width, int height)
 {
     const QByteArray name = escapeValue(mapNameOf(fname));
     ImageMarkup m;
-    m.imgTag = escapeValue(fname) + "\" width=" + QByteArray::number(width) +
+    m.imgTag = escapeValue(srcEncoded(fname)) + "\" width=" + QByteArray::number(width) +
                " height=" + QByteArray::number(height) + " border=0 USEMAP=\"#" + name + "\">";
     m.mapTag = creditComment + crlf + "<MAP NAME=\"" + name + "\">";
     return m;

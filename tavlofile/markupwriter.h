@@ -19,6 +19,11 @@ extern const QByteArray savedImageFolder; // "images/"
 extern const QByteArray pageHead;
 extern const QByteArray pageTail;
 
+// A file or folder name as an image tag's src carries it: "#", "%" and "?" as %23, %25
+// and %3F, which a browser would otherwise take for a fragment, an escape or a query.
+// Every other byte is kept.
+QByteArray srcEncoded(QByteArrayView name);
+
 // The two pieces of markup that depend only on the picture.
 struct ImageMarkup {
     QByteArray imgTag; // the image tag from the file name on
@@ -27,6 +32,7 @@ struct ImageMarkup {
 
 // The map name: the file name without its last four characters, whatever they are.
 QByteArray mapNameOf(const QByteArray& fname);
+// fname goes into the tag through srcEncoded; the map name keeps its bytes.
 ImageMarkup imageMarkup(const QByteArray& fname, int width, int height);
 
 // The block from start marker to end marker, lines joined by CR LF, with no line
@@ -36,7 +42,7 @@ QByteArray mapBlock(const QByteArray& folder, const ImageMarkup& image,
 
 // The block of the preview page: the picture addressed by the file URL of imgPath, its
 // folder and file name percent-encoded, so that blanks, "#" or "%" in them cannot lose
-// it in the browser. Saved files keep the file name's bytes as they are.
+// it in the browser.
 QByteArray previewMapBlock(const QString& imgPath, const ImageMarkup& image,
                            const QList<QByteArray>& areaList);
 

@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -96,6 +97,20 @@ private slots:
             QTest::newRow(format) << QStringLiteral("picture.") + format
                                   << encoded(QSize(20, 20), format) << "We have a problem" << -1
                                   << true;
+    }
+
+    void pictureTooLargeToLoad()
+    {
+        // The header of a few bytes announces 20000 x 20000; the decoder cannot give it.
+        const QString path = m_dir.filePath("vast.gif");
+        writeAll(path, "GIF89a" + QByteArray::fromHex("204e204e") + "garbage");
+        MapWindow e;
+        QVERIFY(!e.w.imgSpecs(path));
+        QCOMPARE(e.prompts.shown.size(), 1);
+        QCOMPARE(e.prompts.shown[0].texts.value(1),
+                 "\r\nThis picture of 20000 by 20000 pixels is too large to load:\r\n\r\n" + path);
+        // Every picture within the editor's limit is tried, however much it needs.
+        QVERIFY(qint64(QImageReader::allocationLimit()) << 20 >= qint64(32767) * 32767 * 4);
     }
 
     void opening()

@@ -358,7 +358,8 @@ void tst_MapReader::image_data()
     const QString dir = m_dir.path() + "/";
     QDir(dir).mkpath("site/images");
     QDir(dir).mkpath("pics");
-    for (const char* name : {"site/images/pic.gif", "site/images/k\u00f6ln.gif", "pics/abs.gif"})
+    for (const char* name : {"site/images/pic.gif", "site/images/k\u00f6ln.gif", "pics/abs.gif",
+                             "site/images/a#b%c d.gif", "site/images/a%41.gif"})
         test::writeAll(dir + name, {});
     const QByteArray abs = QFile::encodeName(dir + "pics/abs.gif");
     QTest::newRow("relative to the page") << QByteArray(R"(<img src="images/pic.gif" width=1>)")
@@ -367,6 +368,14 @@ void tst_MapReader::image_data()
                                 << "images/k\u00f6ln.gif" << dir + "site/images/k\u00f6ln.gif";
     QTest::newRow("absolute") << "<img src=\"" + abs + "\">" << QFile::decodeName(abs)
                               << QFile::decodeName(abs);
+    QTest::newRow("#, % and ? escaped")
+        << QByteArray(R"(<img src="images/a%23b%25c d.gif">)") << "images/a%23b%25c d.gif"
+        << dir + "site/images/a#b%c d.gif";
+    // As older releases wrote them, unescaped.
+    QTest::newRow("# and % as they are") << QByteArray(R"(<img src="images/a#b%c d.gif">)")
+                                         << "images/a#b%c d.gif" << dir + "site/images/a#b%c d.gif";
+    QTest::newRow("%41 in the name") << QByteArray(R"(<img src="images/a%41.gif">)")
+                                     << "images/a%41.gif" << dir + "site/images/a%41.gif";
     QTest::newRow("missing") << QByteArray(R"(<img src="images/gone.gif">)") << "images/gone.gif"
                              << QString();
     QTest::newRow("no closing quote")

@@ -51,8 +51,8 @@ private slots:
     void recordTails();
     void previewAddressesThePicture_data();
     void previewAddressesThePicture();
-    void clipboardKeepsTheBytes_data();
-    void clipboardKeepsTheBytes();
+    void clipboardTargets_data();
+    void clipboardTargets();
 };
 
 void tst_MarkupWriter::targets_data()
@@ -96,6 +96,7 @@ void tst_MarkupWriter::imageNames_data()
     row("gif", "logo.gif", "logo.gif", "logo");
     row("jpeg keeps its dot", "photo.jpeg", "photo.jpeg", "photo.");
     row("quote in the name", R"(a"b.gif)", "a&quot;b.gif", "a&quot;b");
+    row("#, % and ? escaped", "a#b%c d?.jpg", "a%23b%25c d%3F.jpg", "a#b%c d?");
     row("UTF-8 name stays bytes", "k\xc3\xb6ln.jpg", "k\xc3\xb6ln.jpg", "k\xc3\xb6ln");
 }
 
@@ -183,25 +184,32 @@ void tst_MarkupWriter::previewAddressesThePicture()
     QVERIFY(line.mid(open.size() + src.size()).startsWith("\" width=120 height=60 border=0 "));
 }
 
-void tst_MarkupWriter::clipboardKeepsTheBytes_data()
+void tst_MarkupWriter::clipboardTargets_data()
 {
     QTest::addColumn<QByteArray>("block");
-    QTest::addColumn<QString>("text"); // what a receiver asking for UTF-8 text reads
-    QTest::newRow("ASCII") << QByteArray("<AREA HREF=\"a.htm\">") << "<AREA HREF=\"a.htm\">";
-    QTest::newRow("UTF-8") << QByteArray("K\xc3\xb6ln.htm") << QString::fromUtf8("K\xc3\xb6ln.htm");
-    QTest::newRow("Latin-1") << QByteArray("caf\xe9.htm") << QString::fromUtf8("caf\xc3\xa9.htm");
-    QTest::newRow("Windows-1252 only")
-        << QByteArray("\x80 \x93q\x94 \x81")
-        << QString::fromUtf8("\xe2\x82\xac \xe2\x80\x9cq\xe2\x80\x9d \xc2\x81");
-    QTest::newRow("UTF-8 cut short") << QByteArray("K\xc3") << QString::fromUtf8("K\xc3\x83");
+    QTest::addColumn<QByteArray>("utf8");   // UTF8_STRING, text/plain;charset=utf-8
+    QTest::addColumn<QByteArray>("latin1"); // STRING
+    const auto row = [](const char* name, const QByteArray& block, const char* utf8,
+                        const char* latin1) {
+        QTest::newRow(name) << block << QByteArray(utf8) << QByteArray(latin1);
+    };
+    row("ASCII", "<AREA HREF=\"a.htm\">", "<AREA HREF=\"a.htm\">", "<AREA HREF=\"a.htm\">");
+    row("UTF-8", "K\xc3\xb6ln.htm", "K\xc3\xb6ln.htm", "K\xf6ln.htm");
+    row("Latin-1", "caf\xe9.htm", "caf\xc3\xa9.htm", "caf\xe9.htm");
+    row("Windows-1252 only", "\x80 \x93q\x94 \x81",
+        "\xe2\x82\xac \xe2\x80\x9cq\xe2\x80\x9d \xc2\x81", "? ?q? \x81");
+    row("UTF-8 cut short", "K\xc3", "K\xc3\x83", "K\xc3");
 }
 
-void tst_MarkupWriter::clipboardKeepsTheBytes()
+void tst_MarkupWriter::clipboardTargets()
 {
     QFETCH(QByteArray, block);
+    QFETCH(QByteArray, utf8);
     const std::unique_ptr<QMimeData> data = clipboardData(block);
-    QCOMPARE(data->data("text/plain"), block);
-    QTEST(data->text(), "text");
+    QCOMPARE(data->data("text/plain"), utf8);
+    QCOMPARE(data->data("text/plain;charset=utf-8"), utf8);
+    // Qt's X11 clipboard serves STRING as "text/plain" read as UTF-8, in Latin-1.
+    QTEST(QString::fromUtf8(data->data("text/plain")).toLatin1(), "latin1");
 }
 
 QTEST_GUILESS_MAIN(tst_MarkupWriter)

@@ -89,6 +89,11 @@ private slots:
             {problem,
              nl + "Tavlo maps pictures of up to 32767 by 32767 pixels:" + nl + nl + "<path>",
              fileKindHint});
+        row("picture too large to load", "frmMsg",
+            {problem,
+             nl + "This picture of 32767 by 32767 pixels is too large to load:" + nl + nl +
+                 "<path>",
+             "Please choose a smaller picture."});
         row("not a map", "frmMsg",
             {problem,
              "The file requested either:" + nl + nl + "1.) Contains no TAVL file, or" + nl +

@@ -293,6 +293,19 @@ private slots:
         QCOMPARE(apply.out, page);
     }
 
+    // The picture's folder and name written as the editor writes them.
+    void importEncodesThePicturePath()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("p#1%"));
+        QVERIFY(QFile::copy(pagesDir() + "/images/harbour.gif", dir.filePath("p#1%/a#b%c d.gif")));
+        writeAll(dir.filePath("page.htm"), "<img src=\"p%231%25/a%23b%25c%20d.gif\" usemap=\"#m\">"
+                                           "<map name=m><area coords=1,2,3,4 href=a></map>");
+        QCOMPARE(tavloMap({"import", "page.htm", "-o", "map.tavl"}, dir.path()).status, 0);
+        QVERIFY(readAll(dir.filePath("map.tavl"))
+                    .contains(R"(<img src="p%231%25/a%23b%25c d.gif" width=640 height=400 )"));
+    }
+
     // A 50 MB page is read whole, in time, and its map found.
     void largePage()
     {

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Starts the real binary on a virtual X display and drives it with xdotool: the
 # window shows at the size that fits the picture, a second copy is refused, a
-# missing file ends silently, an unknown kind is reported, Esc closes.
+# missing file ends silently, an unknown kind is reported, Esc closes, and every text
+# target of the clipboard carries the same text.
 set -euo pipefail
 tavlo=$1
 examples=$2
 picture=$examples/harbour.gif
 
 fail() { echo "smoke: FAIL: $*" >&2; exit 1; }
-for tool in Xvfb xdotool; do command -v $tool >/dev/null || fail "$tool is not installed"; done
+for tool in Xvfb xdotool xclip; do command -v $tool >/dev/null || fail "$tool is not installed"; done
 
 source "$(dirname "$0")/xvfb.sh"
 pids=()
@@ -72,4 +73,32 @@ msg=$(timeout 20 xdotool search --sync --onlyvisible --pid $third | head -n 1) |
 xdotool windowfocus --sync "$msg" key Return
 wait_exit $third || fail "unknown kind: non-zero exit"
 echo "smoke: unknown kind reported"
-echo "smoke: 5 passed, 0 failed"
+# The clipboard: a map whose link is Latin-1 gives every text target the same text,
+# UTF-8 where the target is UTF-8, Latin-1 on STRING.
+mkdir -p "$work/site/images"
+cp "$picture" "$work/site/images/"
+printf '%s\r\n' \
+    '<!-- Tavlo start, DO NOT EDIT until after "end Tavlo" comment, if you want to later edit. -->' \
+    '<img src="images/harbour.gif" width=640 height=400 border=0 USEMAP="#harbour">' '' \
+    '<!-- Image map made with Tavlo, the image map editor: https://tavlo.example/ -->' \
+    '<MAP NAME="harbour">' $'<AREA SHAPE="rect" COORDS="10, 10, 50, 40" HREF="caf\xe9.htm">' \
+    '</MAP>' '<!-- end Tavlo, safe to edit AFTER this line. -->' >"$work/site/latin.tavl"
+"$tavlo" "$work/site/latin.tavl" &
+fourth=$!
+pids+=($fourth)
+main=$(wait_window '^Tavlo$') || fail "no main window for the map"
+# cmdMake, the fourth button of the strip; input waits while the map is drawn.
+xdotool mousemove --window "$main" 16 157 click 1
+clip() { xclip -o -selection clipboard -t "$1" 2>/dev/null; }
+timeout 20 bash -c "until xclip -o -selection clipboard -t STRING 2>/dev/null | grep -q 'end Tavlo'; do :; done" ||
+    fail "nothing on the clipboard"
+block=$(head -c -2 "$work/site/latin.tavl" | xxd -p)
+utf8=$(head -c -2 "$work/site/latin.tavl" | iconv -f WINDOWS-1252 -t UTF-8 | xxd -p)
+for target in UTF8_STRING text/plain 'text/plain;charset=utf-8'; do
+    [ "$(clip "$target" | xxd -p)" = "$utf8" ] || fail "$target is not the map as UTF-8"
+done
+[ "$(clip STRING | xxd -p)" = "$block" ] || fail "STRING is not the map in Latin-1"
+kill "$fourth"
+wait "$fourth" 2>/dev/null || true
+echo "smoke: the clipboard's text targets agree"
+echo "smoke: 6 passed, 0 failed"

@@ -1,5 +1,6 @@
 #include "platform/association.h"
 #include "platform/keystore.h"
+#include "platform/rounding.h"
 #include "platform/tempfolder.h"
 #include "support/files.h"
 
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
 #include <memory>
 
 #include <unistd.h>
@@ -225,6 +227,25 @@ private slots:
         QVERIFY(!QFile::exists(folders().dataDir + "/mime/packages/tavlo.xml"));
         QVERIFY(!QFile::exists(folders().dataDir + "/applications/tavlo.desktop"));
         QCOMPARE(removeAssociationFiles(folders()), QStringList());
+    }
+
+    void roundToInt_data()
+    {
+        QTest::addColumn<double>("v");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("half to even") << 2.5 << 2;
+        QTest::newRow("half to even, odd") << -3.5 << -4;
+        QTest::newRow("int's top") << 2147483647.4 << 2147483647;
+        QTest::newRow("past int's top") << 1e12 << 2147483647;
+        QTest::newRow("past int's bottom") << -2147483649.0 << -2147483647 - 1;
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << 2147483647;
+        QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 0;
+    }
+    void roundToInt()
+    {
+        QFETCH(double, v);
+        QFETCH(int, expected);
+        QCOMPARE(tavlo::roundToInt(v), expected);
     }
 
     void tempFolder_data()

@@ -1,13 +1,20 @@
 #include "editor/startup.h"
+#include "platform/windowsystem.h"
 
 #include <QApplication>
 #include <QImageReader>
 
 int main(int argc, char* argv[])
 {
+    const QByteArray platform = tavlo::windowSystemFor(QProcessEnvironment::systemEnvironment());
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
     QApplication::setApplicationName(QStringLiteral("tavlo"));
     QApplication::setDesktopFileName(QStringLiteral("tavlo"));
     QApplication app(argc, argv);
+    // The choice was for this process only: the browser it starts chooses its own.
+    if (!platform.isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
     // Big pictures are the point: let the decoder allocate up to 1 GiB.
     QImageReader::setAllocationLimit(1024);
     // Qt has taken its own options out of argv by now.

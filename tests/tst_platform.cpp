@@ -2,6 +2,7 @@
 #include "platform/keystore.h"
 #include "platform/rounding.h"
 #include "platform/tempfolder.h"
+#include "platform/windowsystem.h"
 #include "support/files.h"
 
 #include <QFile>
@@ -246,6 +247,36 @@ private slots:
         QFETCH(double, v);
         QFETCH(int, expected);
         QCOMPARE(tavlo::roundToInt(v), expected);
+    }
+
+    // Variables as NAME=value; X means the desktop's X server.
+    void windowSystem_data()
+    {
+        QTest::addColumn<QStringList>("variables");
+        QTest::addColumn<QByteArray>("platform");
+        const QString wayland = QStringLiteral("XDG_SESSION_TYPE=wayland");
+        const QString x = QStringLiteral("DISPLAY=:0");
+        QTest::newRow("Wayland with X")
+            << QStringList{wayland, "WAYLAND_DISPLAY=wayland-0", x} << QByteArray("xcb");
+        QTest::newRow("Wayland without X")
+            << QStringList{wayland, "WAYLAND_DISPLAY=wayland-0"} << QByteArray();
+        QTest::newRow("empty DISPLAY") << QStringList{wayland, "DISPLAY="} << QByteArray();
+        QTest::newRow("X alone") << QStringList{x} << QByteArray("xcb");
+        QTest::newRow("the user's choice")
+            << QStringList{wayland, x, "QT_QPA_PLATFORM=wayland"} << QByteArray();
+        QTest::newRow("offscreen") << QStringList{x, "QT_QPA_PLATFORM=offscreen"} << QByteArray();
+        QTest::newRow("empty choice is none")
+            << QStringList{wayland, x, "QT_QPA_PLATFORM="} << QByteArray("xcb");
+        QTest::newRow("nothing") << QStringList{} << QByteArray();
+    }
+    void windowSystem()
+    {
+        QFETCH(QStringList, variables);
+        QFETCH(QByteArray, platform);
+        QProcessEnvironment environment;
+        for (const QString& v : variables)
+            environment.insert(v.section('=', 0, 0), v.section('=', 1));
+        QCOMPARE(windowSystemFor(environment), platform);
     }
 
     void tempFolder_data()

@@ -9,6 +9,7 @@
 #include "html/mapapply.h"
 #include "html/mapimport.h"
 #include "map/mapdocument.h"
+#include "map/xorcanvas.h"
 #include "platform/pathops.h"
 #include "tavlofile/htmlpage.h"
 #include "tavlofile/imageinfo.h"
@@ -18,6 +19,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
+#include <QImage>
 
 #include <cstddef>
 #include <cstdint>
@@ -197,9 +199,30 @@ inline QByteArray checkOpened(const OpenedMap& opened)
     return checkEveryAreaTagKeptOrNoted(opened.page.htmlMap(), map);
 }
 
+// What the editor then does with every area read: its tint and its outline on the
+// canvas, here a small picture, so that the sanitizers watch that arithmetic too.
+// Exclusive-or drawing done twice gives the picture back.
+inline QByteArray checkDrawn(const MapRead& map)
+{
+    QImage picture(48, 32, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    const QImage before = picture.copy();
+    XorCanvas canvas(picture, [](const QRegion&) {});
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const ReadArea& area : map.areas) {
+            canvas.tint(area.shape.region);
+            canvas.drawOutline(area.shape.pts);
+        }
+    }
+    return picture == before ? QByteArray() : "areas drawn twice leave a trace";
+}
+
 inline QByteArray checkMapReader(QByteArrayView bytes)
 {
-    return checkOpened(openMap(bytes.toByteArray()));
+    const OpenedMap opened = openMap(bytes.toByteArray());
+    if (const QByteArray problem = checkOpened(opened); !problem.isEmpty())
+        return problem;
+    return checkDrawn(opened.map);
 }
 
 // The point text a circle has once read from its own record: the record holds the

@@ -11,10 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cmath>
-#include <cstdint>
-#include <limits>
-
 namespace tavlo {
 
 namespace {
@@ -29,16 +25,6 @@ bool carried(const QByteArray& name)
 {
     return name == "shape" || name == "coords" || name == "href" || name == "target" ||
            name == "alt";
-}
-
-std::optional<int> whole(double v, double low, double high)
-{
-    if (!std::isfinite(v))
-        return std::nullopt;
-    const double w = roundHalfEven(v);
-    if (w < low || w > high)
-        return std::nullopt;
-    return static_cast<int>(w);
 }
 
 QString shapeName(ForeignShape shape)
@@ -92,35 +78,21 @@ AreaConversion tavloAreaOf(const ForeignArea& area)
                                .arg(shapeName(area.shape));
         return out;
     }
-    // Rectangles and circles are 16-bit in the editor, polygons 32-bit.
-    const bool wide = area.shape == ForeignShape::Poly;
-    const double low = wide ? std::numeric_limits<int32_t>::min() : -32768;
-    const double high = wide ? std::numeric_limits<int32_t>::max() : 32767;
-    qsizetype count = area.shape == ForeignShape::Rect     ? 4
-                      : area.shape == ForeignShape::Circle ? 3
-                                                           : area.coords.size() / 2 * 2;
+    const qsizetype count = area.shape == ForeignShape::Rect     ? 4
+                            : area.shape == ForeignShape::Circle ? 3
+                                                                 : area.coords.size() / 2 * 2;
     TavloArea t;
     t.shape = area.shape;
     t.coords.reserve(count);
-    qint64 top = std::numeric_limits<int32_t>::max();
-    qint64 bottom = std::numeric_limits<int32_t>::min();
     for (qsizetype i = 0; i < count; ++i) {
-        const auto v = whole(area.coords[i], low, high);
+        const auto v = areaCoordinate(area.coords[i]);
         if (!v) {
             out.reason = QStringLiteral("coordinates beyond the editor's range (%1 to %2)")
-                             .arg(static_cast<qint64>(low))
-                             .arg(static_cast<qint64>(high));
+                             .arg(lowestCoordinate)
+                             .arg(highestCoordinate);
             return out;
         }
         t.coords.append(*v);
-        if (wide && i % 2) {
-            top = std::min<qint64>(top, *v);
-            bottom = std::max<qint64>(bottom, *v);
-        }
-    }
-    if (wide && bottom - top > std::numeric_limits<int32_t>::max()) {
-        out.reason = QStringLiteral("a polygon taller than the editor's range");
-        return out;
     }
     t.href = area.hasHref ? area.href : QByteArray();
     t.target = area.target;

@@ -83,8 +83,8 @@ QRect orderedRect(int x1, int y1, int x2, int y2)
 // makers, which take time quadratic in the number of rows (tens of seconds for a shape
 // a few ten thousand pixels tall) and give up on shapes taller than 100000 rows. Only
 // the rows and columns a canvas can show, the 16-bit range, are kept.
-constexpr int shownLow = -32768;
-constexpr int shownHigh = 32767;
+constexpr int shownLow = lowestCoordinate;
+constexpr int shownHigh = highestCoordinate;
 
 // A polygon of a file may have any number of vertices; past this many crossings of an
 // edge and a row its region is its bounding box, so that a pathological map still
@@ -345,6 +345,20 @@ const char* shapeName(AreaKind kind)
 }
 
 } // namespace
+
+std::optional<int> areaCoordinate(double v)
+{
+    const double whole = roundHalfEven(v);
+    // Written so that NaN fails too.
+    if (!(whole >= lowestCoordinate && whole <= highestCoordinate))
+        return std::nullopt;
+    return static_cast<int>(whole);
+}
+
+int clampedCoordinate(double v)
+{
+    return std::clamp(roundToInt(v), lowestCoordinate, highestCoordinate);
+}
 
 QByteArray areaRecord(const MapArea& area)
 {

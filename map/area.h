@@ -47,6 +47,18 @@ QByteArray unescapeValue(QByteArrayView value);
 // when they are not empty. Values are escaped; no closing quote is added.
 QByteArray recordTail(const QByteArray& href, const QByteArray& target, const QByteArray& alt);
 
+// Every number of an area, each coordinate and a circle's radius, lies in the 16-bit
+// range that the canvas shows (pictures are at most 32767 pixels each way), so that
+// no computation on an area can overflow an int. A file's area with a number outside
+// it is refused, never clamped.
+constexpr int lowestCoordinate = -32768;
+constexpr int highestCoordinate = 32767;
+// A number as an area holds it, rounded half to even; nothing when it lies outside
+// the range or is not finite.
+std::optional<int> areaCoordinate(double v);
+// A position of the mouse, which may lie off the canvas, brought into the range.
+int clampedCoordinate(double v);
+
 // The three views of an area, each built here and nowhere else.
 // The markup record, without the closing quote and ">" that every writer adds.
 QByteArray areaRecord(const MapArea& area);

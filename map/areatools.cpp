@@ -4,15 +4,17 @@
 #include "map/xorcanvas.h"
 #include "platform/rounding.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavlo {
 
 namespace {
 
+// A drag may end off the canvas; an area keeps to the range every area keeps to.
 QPoint rounded(QPointF p)
 {
-    return {roundToInt(p.x()), roundToInt(p.y())};
+    return {clampedCoordinate(p.x()), clampedCoordinate(p.y())};
 }
 
 float distance(QPointF a, QPointF b)
@@ -44,8 +46,8 @@ void AreaTools::press(Qt::MouseButton button, QPointF pos)
         m_penDown = false;
         return;
     }
-    m_startX = roundToInt(pos.x());
-    m_startY = roundToInt(pos.y());
+    m_startX = clampedCoordinate(pos.x());
+    m_startY = clampedCoordinate(pos.y());
     m_current = pos;
     m_penDown = true;
     // Each circle starts from nothing: a click without a drag makes no circle.
@@ -84,7 +86,7 @@ void AreaTools::dragMove(QPointF pos)
         m_current = pos;
     } else if (curShape == Circle) {
         canvas.drawCircle(start, roundToInt(radius));
-        radius = distance(start, pos);
+        radius = std::min(distance(start, pos), static_cast<float>(highestCoordinate));
         canvas.drawCircle(start, roundToInt(radius));
         m_current = pos;
     }

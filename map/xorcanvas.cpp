@@ -1,5 +1,6 @@
 #include "map/xorcanvas.h"
 
+#include "map/area.h"
 #include "map/mapdocument.h"
 #include "platform/rounding.h"
 
@@ -7,6 +8,7 @@
 #include <QRect>
 
 #include <algorithm>
+#include <optional>
 
 namespace tavlo {
 
@@ -38,9 +40,19 @@ QRect span(QPoint a, QPoint b)
     return corners(a, b).adjusted(-1, -1, 1, 1);
 }
 
-int number(const QByteArray& text)
+// The numbers of a point text, or nothing when one lies outside an area's range:
+// such an outline would overflow the arithmetic below.
+std::optional<QList<int>> numbers(const QList<QByteArray>& fields)
 {
-    return roundToInt(text.trimmed().toDouble());
+    QList<int> values;
+    values.reserve(fields.size());
+    for (const QByteArray& f : fields) {
+        const std::optional<int> v = areaCoordinate(f.trimmed().toDouble());
+        if (!v)
+            return std::nullopt;
+        values.append(*v);
+    }
+    return values;
 }
 
 } // namespace
@@ -132,19 +144,22 @@ void XorCanvas::tint(const QRegion& region)
 void XorCanvas::drawOutline(const QByteArray& pts)
 {
     const int pipes = countPipes(pts);
-    const QList<QByteArray> f = pts.split('|');
+    const std::optional<QList<int>> n = numbers(pts.split('|'));
+    if (!n)
+        return;
+    const QList<int>& f = *n;
     if (pipes == 2) {
-        drawCircle(QPoint(number(f[0]), number(f[1])), number(f[2]));
+        drawCircle(QPoint(f[0], f[1]), f[2]);
     } else if (pipes == 3) {
-        drawBox(QPoint(number(f[0]), number(f[1])), QPoint(number(f[2]), number(f[3])));
+        drawBox(QPoint(f[0], f[1]), QPoint(f[2], f[3]));
     } else if (pipes > 3) {
         // Every edge and dot the polygon tool drew, the last edge back to the first
         // vertex.
         const qsizetype vertices = f.size() / 2;
         for (qsizetype k = 0; k < vertices; ++k) {
             const qsizetype next = (k + 1) % vertices;
-            const QPoint a(number(f[2 * k]), number(f[2 * k + 1]));
-            const QPoint b(number(f[2 * next]), number(f[2 * next + 1]));
+            const QPoint a(f[2 * k], f[2 * k + 1]);
+            const QPoint b(f[2 * next], f[2 * next + 1]);
             drawLine(a, b);
             drawDot(a);
         }

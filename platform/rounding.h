@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace tavlo {
 
@@ -12,9 +13,18 @@ inline double roundHalfEven(double v)
     return std::nearbyint(v); // the default rounding mode is to-nearest-even
 }
 
+// A value beyond int's range gives the nearest end of it, NaN gives 0: converting
+// either to int directly is undefined.
 inline int roundToInt(double v)
 {
-    return static_cast<int>(roundHalfEven(v));
+    const double whole = roundHalfEven(v);
+    if (std::isnan(whole))
+        return 0;
+    if (whole <= std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    if (whole >= std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(whole);
 }
 
 // 15 twips to the pixel, always.

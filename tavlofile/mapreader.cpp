@@ -1,15 +1,12 @@
 #include "tavlofile/mapreader.h"
 
-#include "platform/rounding.h"
 #include "tavlofile/markupwriter.h"
 
 #include <QPoint>
 #include <QStringList>
 
+#include <algorithm>
 #include <cctype>
-#include <cmath>
-#include <cstdint>
-#include <limits>
 #include <optional>
 
 namespace tavlo {
@@ -113,29 +110,12 @@ TagTexts tagTexts(QByteArrayView text, qsizetype begin, qsizetype end)
 }
 
 // A number of a COORDS value: blanks around it ignored, a fraction rounded half to
-// even, refused when it is not a number or the result does not lie in [low, high].
-std::optional<int> wholeNumber(QByteArrayView field, double low, double high)
+// even, refused when it is not a number or lies outside an area's range.
+std::optional<int> coordinate(QByteArrayView field)
 {
     bool ok = false;
     const double v = field.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    const double whole = roundHalfEven(v);
-    if (whole < low || whole > high)
-        return std::nullopt;
-    return static_cast<int>(whole);
-}
-
-std::optional<int> int16Number(QByteArrayView field)
-{
-    return wholeNumber(field, std::numeric_limits<int16_t>::min(),
-                       std::numeric_limits<int16_t>::max());
-}
-
-std::optional<int> int32Number(QByteArrayView field)
-{
-    return wholeNumber(field, std::numeric_limits<int32_t>::min(),
-                       std::numeric_limits<int32_t>::max());
+    return ok ? areaCoordinate(v) : std::nullopt;
 }
 
 QList<QByteArrayView> commaFields(QByteArrayView value)
@@ -158,10 +138,10 @@ std::optional<MapArea> readRect(QByteArrayView value)
     const QList<QByteArrayView> f = commaFields(value);
     if (f.size() != 4)
         return std::nullopt;
-    const auto x1 = int16Number(f[0]);
-    const auto y1 = int16Number(f[1]);
-    const auto x2 = int16Number(f[2]);
-    const auto y2 = int16Number(f[3]);
+    const auto x1 = coordinate(f[0]);
+    const auto y1 = coordinate(f[1]);
+    const auto x2 = coordinate(f[2]);
+    const auto y2 = coordinate(f[3]);
     if (!x1 || !y1 || !x2 || !y2)
         return std::nullopt;
     return MapArea{AreaKind::Rect, {QPoint(*x1, *y1), QPoint(*x2, *y2)}, 0, std::nullopt};
@@ -172,12 +152,12 @@ std::optional<MapArea> readCircle(QByteArrayView value)
     const QList<QByteArrayView> f = commaFields(value);
     if (f.size() != 3)
         return std::nullopt;
-    const auto x = int16Number(f[0]);
-    const auto y = int16Number(f[1]);
+    const auto x = coordinate(f[0]);
+    const auto y = coordinate(f[1]);
     bool ok = false;
     const float r = f[2].trimmed().toFloat(&ok);
     // The record carries the radius as a whole number, which must fit like x and y.
-    if (!x || !y || !ok || !(r >= 0) || roundHalfEven(r) > std::numeric_limits<int16_t>::max())
+    if (!x || !y || !ok || !(r >= 0) || !areaCoordinate(r))
         return std::nullopt;
     return MapArea{AreaKind::Circle, {QPoint(*x, *y)}, r, std::nullopt};
 }
@@ -191,20 +171,13 @@ std::optional<MapArea> readPoly(QByteArrayView value)
         return std::nullopt;
     QList<QPoint> vertices;
     vertices.reserve(count);
-    qint64 top = std::numeric_limits<int32_t>::max();
-    qint64 bottom = std::numeric_limits<int32_t>::min();
     for (qsizetype i = 0; i < count; ++i) {
-        const auto x = int32Number(f[2 * i]);
-        const auto y = int32Number(f[2 * i + 1]);
+        const auto x = coordinate(f[2 * i]);
+        const auto y = coordinate(f[2 * i + 1]);
         if (!x || !y)
             return std::nullopt;
         vertices.append(QPoint(*x, *y));
-        top = std::min<qint64>(top, *y);
-        bottom = std::max<qint64>(bottom, *y);
     }
-    // QRegion never finishes a polygon whose height does not fit 32 bits.
-    if (bottom - top > std::numeric_limits<int32_t>::max())
-        return std::nullopt;
     return MapArea{AreaKind::Poly, vertices, 0, std::nullopt};
 }
 

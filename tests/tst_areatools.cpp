@@ -114,6 +114,13 @@ void tst_AreaTools::drags_data()
         << 2 << P{{100, 100}, {130, 140}, {200, 100}}
         << QByteArray(R"(<AREA SHAPE="circle" COORDS="100, 100, 50" HREF=")");
     QTest::newRow("circle click without a move") << 2 << P{{100, 100}, {100, 100}} << QByteArray();
+    // Off the canvas, past what an area may hold.
+    QTest::newRow("rectangle dragged past the range")
+        << 1 << P{{10, 10}, {40000, -40000}, {40000, -40000}}
+        << QByteArray(R"(<AREA SHAPE="rect" COORDS="10, 10, 32767, -32768" HREF=")");
+    QTest::newRow("circle dragged past the range")
+        << 2 << P{{0, 0}, {60000, 0}, {60000, 0}}
+        << QByteArray(R"(<AREA SHAPE="circle" COORDS="0, 0, 32767" HREF=")");
 }
 
 void tst_AreaTools::drags()

@@ -31,14 +31,14 @@ struct Area {
 
 QList<Area> sampleAreas()
 {
-    // x of every length from 1 to 10 digits, both signs; y kept low, since a region
+    // x of every length from 1 to 5 digits, both signs; y kept low, since a region
     // costs time with its height.
     QList<QPoint> big;
-    qint64 power = 1;
-    for (int i = 0; i < 300; ++i, power = power >= 1000000000 ? 1 : power * 10)
-        big.append({static_cast<int>(i % 2 ? -power : power + i), i % 7 - 3});
-    big[7] = {2147483647, 9};
-    big[8] = {-2147483647 - 1, -9};
+    int power = 1;
+    for (int i = 0; i < 300; ++i, power = power >= 10000 ? 1 : power * 10)
+        big.append({i % 2 ? -power : power + i, i % 7 - 3});
+    big[7] = {32767, 9};
+    big[8] = {-32768, -9};
     return {
         {rectArea(10, 20, 30, 220), "a.htm", "", ""},
         {rectArea(-5, -32768, 32767, 0), "b.htm", "_top", R"(A "quoted" <b> alt)"},
@@ -316,7 +316,9 @@ void tst_MapReader::coords_data()
     row("halves to even", "rect", "10.5, 11.5, -2.5, 3.49", "10|12|-2|3");
     row("blanks", "rect", " 1 ,2,\t3 , 4 ", "1|2|3|4");
     row("radius keeps its fraction", "circle", "100, 80, 12.5", "100|80|12.5");
-    row("odd last value left out", "poly", "0, 0, 40000, 0, 5, 5, 99", "0|0|40000|0|5|5");
+    row("odd last value left out", "poly", "0, 0, 4000, 0, 5, 5, 99", "0|0|4000|0|5|5");
+    row("poly at both ends of the range", "poly", "-32768, 0, 32767, 0, 0, 9",
+        "-32768|0|32767|0|0|9");
     row("not a number", "rect", "10, x, 30, 40");
     row("30 digits", "poly", "1, 2, 3, 4, 5, " + QByteArray(30, '9'));
     row("40000 in a rect", "rect", "0, 0, 40000, 10");
@@ -324,7 +326,9 @@ void tst_MapReader::coords_data()
     row("negative radius", "circle", "10, 10, -1");
     row("circle without radius", "circle", "10, 10");
     row("poly of 2 points", "poly", "0, 0, 10, 10");
-    row("poly taller than 32 bits", "poly", "0, -2147483648, 30, 0, 15, 2147483647");
+    row("poly across 32 bits", "poly", "-2147483648, 0, 2147483647, 0, 0, 9");
+    row("32768 in a poly", "poly", "0, 0, 32768, 0, 5, 5");
+    row("radius 32768", "circle", "0, 0, 32768");
     row("empty", "rect", "");
 }
 

@@ -1,7 +1,9 @@
 #include "platform/association.h"
 #include "platform/keystore.h"
+#include "platform/rounding.h"
 #include "platform/tempfolder.h"
 #include "platform/userhome.h"
+#include "platform/windowsystem.h"
 #include "support/files.h"
 
 #include <QFile>
@@ -9,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
 #include <memory>
 
 #include <unistd.h>
@@ -259,6 +262,55 @@ private slots:
         QVERIFY(!QFile::exists(config + "/mimeapps.list"));
         QVERIFY(!QFile::exists(config + "/tavlo/registry.ini"));
         QVERIFY(!store.keyExists(HKCR, QStringLiteral(".tavl")));
+    }
+
+    void roundToInt_data()
+    {
+        QTest::addColumn<double>("v");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("half to even") << 2.5 << 2;
+        QTest::newRow("half to even, odd") << -3.5 << -4;
+        QTest::newRow("int's top") << 2147483647.4 << 2147483647;
+        QTest::newRow("past int's top") << 1e12 << 2147483647;
+        QTest::newRow("past int's bottom") << -2147483649.0 << -2147483647 - 1;
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << 2147483647;
+        QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 0;
+    }
+    void roundToInt()
+    {
+        QFETCH(double, v);
+        QFETCH(int, expected);
+        QCOMPARE(tavlo::roundToInt(v), expected);
+    }
+
+    // Variables as NAME=value; X means the desktop's X server.
+    void windowSystem_data()
+    {
+        QTest::addColumn<QStringList>("variables");
+        QTest::addColumn<QByteArray>("platform");
+        const QString wayland = QStringLiteral("XDG_SESSION_TYPE=wayland");
+        const QString x = QStringLiteral("DISPLAY=:0");
+        QTest::newRow("Wayland with X")
+            << QStringList{wayland, "WAYLAND_DISPLAY=wayland-0", x} << QByteArray("xcb");
+        QTest::newRow("Wayland without X")
+            << QStringList{wayland, "WAYLAND_DISPLAY=wayland-0"} << QByteArray();
+        QTest::newRow("empty DISPLAY") << QStringList{wayland, "DISPLAY="} << QByteArray();
+        QTest::newRow("X alone") << QStringList{x} << QByteArray("xcb");
+        QTest::newRow("the user's choice")
+            << QStringList{wayland, x, "QT_QPA_PLATFORM=wayland"} << QByteArray();
+        QTest::newRow("offscreen") << QStringList{x, "QT_QPA_PLATFORM=offscreen"} << QByteArray();
+        QTest::newRow("empty choice is none")
+            << QStringList{wayland, x, "QT_QPA_PLATFORM="} << QByteArray("xcb");
+        QTest::newRow("nothing") << QStringList{} << QByteArray();
+    }
+    void windowSystem()
+    {
+        QFETCH(QStringList, variables);
+        QFETCH(QByteArray, platform);
+        QProcessEnvironment environment;
+        for (const QString& v : variables)
+            environment.insert(v.section('=', 0, 0), v.section('=', 1));
+        QCOMPARE(windowSystemFor(environment), platform);
     }
 
     void tempFolder_data()

@@ -246,6 +246,12 @@ private slots:
             << QByteArray("[off-image]") << 2
             << QByteArray("area 1 not imported: coordinates beyond the editor's range (-32768 to "
                           "32767)\n");
+        QTest::newRow("polygon across 32 bits")
+            << img + "<map name=m><area shape=poly href=a alt=a coords=\"-2147483648, 0, "
+                     "2147483647, 0, 0, 9\"></map>"
+            << 0 << QByteArray("[off-image]") << 2
+            << QByteArray("area 1 not imported: coordinates beyond the editor's range (-32768 to "
+                          "32767)\n");
         QTest::newRow("PNG picture")
             << QByteArray("<img src=\"pic.png\" usemap=\"#m\"><map name=m><area coords=1,2,3,4 "
                           "href=a alt=b></map>")

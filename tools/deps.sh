@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libgumbo-dev
     fonts-liberation2
     xvfb xdotool x11-utils xclip xdg-utils
+    # a Wayland desktop, for the test that Tavlo runs on its X server
+    weston qt6-wayland
     # the Debian package and the tools that judge it
     dpkg-dev file lintian appstream desktop-file-utils
     chromium

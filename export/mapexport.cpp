@@ -110,10 +110,8 @@ PictureSize exportPictureSize(const QString& pagePath, const ForeignImage& image
     }
     size.note = QStringLiteral("the picture \"%1\" cannot be read: its size, %2 x %3, is taken "
                                "from %4")
-                    .arg(src)
-                    .arg(size.width)
-                    .arg(size.height)
-                    .arg(tagWidth && tagHeight   ? QStringLiteral("the <img> tag")
+                    .arg(src, QString::number(size.width), QString::number(size.height),
+                         tagWidth && tagHeight   ? QStringLiteral("the <img> tag")
                          : tagWidth || tagHeight ? QStringLiteral("the <img> tag and the areas' "
                                                                   "extent")
                                                  : QStringLiteral("the areas' extent"));

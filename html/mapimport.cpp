@@ -302,13 +302,12 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
                                                                       "areas' extent")
                                                      : QStringLiteral("the areas' extent");
         out.notes.append(
-            {image->tag, QStringLiteral("the picture %1 %2: its size, %3 x %4, is "
-                                        "taken from %5")
-                             .arg(quoted(image->src), away ? QStringLiteral("is not found")
-                                                           : QStringLiteral("cannot be read"))
-                             .arg(info.width)
-                             .arg(info.height)
-                             .arg(from)});
+            {image->tag,
+             QStringLiteral("the picture %1 %2: its size, %3 x %4, is "
+                            "taken from %5")
+                 .arg(quoted(image->src),
+                      away ? QStringLiteral("is not found") : QStringLiteral("cannot be read"),
+                      QString::number(info.width), QString::number(info.height), from)});
     }
     const QFileInfo picture(out.picture);
     const QString relative =

@@ -265,6 +265,12 @@ private slots:
             << QByteArray(
                    "page.htm:1:1: the picture \"gone.gif\" is not found: its size, 320 x 200, "
                    "is taken from the <img> tag\n");
+        QTest::newRow("picture absent, %25 in its name")
+            << QByteArray("<img src=\"gone%251.gif\" usemap=\"#m\" alt=\"\" width=320 "
+                          "height=200><map name=m><area coords=1,2,30,40 href=a alt=b></map>")
+            << 0 << QByteArray("[missing-picture]") << 0
+            << QByteArray("the picture \"gone%251.gif\" is not found: its size, 320 x 200, is "
+                          "taken from the <img> tag\n");
         QTest::newRow("picture absent, size from the areas")
             << QByteArray("<img src=\"gone.gif\" usemap=\"#m\" alt=\"\" width=50%><map name=m>"
                           "<area coords=1,2,30,40 href=a alt=b><area shape=circle coords=60,20,15 "

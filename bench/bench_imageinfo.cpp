@@ -71,8 +71,23 @@ void plainMemchr(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * inputSize);
 }
 
+// A sparse file of range(0) GiB that holds no picture: only its head is read, so the time
+// is the same for 1 and for 10 GiB.
+void readImageInfoSparse(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sparse.bin");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(state.range(0) << 30))
+        qFatal("cannot make %s", qPrintable(path));
+    file.close();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavlo::readImageInfo(path));
+}
+
 } // namespace
 
+BENCHMARK(readImageInfoSparse)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond);
 BENCHMARK(readImageInfoFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(readImageInfoBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(plainMemchr)->Unit(benchmark::kMillisecond);

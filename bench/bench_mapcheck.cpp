@@ -1,4 +1,5 @@
 #include "html/mapcheck.h"
+#include "html/mapimport.h"
 
 #include <benchmark/benchmark.h>
 #include <gumbo.h>
@@ -82,5 +83,43 @@ void BM_CheckPage(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * page.size());
 }
 BENCHMARK(BM_CheckPage)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+// A page of range(0) maps, each with its own picture tag and two areas.
+QByteArray manyMaps(int count)
+{
+    QByteArray page = "<!doctype html>\n<html><body>\n";
+    for (int i = 0; i < count; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        page += "<img src=\"p" + n + ".gif\" usemap=\"#m" + n +
+                "\" width=100 height=50 alt=\"\">\n"
+                "<map name=\"m" +
+                n + "\"><area coords=\"0,0,40,40\" href=\"a" + n +
+                ".htm\" alt=\"A\"><area shape=circle coords=\"70,25,20\" href=\"b" + n +
+                ".htm\" alt=\"B\"></map>\n";
+    }
+    return page + "</body></html>\n";
+}
+
+// Time per map stays the same from 10,000 maps to 100,000.
+void BM_CheckManyMaps(benchmark::State& state)
+{
+    const QByteArray page = manyMaps(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(checkPage(page, QStringLiteral("/nonexistent/maps.htm")));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_CheckManyMaps)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// import --map of the last map of the page.
+void BM_ImportLastMap(benchmark::State& state)
+{
+    const QByteArray page = manyMaps(int(state.range(0)));
+    const QByteArray last = "m" + QByteArray::number(state.range(0) - 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(importMap(page, QStringLiteral("/nonexistent/maps.htm"), last,
+                                           QStringLiteral("/nonexistent/map.tavl")));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ImportLastMap)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

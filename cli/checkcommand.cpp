@@ -1,5 +1,6 @@
 #include "cli/cliio.h"
 #include "cli/commands.h"
+#include "html/foreignpage.h"
 #include "html/mapcheck.h"
 
 #include <QJsonArray>
@@ -22,6 +23,11 @@ int runCheck(const QStringList& args, QIODevice& out, QIODevice& err)
     for (const QString& file : a.operands) {
         const std::optional<QByteArray> page = readInput(file, err);
         if (!page) {
+            status = exitTrouble;
+            continue;
+        }
+        if (notAPage(*page)) {
+            complain(err, file, QStringLiteral("not an HTML page"));
             status = exitTrouble;
             continue;
         }

@@ -49,9 +49,11 @@ int runExport(const QStringList& args, QIODevice& out, QIODevice& err)
     const ExportChoice choice = chooseExportMap(page, mapName);
     if (!choice.image)
         return complain(err, file, choice.error);
-    const PictureSize size = exportPictureSize(file, *choice.image);
+    const PictureSize size = exportPictureSize(file, *choice.image, *choice.map);
     if (!size.error.isEmpty())
         return complain(err, file, size.error);
+    if (!size.note.isEmpty())
+        complain(err, file, size.note);
     const QByteArray result =
         exportMap(*format, *choice.image, *choice.map, choice.image->src, size.width, size.height);
 

@@ -1,7 +1,12 @@
 #include "export/mapexport.h"
 
+#include "export/exporttext.h"
+
 #include "tavlofile/imageinfo.h"
 #include "tavlofile/pagepicture.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace tavlo {
 
@@ -38,8 +43,9 @@ const ForeignMap* mapForUsemap(const ForeignPage& page, const QByteArray& usemap
 ExportChoice chooseExportMap(const ForeignPage& page, const std::optional<QByteArray>& mapName)
 {
     ExportChoice choice;
+    const MapNames names(page);
     for (const ForeignImage& image : page.images) {
-        const ForeignMap* map = mapForUsemap(page, image.usemap);
+        const ForeignMap* map = names.find(hashName(image.usemap));
         if (map && (!mapName || map->name == *mapName)) {
             choice.image = &image;
             choice.map = map;
@@ -60,7 +66,8 @@ ExportChoice chooseExportMap(const ForeignPage& page, const std::optional<QByteA
     return choice;
 }
 
-PictureSize exportPictureSize(const QString& pagePath, const ForeignImage& image)
+PictureSize exportPictureSize(const QString& pagePath, const ForeignImage& image,
+                              const ForeignMap& map)
 {
     PictureSize size;
     const QString path = picturePath(image.src, pagePath);
@@ -72,14 +79,42 @@ PictureSize exportPictureSize(const QString& pagePath, const ForeignImage& image
             return size;
         }
     }
-    if (image.hasWidth && image.hasHeight && image.width > 0 && image.height > 0) {
-        size.width = image.width;
-        size.height = image.height;
+    double right = 0;
+    double bottom = 0;
+    for (const ForeignArea& area : map.areas) {
+        const auto c = exporttext::shapeCoords(area);
+        if (!c)
+            continue;
+        if (area.shape == ForeignShape::Circle) {
+            right = std::max(right, (*c)[0] + (*c)[2]);
+            bottom = std::max(bottom, (*c)[1] + (*c)[2]);
+            continue;
+        }
+        for (qsizetype i = 0; i + 1 < c->size(); i += 2) {
+            right = std::max(right, (*c)[i]);
+            bottom = std::max(bottom, (*c)[i + 1]);
+        }
+    }
+    const bool tagWidth = image.hasWidth && image.width > 0;
+    const bool tagHeight = image.hasHeight && image.height > 0;
+    const auto whole = [](double v) { return int(std::ceil(std::min(v, 32767.0))); };
+    size.width = tagWidth ? image.width : whole(right);
+    size.height = tagHeight ? image.height : whole(bottom);
+    const QString src = QString::fromUtf8(image.src);
+    if (size.width <= 0 || size.height <= 0) {
+        size.error = QStringLiteral("cannot tell the size of the picture \"%1\": its file cannot "
+                                    "be read, and neither the <img> tag nor the areas give a "
+                                    "width and height")
+                         .arg(src);
         return size;
     }
-    size.error = QStringLiteral("cannot tell the size of the picture \"%1\": its file cannot be "
-                                "read and the <img> tag gives no width and height")
-                     .arg(QString::fromUtf8(image.src));
+    size.note = QStringLiteral("the picture \"%1\" cannot be read: its size, %2 x %3, is taken "
+                               "from %4")
+                    .arg(src, QString::number(size.width), QString::number(size.height),
+                         tagWidth && tagHeight   ? QStringLiteral("the <img> tag")
+                         : tagWidth || tagHeight ? QStringLiteral("the <img> tag and the areas' "
+                                                                  "extent")
+                                                 : QStringLiteral("the areas' extent"));
     return size;
 }
 

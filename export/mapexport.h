@@ -45,10 +45,13 @@ const ForeignMap* mapForUsemap(const ForeignPage& page, const QByteArray& usemap
 struct PictureSize {
     int width = 0;
     int height = 0;
-    QString error; // for the user, when neither the file nor the tag tells the size
+    QString note;  // for the user, when the size is not the picture file's own
+    QString error; // for the user, when nothing tells the size
 };
-// The picture's own size from its header; the <img> tag's width and height when the
-// file cannot be read or is of no kind the size reader knows.
-PictureSize exportPictureSize(const QString& pagePath, const ForeignImage& image);
+// The picture's own size from its header; when the file cannot be read or is of no
+// kind the size reader knows (a page checked out without its pictures), the <img>
+// tag's width and height, each else the extent of the map's areas.
+PictureSize exportPictureSize(const QString& pagePath, const ForeignImage& image,
+                              const ForeignMap& map);
 
 } // namespace tavlo

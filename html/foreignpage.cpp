@@ -250,7 +250,8 @@ SourceSpan spanOf(const GumboElement& element, const char* base)
     return span;
 }
 
-// A non-negative whole number at the start of a dimension value, blanks skipped.
+// A size in pixels: a non-negative whole number at the start of a dimension value,
+// blanks skipped, not followed by "%" (browsers read the rest as they read "10px").
 bool dimension(const QByteArray& value, int& out)
 {
     qsizetype i = 0;
@@ -263,6 +264,10 @@ bool dimension(const QByteArray& value, int& out)
         ++i;
     }
     if (i == start || v > INT32_MAX)
+        return false;
+    while (i < value.size() && (isDigit(value[i]) || value[i] == '.'))
+        ++i;
+    if (i < value.size() && value[i] == '%')
         return false;
     out = static_cast<int>(v);
     return true;
@@ -360,11 +365,15 @@ private:
             const QByteArrayView name(attr->name);
             if (name == "src")
                 image.src = decodedValue(attr);
-            else if (name == "width")
+            else if (name == "width") {
+                image.hasWidthText = true;
+                image.widthText = decodedValue(attr);
                 image.hasWidth = dimension(attr->value, image.width);
-            else if (name == "height")
+            } else if (name == "height") {
+                image.hasHeightText = true;
+                image.heightText = decodedValue(attr);
                 image.hasHeight = dimension(attr->value, image.height);
-            else if (name == "alt") {
+            } else if (name == "alt") {
                 image.hasAlt = true;
                 image.alt = decodedValue(attr);
             }
@@ -467,6 +476,44 @@ const ForeignMap* findMap(const ForeignPage& page, const QByteArray& name)
             return &map;
     }
     return nullptr;
+}
+
+MapNames::MapNames(const ForeignPage& page)
+{
+    m_first.reserve(page.maps.size());
+    for (const ForeignMap& map : page.maps) {
+        if (!map.name.isEmpty() && !m_first.contains(map.name))
+            m_first.insert(map.name, &map);
+    }
+}
+
+const ForeignMap* MapNames::find(const QByteArray& name) const
+{
+    return name.isEmpty() ? nullptr : m_first.value(name, nullptr);
+}
+
+bool notAPage(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return false;
+    static constexpr QByteArrayView signatures[] = {
+        "\x89PNG\r\n\x1A\n",
+        "GIF87a",
+        "GIF89a",
+        "\xFF\xD8\xFF",
+        "%PDF-",
+        "PK\x03\x04",
+        "\x1F\x8B",
+        "\x7F"
+        "ELF",
+        "BZh91AY",
+    };
+    for (const QByteArrayView s : signatures) {
+        if (bytes.startsWith(s))
+            return true;
+    }
+    // Pages may hold any other byte; text never holds NUL.
+    return bytes.first(std::min<qsizetype>(bytes.size(), 8192)).contains('\0');
 }
 
 ForeignPage readForeignPage(const QByteArray& page)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -52,11 +53,15 @@ struct ForeignMap {
 struct ForeignImage {
     SourceSpan tag; // the <img> start tag
     QByteArray src;
-    QByteArray usemap; // as written, "#" included
-    bool hasWidth = false;
+    QByteArray usemap;     // as written, "#" included
+    bool hasWidth = false; // a size in pixels; not "100%" or "auto"
     int width = 0;
     bool hasHeight = false;
     int height = 0;
+    QByteArray widthText; // the attributes as written, empty when absent
+    QByteArray heightText;
+    bool hasWidthText = false;
+    bool hasHeightText = false;
     bool hasAlt = false;
     QByteArray alt;
 };
@@ -79,5 +84,20 @@ QByteArray hashName(const QByteArray& usemap);
 
 // The first map of that name (name, else id, compared exactly), or nullptr.
 const ForeignMap* findMap(const ForeignPage& page, const QByteArray& name);
+
+// The same, for many look-ups: the names are gathered once, so that a page of many
+// maps and pictures is read in time linear in its size. Holds pointers into page.
+class MapNames {
+public:
+    explicit MapNames(const ForeignPage& page);
+    const ForeignMap* find(const QByteArray& name) const;
+
+private:
+    QHash<QByteArray, const ForeignMap*> m_first;
+};
+
+// Whether bytes are surely no HTML page: a picture, an archive, a program, or NUL bytes
+// near the start (a page in UTF-16 with its byte order mark is still a page).
+bool notAPage(QByteArrayView bytes);
 
 } // namespace tavlo

@@ -1,5 +1,6 @@
 #include "html/mapcheck.h"
 
+#include "html/coordsreading.h"
 #include "html/foreignpage.h"
 #include "html/mapimport.h"
 #include "platform/pathops.h"
@@ -101,6 +102,7 @@ public:
         : m_page(page)
         , m_pageFile(pageFile)
         , m_read(readForeignPage(page))
+        , m_names(m_read)
     {}
 
     QList<Finding> run()
@@ -157,11 +159,15 @@ private:
     void checkImages()
     {
         for (const ForeignImage& img : m_read.images) {
-            const ForeignMap* map = findMap(m_read, hashName(img.usemap));
+            const ForeignMap* map = m_names.find(hashName(img.usemap));
             if (!map)
+                checkNoMap(img);
+            if (!img.hasAlt)
                 add(img.tag, Severity::Error,
-                    QStringLiteral("usemap \"%1\" names no map").arg(QString::fromUtf8(img.usemap)),
-                    "no-map");
+                    QStringLiteral("the picture of an image map has no alt text"),
+                    "img-missing-alt");
+            checkPixels(img, "width", img.hasWidthText && !img.hasWidth, img.widthText);
+            checkPixels(img, "height", img.hasHeightText && !img.hasHeight, img.heightText);
             const std::optional<ImageInfo> info = pictureOf(img);
             if (info && ((img.hasWidth && img.width != info->width) ||
                          (img.hasHeight && img.height != info->height)))
@@ -189,6 +195,35 @@ private:
         }
     }
 
+    void checkNoMap(const ForeignImage& img)
+    {
+        const QString usemap = QString::fromUtf8(img.usemap);
+        if (img.usemap.contains('#') || img.usemap.isEmpty()) {
+            add(img.tag, Severity::Error, QStringLiteral("usemap \"%1\" names no map").arg(usemap),
+                "no-map");
+            return;
+        }
+        add(img.tag, Severity::Error,
+            QStringLiteral("usemap \"%1\" lacks the \"#\" before the map's name, so browsers "
+                           "find no map: write \"#%1\"")
+                .arg(usemap),
+            "no-map");
+    }
+
+    // Coordinates count the picture's own pixels: a size in percent or in words
+    // stretches the picture under them.
+    void checkPixels(const ForeignImage& img, const char* name, bool notPixels,
+                     const QByteArray& value)
+    {
+        if (!notPixels)
+            return;
+        add(img.tag, Severity::Warning,
+            QStringLiteral("%1=\"%2\" is not a size in pixels: the areas' coordinates count "
+                           "the picture's own pixels and stay where they are when it is stretched")
+                .arg(QLatin1String(name), QString::fromUtf8(value)),
+            "size-not-pixels");
+    }
+
     void checkMaps()
     {
         QHash<QByteArray, int> seen;
@@ -208,7 +243,10 @@ private:
         const auto size = m_sizes.constFind(&map);
         const bool sized = size != m_sizes.constEnd();
         CoverIndex cover;
-        bool wholeCovered = false; // a default area before: nothing after it is reachable
+        // Chromium keeps the first default area under all others, Firefox lets it take
+        // every click from there on; a second one covers all after it in both.
+        const ForeignArea* firstDefault = nullptr;
+        bool wholeCovered = false;
         for (const ForeignArea& area : map.areas) {
             if (area.hasHref && (!area.hasAlt || area.alt.trimmed().isEmpty()))
                 add(area.tag, Severity::Error,
@@ -217,17 +255,30 @@ private:
                 add(area.tag, Severity::Warning,
                     QStringLiteral("the link is empty (\"%1\")").arg(QString::fromUtf8(area.href)),
                     "empty-href");
+            checkShapeKeyword(area);
+            checkCoordsReading(area);
             if (!area.usable) {
                 const AreaConversion c = tavloAreaOf(area);
                 add(area.tag, Severity::Error, c.reason, "unusable");
                 continue;
             }
             if (area.shape == ForeignShape::Default) {
-                if (wholeCovered)
+                if (wholeCovered) {
                     add(area.tag, Severity::Error,
                         QStringLiteral("earlier areas cover this one: no click reaches it"),
                         "unreachable");
-                wholeCovered = true;
+                } else if (firstDefault) {
+                    add(area.tag, Severity::Warning,
+                        QStringLiteral("a second default area: Chromium gives it the clicks that "
+                                       "no area before it takes, Firefox gives them to the one on "
+                                       "line %1; keep one default area, last, and the browsers "
+                                       "agree")
+                            .arg(firstDefault->tag.line),
+                        "default-order");
+                    wholeCovered = true;
+                } else {
+                    firstDefault = &area;
+                }
                 continue;
             }
             if (sized)
@@ -245,8 +296,59 @@ private:
                 add(area.tag, Severity::Error,
                     QStringLiteral("earlier areas cover this one: no click reaches it"),
                     "unreachable");
+            else if (firstDefault)
+                add(area.tag, Severity::Warning,
+                    QStringLiteral("the default area on line %1 comes before this one: Firefox "
+                                   "gives it this area's clicks, Chromium does not; put the "
+                                   "default area last and the browsers agree")
+                        .arg(firstDefault->tag.line),
+                    "default-order");
             cover.add(region);
         }
+    }
+
+    void checkShapeKeyword(const ForeignArea& area)
+    {
+        const auto shape =
+            std::find_if(area.attributes.begin(), area.attributes.end(),
+                         [](const ForeignAttribute& a) { return a.name == "shape"; });
+        if (shape == area.attributes.end())
+            return;
+        const QString value = QString::fromUtf8(shape->value);
+        if (!area.knownShape) {
+            add(area.tag, Severity::Warning,
+                QStringLiteral("shape=\"%1\" is no shape browsers know: they take the area as a "
+                               "rectangle")
+                    .arg(value),
+                "unknown-shape");
+            return;
+        }
+        const QByteArray k = shape->value.toLower();
+        if (k == "rectangle" || k == "circ" || k == "polygon")
+            add(area.tag, Severity::Warning,
+                QStringLiteral("shape=\"%1\" is an old alias that browsers accept but HTML does "
+                               "not: write \"%2\"")
+                    .arg(value, QLatin1String(k == "rectangle" ? "rect"
+                                              : k == "circ"    ? "circle"
+                                                               : "poly")),
+                "shape-alias");
+    }
+
+    void checkCoordsReading(const ForeignArea& area)
+    {
+        const auto coords =
+            std::find_if(area.attributes.begin(), area.attributes.end(),
+                         [](const ForeignAttribute& a) { return a.name == "coords"; });
+        const CoordsReading r = compareCoordsReadings(
+            area.shape, coords == area.attributes.end() ? QByteArrayView() : coords->value);
+        if (r.differences.isEmpty())
+            return;
+        QString message = QStringLiteral("browsers read these coords differently: ") +
+                          r.differences.join(QStringLiteral("; "));
+        if (!r.plain.isEmpty())
+            message += QStringLiteral("; plain whole numbers read alike: coords=\"%1\"")
+                           .arg(QString::fromLatin1(r.plain));
+        add(area.tag, Severity::Warning, message, "coords-reading");
     }
 
     static QString noun(const ForeignArea& area)
@@ -397,6 +499,7 @@ private:
     const QByteArray& m_page;
     QString m_pageFile;
     ForeignPage m_read;
+    MapNames m_names;
     QHash<const ForeignMap*, Sized> m_sizes;
     QList<Finding> m_findings;
 };

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSize>
 
 namespace tavlo {
 
@@ -52,6 +53,26 @@ bool holdsTavloEntity(const QByteArray& value)
 QString quoted(const QByteArray& text)
 {
     return QLatin1Char('"') + QString::fromUtf8(text) + QLatin1Char('"');
+}
+
+// The right and bottom edges of the areas: the least picture that holds them all.
+QSize areasExtent(const QList<TavloArea>& areas)
+{
+    qint64 right = 0;
+    qint64 bottom = 0;
+    for (const TavloArea& a : areas) {
+        const QList<int>& c = a.coords;
+        if (a.shape == ForeignShape::Circle) {
+            right = std::max<qint64>(right, qint64(c[0]) + c[2]);
+            bottom = std::max<qint64>(bottom, qint64(c[1]) + c[2]);
+            continue;
+        }
+        for (qsizetype i = 0; i + 1 < c.size(); i += 2) {
+            right = std::max<qint64>(right, c[i]);
+            bottom = std::max<qint64>(bottom, c[i + 1]);
+        }
+    }
+    return QSize(int(std::min<qint64>(right, INT32_MAX)), int(std::min<qint64>(bottom, INT32_MAX)));
 }
 
 } // namespace
@@ -170,7 +191,7 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
         return fail(MapImport::Status::NoMaps, QStringLiteral("the page has no image map"));
     const ForeignMap* map = nullptr;
     if (!mapName.isEmpty()) {
-        map = findMap(read, mapName);
+        map = MapNames(read).find(mapName);
         if (!map)
             return fail(MapImport::Status::NoSuchMap,
                         QStringLiteral("no map named %1").arg(quoted(mapName)));
@@ -188,8 +209,9 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
     out.mapName = map->name;
 
     const ForeignImage* image = nullptr;
+    const MapNames names(read);
     for (const ForeignImage& img : read.images) {
-        if (!map->name.isEmpty() && findMap(read, hashName(img.usemap)) == map) {
+        if (!map->name.isEmpty() && names.find(hashName(img.usemap)) == map) {
             image = &img;
             break;
         }
@@ -198,12 +220,10 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
         return fail(MapImport::Status::NoPicture,
                     QStringLiteral("no <img usemap> uses the map %1").arg(quoted(map->name)));
     out.picture = picturePath(image->src, pageFile);
-    if (out.picture.isEmpty() || !fileExists(out.picture))
+    if (out.picture.isEmpty())
         return fail(MapImport::Status::PictureAway,
-                    QStringLiteral("the picture %1 is not found%2")
-                        .arg(quoted(image->src), out.picture.isEmpty()
-                                                     ? QString()
-                                                     : QStringLiteral(" at ") + out.picture));
+                    QStringLiteral("the picture %1 is not a file on this computer")
+                        .arg(quoted(image->src)));
     if (editorKind(extensionKey(out.picture)) != FileKind::Image)
         return fail(MapImport::Status::PictureKind,
                     QStringLiteral("the picture %1 is not a GIF or JPEG (.gif, .jpg), the only "
@@ -235,7 +255,32 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
                     QStringLiteral("the map %1 has no area that a Tavlo map can hold")
                         .arg(quoted(map->name)));
 
-    const ImageInfo info = readImageInfo(out.picture);
+    ImageInfo info = readImageInfo(out.picture);
+    if (info.kind == UnknownKind || info.width <= 0 || info.height <= 0) {
+        // A page checked out without its pictures: the map keeps its areas all the same.
+        const bool away = !fileExists(out.picture);
+        QList<TavloArea> areas;
+        for (const ForeignArea& area : map->areas) {
+            if (const AreaConversion c = tavloAreaOf(area); c.area)
+                areas.append(*c.area);
+        }
+        const QSize extent = areasExtent(areas);
+        const bool tagWidth = image->hasWidth && image->width > 0;
+        const bool tagHeight = image->hasHeight && image->height > 0;
+        info.width = tagWidth ? image->width : extent.width();
+        info.height = tagHeight ? image->height : extent.height();
+        const QString from = tagWidth && tagHeight   ? QStringLiteral("the <img> tag")
+                             : tagWidth || tagHeight ? QStringLiteral("the <img> tag and the "
+                                                                      "areas' extent")
+                                                     : QStringLiteral("the areas' extent");
+        out.notes.append(
+            {image->tag,
+             QStringLiteral("the picture %1 %2: its size, %3 x %4, is "
+                            "taken from %5")
+                 .arg(quoted(image->src),
+                      away ? QStringLiteral("is not found") : QStringLiteral("cannot be read"),
+                      QString::number(info.width), QString::number(info.height), from)});
+    }
     const QFileInfo picture(out.picture);
     const QString relative =
         QFileInfo(tavlFile).absoluteDir().relativeFilePath(picture.absolutePath());

@@ -57,7 +57,7 @@ struct MapImport {
         NoSuchMap,   // no map of the name asked for
         SeveralMaps, // no name given and more than one map
         NoPicture,   // no <img> uses the map
-        PictureAway, // the picture is not a local file that exists
+        PictureAway, // the picture is not a local file
         PictureKind, // not a GIF or JPEG, which the editor cannot open
         NoAreas,     // nothing a Tavlo map can hold
     };

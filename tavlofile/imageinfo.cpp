@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -12,18 +13,41 @@ namespace tavlo {
 
 namespace {
 
+// The JPEG start is looked for this far into a file: a picture starts at once, or after a
+// short header of another program (MacBinary's is 128 bytes).
+constexpr qsizetype startSearchLength = 64 * 1024;
+
 // Bytes past the end read as 0: a header cut short still gives whatever it holds, and
-// nothing outside the buffer is ever touched.
+// nothing outside the buffer is ever touched. Bytes of a file beyond its head are read
+// a block at a time when asked for, so a JPEG's segments are stepped over, never read.
 class Header {
 public:
     explicit Header(QByteArrayView bytes)
         : m_bytes(bytes)
+        , m_size(bytes.size())
+    {}
+    Header(QByteArrayView head, QFile& file)
+        : m_bytes(head)
+        , m_size(std::max<qint64>(file.size(), head.size()))
+        , m_file(&file)
     {}
 
-    qsizetype size() const { return m_bytes.size(); }
+    qsizetype size() const { return m_size; }
     std::uint32_t at(qsizetype i) const
     {
-        return i < m_bytes.size() ? static_cast<std::uint8_t>(m_bytes[i]) : 0u;
+        if (i < m_bytes.size())
+            return static_cast<std::uint8_t>(m_bytes[i]);
+        if (!m_file || i >= m_size)
+            return 0;
+        if (i < m_blockStart || i >= m_blockStart + m_block.size()) {
+            m_blockStart = i - i % blockSize;
+            m_block.clear();
+            if (m_file->seek(m_blockStart))
+                m_block = m_file->read(blockSize);
+            if (i >= m_blockStart + m_block.size())
+                return 0;
+        }
+        return static_cast<std::uint8_t>(m_block[i - m_blockStart]);
     }
     std::uint32_t be16(qsizetype i) const { return at(i) << 8 | at(i + 1); }
     std::uint32_t le16(qsizetype i) const { return at(i) | at(i + 1) << 8; }
@@ -31,7 +55,12 @@ public:
     std::uint32_t le32(qsizetype i) const { return le16(i) | le16(i + 2) << 16; }
 
 private:
+    static constexpr qint64 blockSize = 4096;
     QByteArrayView m_bytes;
+    qsizetype m_size;
+    QFile* m_file = nullptr;
+    mutable QByteArray m_block;
+    mutable qsizetype m_blockStart = 0;
 };
 
 ImageInfo sized(ImageKind kind, std::uint32_t width, std::uint32_t height)
@@ -71,8 +100,7 @@ ImageInfo readBmp(const Header& h)
     return {Bmp, width, height < 0 ? -height : height};
 }
 
-// Position of the first FF D8 FF, or -1. Candidates are found with memchr so that a large
-// file without a JPEG start is crossed at memory speed.
+// Position of the first FF D8 FF, or -1.
 qsizetype findJpegStart(QByteArrayView bytes)
 {
     const char* const begin = bytes.data();
@@ -110,11 +138,8 @@ ImageInfo readJpeg(const Header& h, qsizetype start)
     return {};
 }
 
-} // namespace
-
-ImageInfo readImageInfo(QByteArrayView bytes)
+ImageInfo readHeader(const Header& h, QByteArrayView head)
 {
-    const Header h(bytes);
     ImageInfo result;
     const auto take = [&result](const ImageInfo& found) {
         if (found.kind != UnknownKind)
@@ -128,10 +153,18 @@ ImageInfo readImageInfo(QByteArrayView bytes)
     if (h.at(0) == 'B' && h.at(1) == 'M')
         take(readBmp(h));
     if (result.kind == UnknownKind) {
-        if (const qsizetype start = findJpegStart(bytes); start >= 0)
+        const QByteArrayView searched = head.first(std::min(head.size(), startSearchLength));
+        if (const qsizetype start = findJpegStart(searched); start >= 0)
             take(readJpeg(h, start));
     }
     return result;
+}
+
+} // namespace
+
+ImageInfo readImageInfo(QByteArrayView bytes)
+{
+    return readHeader(Header(bytes), bytes);
 }
 
 ImageInfo readImageInfo(const QString& path)
@@ -142,16 +175,8 @@ ImageInfo readImageInfo(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    if (const qint64 size = file.size(); size > 0) {
-        if (uchar* mapped = file.map(0, size)) {
-            const ImageInfo info = readImageInfo(QByteArrayView(mapped, size));
-            file.unmap(mapped);
-            return info;
-        }
-    }
-    // Files that report no size or cannot be mapped are read whole instead.
-    const QByteArray bytes = file.readAll();
-    return readImageInfo(QByteArrayView(bytes));
+    const QByteArray head = file.read(startSearchLength);
+    return readHeader(Header(head, file), head);
 }
 
 } // namespace tavlo

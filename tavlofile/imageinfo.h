@@ -16,7 +16,9 @@ struct ImageInfo {
 };
 
 // Width and height of a picture from its header, without decoding it. Never fails:
-// an unreadable or unknown file gives UnknownKind with the size found so far.
+// an unreadable or unknown file gives UnknownKind with the size found so far. A file is
+// read only where its header lies: the first 64 KiB, in which a JPEG must start, and
+// the markers of its segments up to the frame.
 ImageInfo readImageInfo(const QString& path);
 ImageInfo readImageInfo(QByteArrayView bytes);
 

@@ -19,14 +19,17 @@ using namespace tavlo::test;
 
 namespace {
 
+struct Probe {
+    int x, y;
+    const char* href;
+};
+
 // A point inside each area of the harbour map with a last rectangle that lies partly
 // under the first, in the picture's pixels, and the link a click there follows: where
 // two areas hold a point the first wins, and the default takes what no other holds.
-const struct {
-    int x, y;
-    const char* href;
-} probes[] = {{120, 110, "quay.htm"},   {480, 120, "light.htm?a=1&b=2"}, {300, 340, "boats.htm"},
-              {20, 380, "harbour.htm"}, {150, 120, "quay.htm"},          {250, 180, "shed.htm"}};
+const QList<Probe> harbourProbes = {{120, 110, "quay.htm"},  {480, 120, "light.htm?a=1&b=2"},
+                                    {300, 340, "boats.htm"}, {20, 380, "harbour.htm"},
+                                    {150, 120, "quay.htm"},  {250, 180, "shed.htm"}};
 
 ForeignMap probedMap()
 {
@@ -35,10 +38,40 @@ ForeignMap probedMap()
     return map;
 }
 
+// The same areas with the default first and a second default last: the exports keep the
+// first default behind all others and leave the second out, so every click goes where it
+// went before, in every browser.
+ForeignMap defaultFirstMap()
+{
+    ForeignMap map = probedMap();
+    map.areas.move(3, 0);
+    map.areas.append(foreignArea(ForeignShape::Default, {}, "elsewhere.htm", "Elsewhere"));
+    return map;
+}
+
+// A page of ours, not an export: how Chromium itself reads what the checker says it
+// reads. An exponent is read whole, semicolons separate, and the first default area
+// stays behind the areas after it.
+const QByteArray chromiumReadings =
+    "<!DOCTYPE html>\n<html><body style=\"margin:0\">\n"
+    "<img src=\"harbour.gif\" width=\"640\" height=\"400\" usemap=\"#m\" alt=\"\">\n"
+    "<map name=\"m\">\n"
+    "<area shape=\"default\" href=\"first-default.htm\" alt=\"a\">\n"
+    "<area shape=\"rect\" coords=\"1.2e2,10,200,60\" href=\"exponent.htm\" alt=\"b\">\n"
+    "<area shape=\"rect\" coords=\"20;300;100;380\" href=\"semicolons.htm\" alt=\"c\">\n"
+    "<area shape=\"default\" href=\"second-default.htm\" alt=\"d\">\n"
+    "<area shape=\"rect\" coords=\"300,300,400,380\" href=\"after-second.htm\" alt=\"e\">\n"
+    "</map>\n";
+const QList<Probe> chromiumProbes = {{150, 30, "exponent.htm"},
+                                     {60, 30, "second-default.htm"},
+                                     {50, 350, "semicolons.htm"},
+                                     {350, 340, "second-default.htm"}};
+
 // Appended to the page under test: for each scale, sizes the picture's box, then writes "SCALE X,Y
 // HREF" for what lies under each point, found with elementFromPoint (an <area> in an image map; a
 // shape inside an <a> in SVG).
-QByteArray probeScript(const QByteArray& boxSelector, const QByteArray& pictureSelector)
+QByteArray probeScript(const QList<Probe>& probes, const QByteArray& boxSelector,
+                       const QByteArray& pictureSelector)
 {
     QByteArray points;
     for (const auto& p : probes)
@@ -91,6 +124,8 @@ QString chromium()
 
 } // namespace
 
+Q_DECLARE_METATYPE(Probe)
+
 class tst_ExportBrowser : public QObject {
     Q_OBJECT
 
@@ -102,24 +137,33 @@ private slots:
 void tst_ExportBrowser::everyAreaHitAtBothScales_data()
 {
     QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QList<Probe>>("probes");
     const ForeignImage image = harbourImage();
-    const ForeignMap map = probedMap();
+    const auto rows = [&](const char* name, const ForeignMap& map) {
+        // The SVG inline in a page of ours, in a box whose width the probe sets.
+        QByteArray svg = exportSvg(image, map, image.src, 640, 400);
+        svg.remove(0, svg.indexOf("<svg"));
+        QTest::addRow("svg, %s", name)
+            << "<!DOCTYPE html>\n<html><body style=\"margin:0\">\n<div id=\"box\">" + svg +
+                   "</div>\n" + probeScript(harbourProbes, "#box", "svg")
+            << harbourProbes;
 
-    // The SVG inline in a page of ours, in a box whose width the probe sets.
-    QByteArray svg = exportSvg(image, map, image.src, 640, 400);
-    svg.remove(0, svg.indexOf("<svg"));
-    QTest::newRow("svg") << "<!DOCTYPE html>\n<html><body style=\"margin:0\">\n<div id=\"box\">" +
-                                svg + "</div>\n" + probeScript("#box", "svg");
-
-    // The exported page itself; its body is the box the picture scales in.
-    QByteArray html = exportHtml(image, map, image.src, 640, 400);
-    html.insert(html.lastIndexOf("</body>"), probeScript("body", "img"));
-    QTest::newRow("html") << html;
+        // The exported page itself; its body is the box the picture scales in.
+        QByteArray html = exportHtml(image, map, image.src, 640, 400);
+        html.insert(html.lastIndexOf("</body>"), probeScript(harbourProbes, "body", "img"));
+        QTest::addRow("html, %s", name) << html << harbourProbes;
+    };
+    rows("default last", probedMap());
+    rows("default first, a second default", defaultFirstMap());
+    QTest::newRow("Chromium's own readings")
+        << chromiumReadings + probeScript(chromiumProbes, "body", "img") + "</body></html>\n"
+        << chromiumProbes;
 }
 
 void tst_ExportBrowser::everyAreaHitAtBothScales()
 {
     QFETCH(QByteArray, page);
+    QFETCH(QList<Probe>, probes);
     QTemporaryDir dir;
     QTemporaryDir profile;
     QVERIFY(dir.isValid() && profile.isValid());

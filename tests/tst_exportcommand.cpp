@@ -45,6 +45,8 @@ void tst_ExportCommand::initTestCase()
     writeAll("harbour.gif", sourceFile("examples/harbour.gif"));
     writeAll("nomap.htm", nomapPage);
     writeAll("sizeless.htm", sizelessPage);
+    writeAll("wholly-default.htm", "<img src=\"gone.gif\" usemap=\"#m\"><map name=\"m\"><area "
+                                   "shape=\"default\" href=\"a.htm\" alt=\"A\"></map>\n");
     QVERIFY(QDir().mkdir("folder.htm"));
 }
 
@@ -74,9 +76,13 @@ void tst_ExportCommand::runs_data()
           "harbour.htm: no map named \"sea\"");
     fails("page without maps", {"nomap.htm", "--format", "svg"},
           "nomap.htm: no image map in this page");
-    fails("picture of no known size", {"sizeless.htm", "--format", "json"},
-          "sizeless.htm: cannot tell the size of the picture \"gone.gif\": its file cannot be "
-          "read and the <img> tag gives no width and height");
+    QTest::newRow("picture absent: the areas' extent, said")
+        << QStringList{"sizeless.htm", "--format", "json"} << 0 << QString("sizeless.json")
+        << QString("tavlo-map: sizeless.htm: the picture \"gone.gif\" cannot be read: its size, "
+                   "5 x 5, is taken from the areas' extent\n");
+    fails("picture of no known size", {"wholly-default.htm", "--format", "json"},
+          "wholly-default.htm: cannot tell the size of the picture \"gone.gif\": its file "
+          "cannot be read, and neither the <img> tag nor the areas give a width and height");
     fails("missing page", {"gone.htm", "--format", "svg"}, "gone.htm: no such file");
     fails("a directory", {"folder.htm", "--format", "svg"}, "folder.htm: is a directory");
     fails("output into a missing folder",

@@ -177,6 +177,14 @@ private slots:
         row("jpeg segment length 1", soi + bytes({0xFF, 0xE0, 0, 1, 0, 2}) + frame(0xC0, 640, 480));
         row("jpeg cut in frame", (soi + frame(0xC0, 640, 480)).chopped(6), Jpeg, 0, 480);
         row("jpeg cut in segment", (soi + segment(0xE1, 40000)).left(100));
+        // Only the head of a file is searched; segments beyond it are stepped over.
+        row("jpeg start after 64 KiB", QByteArray(65536, 'x') + jpeg(frame(0xC0, 50, 60)));
+        row("jpeg start just inside 64 KiB", QByteArray(65533, 'x') + jpeg(frame(0xC0, 50, 60)),
+            Jpeg, 50, 60);
+        row("jpeg frame after 120 KB of segments",
+            jpeg(segment(0xE1, 40000) + segment(0xE2, 40000) + segment(0xE3, 40000) +
+                 frame(0xC0, 4000, 3000)),
+            Jpeg, 4000, 3000);
         row("empty", {});
         row("text", "<html>BM GIF</html>");
     }

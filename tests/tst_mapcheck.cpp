@@ -49,7 +49,7 @@ private slots:
             << a("<area coords=5,5,5,20 href=a alt=a>") +
                    a("<area shape=circle coords=20,20,0.4 href=b alt=b>") +
                    a("<area shape=poly coords=0,0,10,10,20,20,30,30 href=c alt=c>")
-            << QStringList{"no-size@3:1", "no-size@4:1", "no-size@5:1"};
+            << QStringList{"no-size@3:1", "coords-reading@4:1", "no-size@4:1", "no-size@5:1"};
         QTest::newRow("covered by one") << a("<area coords=0,0,50,50 href=a alt=a>") +
                                                a("<area coords=10,10,20,20 href=b alt=b>")
                                         << QStringList{"unreachable@4:1"};
@@ -73,13 +73,39 @@ private slots:
                  "href=a alt=a>") +
                    a("<area coords=15,15,25,25 href=b alt=b>")
             << QStringList();
-        QTest::newRow("after default")
+        QTest::newRow("after default: the browsers differ")
             << a("<area shape=default href=a alt=a>") + a("<area coords=1,1,5,5 href=b alt=b>")
-            << QStringList{"unreachable@4:1"};
+            << QStringList{"default-order@4:1"};
+        QTest::newRow("after default and covered: reached by none")
+            << a("<area coords=0,0,50,50 href=a alt=a>") + a("<area shape=default href=b alt=b>") +
+                   a("<area coords=1,1,5,5 href=c alt=c>")
+            << QStringList{"unreachable@5:1"};
+        QTest::newRow("default last")
+            << a("<area coords=1,1,5,5 href=a alt=a>") + a("<area shape=default href=b alt=b>")
+            << QStringList();
+        QTest::newRow("second and third default")
+            << a("<area shape=default href=a alt=a>") + a("<area shape=default href=b alt=b>") +
+                   a("<area coords=1,1,5,5 href=c alt=c>") + a("<area shape=default href=d alt=d>")
+            << QStringList{"default-order@4:1", "unreachable@5:1", "unreachable@6:1"};
         QTest::newRow("unusable") << a("<area coords=1,2,3 href=a alt=a>") +
                                          a("<area shape=circle coords=1,2,-3 href=b alt=b>") +
                                          a("<area shape=hexagon coords=1,2,3 href=c alt=c>")
-                                  << QStringList{"unusable@3:1", "unusable@4:1", "unusable@5:1"};
+                                  << QStringList{"unusable@3:1", "unusable@4:1",
+                                                 "unknown-shape@5:1", "unusable@5:1"};
+        QTest::newRow("unknown shape: a rectangle")
+            << a("<area shape=triangle coords=1,2,30,40 href=a alt=a>") +
+                   a("<area shape='' coords=1,2,30,40 href=b alt=b>")
+            << QStringList{"unknown-shape@3:1", "unknown-shape@4:1", "unreachable@4:1"};
+        QTest::newRow("aliases")
+            << a("<area shape=RECTANGLE coords=1,2,30,40 href=a alt=a>") +
+                   a("<area shape=circ coords=60,20,10 href=b alt=b>") +
+                   a("<area shape=polygon coords=80,0,90,0,90,9 href=c alt=c>") +
+                   a("<area shape=Circle coords=60,40,5 href=d alt=d>")
+            << QStringList{"shape-alias@3:1", "shape-alias@4:1", "shape-alias@5:1"};
+        QTest::newRow("coords read otherwise")
+            << a("<area coords=1e1,0,30,10 href=a alt=a>") +
+                   a("<area coords=20;30;40;45 href=b alt=b>")
+            << QStringList{"coords-reading@3:1", "coords-reading@4:1"};
         QTest::newRow("second map of a name")
             << QByteArray("</map><map name=m><area coords=1,1,5,5 href=a alt=a>")
             << QStringList{"duplicate-map@3:7"};
@@ -89,6 +115,125 @@ private slots:
         QFETCH(QByteArray, areas);
         QFETCH(QStringList, codes);
         QCOMPARE(codesOf(picture + "<map name=m>\n" + areas + "</map>"), codes);
+    }
+
+    // Firefox's reading against Chromium's and the HTML rules', item by item.
+    void coordsReadings_data()
+    {
+        QTest::addColumn<QByteArray>("shape");
+        QTest::addColumn<QByteArray>("coords");
+        QTest::addColumn<QString>("differences"); // joined by " / "; empty when alike
+        QTest::addColumn<QByteArray>("plain");
+        const auto alike = [](const char* name, const char* shape, const char* coords) {
+            QTest::newRow(name) << QByteArray(shape) << QByteArray(coords) << QString()
+                                << QByteArray();
+        };
+        alike("plain", "rect", "20,30,120,90");
+        alike("blanks", "rect", " 20 30  120\t90 ");
+        alike("blanks around commas", "rect", "20 , 30 ,120, 90");
+        alike("plus sign", "rect", "+20,+30,120,90");
+        alike("px", "rect", "20px,30px,120px,90px");
+        alike("percent", "rect", "20%,30,40%,90");
+        alike("trailing comma", "rect", "20,30,120,90,");
+        alike("fraction-free point", "rect", "20.,30.0,120,90");
+        alike("hex reads 0 in both", "rect", "0x20,30,120,90");
+        alike("odd polygon count", "poly", "0,0,40,0,40,40,7");
+        alike("trailing comma, even polygon", "poly", "0,0,40,0,40,40,");
+        alike("reversed corners", "rect", "120,90,20,30");
+        alike("negative", "circle", "-5,10,20");
+        alike("too few in both", "rect", "1,2,3");
+        alike("negative radius in both", "circle", "1,2,-3");
+        alike("default has none", "default", "1.5e3");
+        const auto differ = [](const char* name, const char* shape, const char* coords,
+                               const char* differences, const char* plain) {
+            QTest::newRow(name) << QByteArray(shape) << QByteArray(coords)
+                                << QString::fromUtf8(differences) << QByteArray(plain);
+        };
+        differ("exponent", "rect", "1.2e2,30,200,90", "Firefox reads 1.2e2 as 1", "120,30,200,90");
+        differ("leading point and letters", "rect", ".5,x20,120,90",
+               "Firefox reads .5 as 0, x20 as 0", "0,20,120,90");
+        differ("fraction", "circle", "20.7,30,10", "Firefox reads 20.7 as 20", "21,30,10");
+        differ("empty first item", "rect", ",20,30,120,90",
+               "Firefox reads the coords as 0,20,30,120,90", "20,30,120,90");
+        differ("empty middle item", "rect", "20,,30,120,90",
+               "Firefox reads the coords as 20,0,30,120,90", "20,30,120,90");
+        differ("blank between commas", "rect", "20, ,30,120,90",
+               "Firefox reads the coords as 20,0,30,120,90", "20,30,120,90");
+        differ("semicolons", "rect", "20;30;120;90",
+               "Firefox reads the coords as 20 and ignores the area", "20,30,120,90");
+        differ("too few, but a trailing comma", "rect", "1,2,3,",
+               "Firefox reads the coords as 1,2,3,0 and keeps the area that Chromium ignores", "");
+        differ("odd polygon and trailing comma", "poly", "0,0,40,0,40,40,7,",
+               "Firefox reads the coords as 0,0,40,0,40,40,7,0", "0,0,40,0,40,40");
+        differ("wraps at 32 bits", "rect", "20,30,4294967416,90",
+               "Firefox reads 4294967416 as 120 / Chromium reads 4294967416 as 33554432",
+               "20,30,16777216,90");
+        differ("beyond Chromium's range", "rect", "-50000000,0,20,20",
+               "Chromium reads -50000000 as -33554432", "-16777216,0,20,20");
+    }
+    void coordsReadings()
+    {
+        QFETCH(QByteArray, shape);
+        QFETCH(QByteArray, coords);
+        QFETCH(QString, differences);
+        QFETCH(QByteArray, plain);
+        const QByteArray page =
+            picture + "<map name=m><area shape=\"" + shape + "\" coords=\"" + coords + "\"></map>";
+        QString seen;
+        for (const Finding& f : checkPage(page, QStringLiteral("/nowhere/page.htm"))) {
+            if (f.code == "coords-reading") {
+                QCOMPARE(f.severity, Finding::Severity::Warning);
+                seen = f.message;
+            }
+        }
+        if (differences.isEmpty()) {
+            QCOMPARE(seen, QString());
+            return;
+        }
+        QString expected = QStringLiteral("browsers read these coords differently: ") +
+                           differences.replace(QStringLiteral(" / "), QStringLiteral("; "));
+        if (!plain.isEmpty())
+            expected += QStringLiteral("; plain whole numbers read alike: coords=\"%1\"")
+                            .arg(QString::fromLatin1(plain));
+        QCOMPARE(seen, expected);
+    }
+
+    void pictureTags_data()
+    {
+        QTest::addColumn<QByteArray>("img");
+        QTest::addColumn<QStringList>("findings"); // "code: message"
+        QTest::newRow("alt and sizes in pixels")
+            << QByteArray(
+                   "<img src=http://example.org/x.gif usemap=#m alt='' width=' 100' height=50.5px>")
+            << QStringList();
+        QTest::newRow("no alt") << QByteArray("<img src=http://example.org/x.gif usemap=#m>")
+                                << QStringList{"img-missing-alt: the picture of an image map has "
+                                               "no alt text"};
+        QTest::newRow("percent and words")
+            << QByteArray(
+                   "<img src=http://example.org/x.gif usemap=#m alt=a width=100% height=auto>")
+            << QStringList{"size-not-pixels: width=\"100%\" is not a size in pixels: the areas' "
+                           "coordinates count the picture's own pixels and stay where they are "
+                           "when it is stretched",
+                           "size-not-pixels: height=\"auto\" is not a size in pixels: the areas' "
+                           "coordinates count the picture's own pixels and stay where they are "
+                           "when it is stretched"};
+        QTest::newRow("usemap without #")
+            << QByteArray("<img src=http://example.org/x.gif usemap=m alt=a>")
+            << QStringList{"no-map: usemap \"m\" lacks the \"#\" before the map's name, so "
+                           "browsers find no map: write \"#m\""};
+        QTest::newRow("usemap of no map")
+            << QByteArray("<img src=http://example.org/x.gif usemap=#n alt=a>")
+            << QStringList{"no-map: usemap \"#n\" names no map"};
+    }
+    void pictureTags()
+    {
+        QFETCH(QByteArray, img);
+        QFETCH(QStringList, findings);
+        QStringList seen;
+        for (const Finding& f : checkPage(img + "<map name=m></map>", QStringLiteral("/nowhere/p")))
+            seen.append(QString::fromLatin1(f.code) + QStringLiteral(": ") + f.message);
+        QCOMPARE(seen, findings);
     }
 
     void usemapNamesNoMap_data()
@@ -104,8 +249,8 @@ private slots:
     {
         QFETCH(QByteArray, usemap);
         QFETCH(bool, found);
-        const QStringList codes =
-            codesOf("<img src=x.gif usemap=\"" + usemap + "\"><map name=m></map>");
+        const QStringList codes = codesOf("<img src=http://example.org/x.gif usemap=\"" + usemap +
+                                          "\"><map name=m></map>");
         QCOMPARE(codes.contains(QStringLiteral("no-map@1:1")), !found);
     }
 

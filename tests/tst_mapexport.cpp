@@ -243,8 +243,9 @@ void tst_MapExport::pictureSizes_data()
     row("the file's own size over the tag's", "harbour.gif", 320, 200, {640, 400});
     row("missing file: the tag's size", "gone.gif", 320, 200, {320, 200});
     row("unknown kind: the tag's size", "notes.txt", 30, 20, {30, 20});
-    row("missing file, tag without height", "gone.gif", 320, 0, {0, 0});
-    row("no source, no size", nullptr, 0, 0, {0, 0});
+    row("missing file, tag without height: the areas' bottom", "gone.gif", 320, 0, {320, 160});
+    row("missing file, no tag size: the areas' extent", "gone.gif", 0, 0, {200, 160});
+    row("no source, no size, no areas", nullptr, 0, 0, {0, 0});
 }
 
 void tst_MapExport::pictureSizes()
@@ -262,9 +263,16 @@ void tst_MapExport::pictureSizes()
     img.hasHeight = tagHeight > 0;
     img.height = tagHeight;
 
-    const PictureSize found = exportPictureSize(dir.filePath("page.htm"), img);
+    ForeignMap map;
+    if (!src.isNull())
+        map.areas = {foreignArea(ForeignShape::Rect, {40, 60, 200, 160}),
+                     foreignArea(ForeignShape::Circle, {100, 100, 50}),
+                     foreignArea(ForeignShape::Default, {})};
+    const PictureSize found = exportPictureSize(dir.filePath("page.htm"), img, map);
     QCOMPARE(QSize(found.width, found.height), size);
     QCOMPARE(!found.error.isEmpty(), size.isEmpty());
+    // Said whenever the size is not the file's own.
+    QCOMPARE(!found.note.isEmpty(), !size.isEmpty() && src != "harbour.gif");
 }
 
 QTEST_GUILESS_MAIN(tst_MapExport)

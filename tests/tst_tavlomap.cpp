@@ -71,6 +71,7 @@ private slots:
         QTest::newRow("two maps") << "twomaps.htm" << 1;
         QTest::newRow("default, title, onclick") << "extras.htm" << 1;
         QTest::newRow("CR LF, Latin-1") << "crlf-latin1.htm" << 0;
+        QTest::newRow("where browsers part") << "browsers.htm" << 1;
     }
     void check()
     {
@@ -200,6 +201,10 @@ private slots:
         row("apply to a page without that map",
             {"apply", "tavlo-own.tavl", "crlf-latin1.htm", "-o", "-"},
             "tavlo-map: crlf-latin1.htm: the page has no map named \"harbour\"");
+        row("a picture to check", {"check", "images/harbour.gif"},
+            "tavlo-map: images/harbour.gif: not an HTML page\n");
+        row("a picture among pages", {"check", "extras.htm", "images/townmap.jpg"},
+            "tavlo-map: images/townmap.jpg: not an HTML page\n");
         row("info of a page", {"info", "extras.htm"},
             "tavlo-map: extras.htm: not a picture tavlo-map can read\n");
         row("export without a format", {"export", "extras.htm"},
@@ -253,11 +258,33 @@ private slots:
             << QByteArray("area 1 not imported: coordinates beyond the editor's range (-32768 to "
                           "32767)\n");
         QTest::newRow("PNG picture")
-            << QByteArray("<img src=\"pic.png\" usemap=\"#m\"><map name=m><area coords=1,2,3,4 "
-                          "href=a alt=b></map>")
+            << QByteArray("<img src=\"pic.png\" usemap=\"#m\" alt=\"\"><map name=m><area "
+                          "coords=1,2,3,4 href=a alt=b></map>")
             << 0 << QByteArray() << 2
             << QByteArray(
                    "is not a GIF or JPEG (.gif, .jpg), the only pictures the Tavlo editor opens\n");
+        // Checked out without its pictures: import still writes the map.
+        QTest::newRow("picture absent, size in the tag")
+            << QByteArray("<img src=\"gone.gif\" usemap=\"#m\" alt=\"\" width=320 height=200>"
+                          "<map name=m><area coords=1,2,30,40 href=a alt=b></map>")
+            << 0 << QByteArray("[missing-picture]") << 0
+            << QByteArray(
+                   "page.htm:1:1: the picture \"gone.gif\" is not found: its size, 320 x 200, "
+                   "is taken from the <img> tag\n");
+        QTest::newRow("picture absent, %25 in its name")
+            << QByteArray("<img src=\"gone%251.gif\" usemap=\"#m\" alt=\"\" width=320 "
+                          "height=200><map name=m><area coords=1,2,30,40 href=a alt=b></map>")
+            << 0 << QByteArray("[missing-picture]") << 0
+            << QByteArray("the picture \"gone%251.gif\" is not found: its size, 320 x 200, is "
+                          "taken from the <img> tag\n");
+        QTest::newRow("picture absent, size from the areas")
+            << QByteArray("<img src=\"gone.gif\" usemap=\"#m\" alt=\"\" width=50%><map name=m>"
+                          "<area coords=1,2,30,40 href=a alt=b><area shape=circle coords=60,20,15 "
+                          "href=c alt=d></map>")
+            << 0 << QByteArray("[size-not-pixels]") << 0
+            << QByteArray(
+                   "the picture \"gone.gif\" is not found: its size, 75 x 40, is taken from the "
+                   "areas' extent\n");
     }
     void badPages()
     {
@@ -316,7 +343,7 @@ private slots:
     void largePage()
     {
         QTemporaryDir dir;
-        QByteArray page = "<html><body><img src=\"harbour.gif\" usemap=\"#m\">";
+        QByteArray page = "<html><body><img src=\"harbour.gif\" usemap=\"#m\" alt=\"\">";
         const QByteArray filler = "<p class=\"x\">Some text of a long page &amp; more.</p>\n";
         page.reserve(50 * 1024 * 1024 + 200);
         while (page.size() < 50 * 1024 * 1024)

@@ -20,13 +20,27 @@ case "${1:-}" in
     sanitize) packages+=(libclang-rt-14-dev) ;;
     screenshots) packages+=(imagemagick) ;;
     artwork) packages+=(qt6-svg-dev imagemagick) ;;
+    # Firefox clicking into maps (tst_firefoxclicks); puppeteer-core comes from npm below.
+    firefox)
+        packages+=(firefox-esr)
+        command -v npm >/dev/null || packages+=(nodejs npm)
+        ;;
 esac
+firefox_modules() {
+    [ "${1:-}" = firefox ] || return 0
+    local dir
+    dir="$(dirname "$0")/../tests/firefox"
+    [ -d "$dir/node_modules/puppeteer-core" ] || npm ci --prefix "$dir" --no-audit --no-fund
+}
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+    firefox_modules "${1:-}"
+    exit 0
+fi
 
 echo "Installing: ${missing[*]}"
 sudo=()
@@ -34,3 +48,4 @@ sudo=()
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -q
 "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+firefox_modules "${1:-}"

@@ -3,6 +3,7 @@
 #include "app/frmdelete.h"
 #include "editor/canvasscroll.h"
 #include "editor/closinganimation.h"
+#include "editor/filedrop.h"
 #include "editor/mapee.h"
 #include "geometry/windowlayout.h"
 #include "help/frmhelp.h"
@@ -24,11 +25,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QUrl>
 
 // The pictures live in a static library, whose resources are not registered on
 // their own; this must stand outside any namespace.
@@ -50,14 +47,11 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
     // The canvas scrolls beneath the strip and the bars.
     m_ui->mapee->lower();
     m_ui->mapee->setPicture(QImage(QStringLiteral(":/images/splash.png")));
-    setAcceptDrops(true);
-
-    connect(m_ui->cmdSquare, &QToolButton::clicked, this,
-            [this] { m_tools.shapeChosen(AreaTools::Rectangle); });
-    connect(m_ui->cmdCircle, &QToolButton::clicked, this,
-            [this] { m_tools.shapeChosen(AreaTools::Circle); });
-    connect(m_ui->cmdPoly, &QToolButton::clicked, this,
-            [this] { m_tools.shapeChosen(AreaTools::Polygon); });
+    new FileDrop(*this, [this](const QMimeData* data) { mapee_OLEDragDrop(data); });
+    for (auto [button, shape] : {std::pair{m_ui->cmdSquare, AreaTools::Rectangle},
+                                 {m_ui->cmdCircle, AreaTools::Circle},
+                                 {m_ui->cmdPoly, AreaTools::Polygon}})
+        connect(button, &QToolButton::clicked, this, [this, s = shape] { m_tools.shapeChosen(s); });
     // However the File menu opens, by the popup or from the menu bar, the save entries
     // say what can be saved now.
     connect(m_ui->mnuFile, &QMenu::aboutToShow, this, [this] {
@@ -68,30 +62,22 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
             save->setEnabled(areas);
         m_ui->mnuFileSave2File3->setEnabled(m_session.pageOpen());
     });
-    Mapee* canvas = m_ui->mapee;
-    connect(canvas, &Mapee::pressed, this,
-            [this](Qt::MouseButton b, QPointF p) { m_tools.press(b, p); });
-    connect(canvas, &Mapee::moved, this,
-            [this](Qt::MouseButtons b, QPointF p) { m_tools.move(b, p); });
-    connect(canvas, &Mapee::released, this,
-            [this](Qt::MouseButton b, QPointF p) { m_tools.release(b, p); });
+    m_ui->mapee->drive(m_tools);
+    connect(m_ui->mapee, &Mapee::dropped, this, &frmMap::mapee_OLEDragDrop);
     connect(m_ui->cmdMake, &QToolButton::clicked, this, &frmMap::cmdMake_Click);
     connect(m_ui->cmdClose, &QToolButton::clicked, this, &QWidget::close);
-    connect(m_ui->mnuFileOpen, &QAction::triggered, this, &frmMap::mnuFileOpen_Click);
-    connect(m_ui->mnuFileSave1, &QAction::triggered, this, &frmMap::cmdMake_Click);
+    for (auto [action, command] : {std::pair{m_ui->mnuFileOpen, &frmMap::mnuFileOpen_Click},
+                                   {m_ui->mnuFileSave1, &frmMap::cmdMake_Click},
+                                   {m_ui->mnuFileHelp, &frmMap::mnuFileHelp_Click},
+                                   {m_ui->mnuFileDelete, &frmMap::mnuFileDelete_Click}})
+        connect(action, &QAction::triggered, this, command);
     const QList<QAction*> saves{m_ui->mnuFileSave2File0, m_ui->mnuFileSave2File1,
                                 m_ui->mnuFileSave2File2, m_ui->mnuFileSave2File3};
     for (int i = 0; i < saves.size(); ++i)
         connect(saves[i], &QAction::triggered, this, [this, i] { mnuFileSave2File_Click(i); });
     connect(m_ui->mnuFileClose, &QAction::triggered, this, &QWidget::close);
-    connect(m_ui->mnuFileHelp, &QAction::triggered, this, &frmMap::mnuFileHelp_Click);
-    connect(m_ui->mnuFileDelete, &QAction::triggered, this, &frmMap::mnuFileDelete_Click);
     // The window sees the keys before its controls do.
     qApp->installEventFilter(this);
-
-    connect(m_ui->mapee, &Mapee::dragOver, this, [this] { m_tools.fileDraggedOver(); });
-    connect(m_ui->mapee, &Mapee::dropped, this, &frmMap::mapee_OLEDragDrop);
-
     resize(twipsToPixels(design::clientWidth),
            twipsToPixels(design::clientHeight) + menuBar()->sizeHint().height());
 }
@@ -199,13 +185,7 @@ void frmMap::mapee_OLEDragDrop(const QMimeData* data)
 {
     m_tools.fileDropped();
     showNormal();
-    QStringList files;
-    if (data && data->hasUrls()) {
-        for (const QUrl& url : data->urls()) {
-            if (url.isLocalFile())
-                files << url.toLocalFile();
-        }
-    }
+    const QStringList files = localFiles(data);
     if (files.size() != 1) {
         tell({files.isEmpty() ? Message::DropUnknown : Message::DropSeveral, {}});
         return;
@@ -216,22 +196,11 @@ void frmMap::mapee_OLEDragDrop(const QMimeData* data)
     m_ui->mapee->setFocus();
 }
 
-void frmMap::dragEnterEvent(QDragEnterEvent* event)
-{
-    event->acceptProposedAction();
-}
-
-void frmMap::dropEvent(QDropEvent* event)
-{
-    event->acceptProposedAction();
-    mapee_OLEDragDrop(event->mimeData());
-}
-
 void frmMap::cmdMake_Click()
 {
     if (told(m_session.clipboardRefusal()))
         return;
-    QClipboard* clipboard = QGuiApplication::clipboard();
+    QClipboard* clipboard = QApplication::clipboard();
     clipboard->clear();
     clipboard->setMimeData(clipboardData(m_session.savedMapBlock()).release());
     finishSave();
@@ -275,10 +244,8 @@ void frmMap::finishSave()
     if (!imgSpecs(imgPath())) {
         // The picture is gone from its file: the one on the canvas stays, drawn clean.
         m_tools.abandon();
-        for (qsizetype i = 0; i < document().areaList().size(); ++i) {
-            canvas().drawOutline(document().ptsList()[i]);
-            canvas().tint(document().rgnList()[i]);
-        }
+        for (int i = 0; i < document().areaList().size(); ++i)
+            drawAreaAway(i);
     }
     m_tools.commandRan();
     m_session.clearMap();
@@ -335,9 +302,7 @@ void frmMap::editArea(int i)
     const AreaAnswer answer = m_env->areaDialog->run(m_curHREF, m_curT, m_curAlt);
     switch (answer.choice) {
     case AreaAnswer::Choice::Delete:
-        // Drawn once more, the outline and the tint vanish from the picture.
-        canvas().drawOutline(document().ptsList()[i]);
-        canvas().tint(document().rgnList()[i]);
+        drawAreaAway(i);
         document().deleteArea(i);
         return;
     case AreaAnswer::Choice::Cancel:
@@ -348,6 +313,13 @@ void frmMap::editArea(int i)
         break;
     }
     m_ui->mapee->setFocus();
+}
+
+void frmMap::drawAreaAway(int i)
+{
+    // Drawn once more, the outline and the tint vanish from the picture.
+    canvas().drawOutline(document().ptsList()[i]);
+    canvas().tint(document().rgnList()[i]);
 }
 
 void frmMap::popupFileMenu()

@@ -63,8 +63,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Form_QueryUnload: every road to closing comes here.
     void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -73,9 +71,12 @@ private:
     void setPointer(Pointer pointer) override;
     void editArea(int i) override;
     void popupFileMenu() override;
+    void drawAreaAway(int i);
     void pause(int ms) override;
 
+    // Shows note; true when the user answered YES or Yes.
     bool tell(const Note& note);
+    // Shows note if there is one; true when there was.
     bool told(const std::optional<Note>& note);
     void finishSave();
     bool keepWork();

@@ -31,6 +31,22 @@ QByteArray said(const AreaAnswer& answer)
     return answer.choice == AreaAnswer::Choice::Delete ? deleted : answer.tmpHREF;
 }
 
+// Whether b shows its down picture rather than its up one, along its middle row: the
+// 73-pixel pictures are centred on the 71-pixel button.
+bool showsDown(PictureButton* b)
+{
+    const QImage shown = b->grab().toImage();
+    const QImage down = b->downImage().toImage(), up = b->upImage().toImage();
+    const int dx = (down.width() - b->width()) / 2, y = b->height() / 2;
+    const int dy = (down.height() - b->height()) / 2;
+    for (int x = 0; x < b->width(); ++x) {
+        const QRgb p = shown.pixel(x, y);
+        if (p == down.pixel(x + dx, y + dy) && p != up.pixel(x + dx, y + dy))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 class TestFrmHref : public QObject {
@@ -211,22 +227,20 @@ private slots:
         for (PictureButton* b : {enter, button("picCancel"), button("picDelete")}) {
             QCOMPARE(b->upImage().size(), QSize(73, 32));
             QCOMPARE(b->downImage().size(), QSize(73, 32));
-            QVERIFY(!b->showsDown());
+            QVERIFY(!showsDown(b));
         }
         press(3, Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), enter);
-        QVERIFY(enter->showsDown());
-        // The 73-pixel picture is centred on the 71-pixel button.
-        QCOMPARE(enter->grab().toImage().pixel(35, 16), enter->downImage().toImage().pixel(36, 16));
+        QVERIFY(showsDown(enter));
         press(1, Qt::Key_Tab);
-        QVERIFY(!enter->showsDown());
-        QVERIFY(button("picCancel")->showsDown());
+        QVERIFY(!showsDown(enter));
+        QVERIFY(showsDown(button("picCancel")));
         // A right click is no click: the focus stays on a button that shows its up image,
         // and Enter there does nothing.
         QTest::mousePress(enter, Qt::RightButton);
-        QVERIFY(enter->showsDown());
+        QVERIFY(showsDown(enter));
         QTest::mouseRelease(enter, Qt::RightButton);
-        QVERIFY(!enter->showsDown());
+        QVERIFY(!showsDown(enter));
         QCOMPARE(QApplication::focusWidget(), enter);
         QTest::keyClick(enter, Qt::Key_Return);
         QVERIFY(m_dialog->isVisible());

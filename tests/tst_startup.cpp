@@ -36,7 +36,7 @@ private slots:
     {
         for (const char* name :
              {"page.SHTML", "menu.asp", "PHOTO.JPG", "photo.jpeg", "tavl", "map.tavl", "notes.txt",
-              "pic.gif", "pic.png", "site.htm", "x.Html", "locked.gif"})
+              "pic.gif", "pic.png", "100%1 %2.png", "site.htm", "x.Html", "locked.gif"})
             writeAll(path(QString::fromLatin1(name)), {});
         QVERIFY(QFile::setPermissions(path("locked.gif"), QFileDevice::WriteOwner));
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.gif")));
@@ -120,6 +120,7 @@ private slots:
         row("a folder", "folder.gif", Message::Directory);
         row("jpeg", "photo.jpeg", Message::FiletypeUnrecognised);
         row("png", "pic.png", Message::FiletypeUnrecognised);
+        row("percent signs in the name", "100%1 %2.png", Message::FiletypeUnrecognised);
         row("a named pipe", "pipe.gif", Message::CouldNotOpen);
         row("a device", "device.gif", Message::CouldNotOpen);
         row("unreadable", "locked.gif", Message::CouldNotOpen);
@@ -139,6 +140,8 @@ private slots:
             const MessageText t = filledIn({Message(message), {full}});
             QCOMPARE(prompts.shown[0].kind, QStringLiteral("msg"));
             QCOMPARE(prompts.shown[0].texts, QStringList({t.title, t.text, t.detail}));
+            // The path stands as it is, whatever it holds.
+            QVERIFY(message == int(Message::Directory) || t.text.endsWith("\r\n" + full));
         }
     }
 

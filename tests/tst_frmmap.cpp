@@ -6,6 +6,7 @@
 #include "platform/screeninfo.h"
 #include "session/areadialog.h"
 #include "session/filedialogs.h"
+#include "session/messages.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
 #include "support/scriptedendwindow.h"
@@ -232,10 +233,8 @@ void tst_FrmMap::clipboardNotes()
     QVERIFY(w->imgSpecs(picture("empty.jpg", QSize(40, 30))));
     w->cmdMake_Click();
     QCOMPARE(m_prompts.shown.size(), 2);
-    QCOMPARE(m_prompts.shown[0].texts,
-             QStringList({"Tavlo Note", "You have to map something to save, first."}));
-    QVERIFY(m_prompts.shown[1].texts[1].startsWith(
-        "You have to map an area before you can save to the ClipBoard."));
+    QCOMPARE(m_prompts.shown[0].texts[1], messageText(Message::NothingToSave).text);
+    QCOMPARE(m_prompts.shown[1].texts[1], messageText(Message::NoAreaToSave).text);
     QCOMPARE(m_prompts.lastIcon, MsgIcon::Information);
     QCOMPARE(m_end.shown, 0);
 }

@@ -203,6 +203,7 @@ private slots:
         QVERIFY(prompts.shown.size() <= 1);
         if (secondCopy) {
             QCOMPARE(prompts.shown.first().texts[1], messageText(Message::AlreadyRunning).text);
+            QCOMPARE(prompts.lastIcon, MsgIcon::Exclamation);
             QCOMPARE(readAll(store.path()), before);
             QVERIFY(!QFile::exists(folders.dataDir));
             return;

@@ -71,7 +71,6 @@ public:
     // The area dialog was cancelled: no circle radius survives it.
     void areaDialogCancelled() { radius = 0.0f; }
 
-    int shape() const { return curShape; }
     bool mouseSkipped() const { return skipMouse; }
     bool dropSkipped() const { return skipDrop; }
     float circleRadius() const { return radius; }

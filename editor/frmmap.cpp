@@ -89,11 +89,6 @@ Mapee* frmMap::mapee() const
     return m_ui->mapee;
 }
 
-bool frmMap::tell(const Note& note)
-{
-    return tavlo::tell(*m_env->prompts, note);
-}
-
 bool frmMap::told(const std::optional<Note>& note)
 {
     if (note)
@@ -296,10 +291,10 @@ void frmMap::pause(int ms)
 
 void frmMap::editArea(int i)
 {
-    m_curHREF = document().hrefList().value(i);
-    m_curT = document().targetList().value(i);
-    m_curAlt = document().altList().value(i);
-    const AreaAnswer answer = m_env->areaDialog->run(m_curHREF, m_curT, m_curAlt);
+    QByteArray curHREF = document().hrefList().value(i);
+    QByteArray curT = document().targetList().value(i);
+    QByteArray curAlt = document().altList().value(i);
+    const AreaAnswer answer = m_env->areaDialog->run(curHREF, curT, curAlt);
     switch (answer.choice) {
     case AreaAnswer::Choice::Delete:
         drawAreaAway(i);
@@ -309,7 +304,7 @@ void frmMap::editArea(int i)
         m_tools.areaDialogCancelled();
         break;
     case AreaAnswer::Choice::Enter:
-        document().replaceTail(i, answer.tmpHREF, m_curHREF, m_curT, m_curAlt);
+        document().replaceTail(i, answer.tmpHREF, curHREF, curT, curAlt);
         break;
     }
     m_ui->mapee->setFocus();

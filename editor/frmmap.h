@@ -75,7 +75,7 @@ private:
     void pause(int ms) override;
 
     // Shows note; true when the user answered YES or Yes.
-    bool tell(const Note& note);
+    bool tell(const Note& note) { return tavlo::tell(*m_env->prompts, note); }
     // Shows note if there is one; true when there was.
     bool told(const std::optional<Note>& note);
     void finishSave();
@@ -89,10 +89,6 @@ private:
 
     MapSession m_session;
     AreaTools m_tools{m_session.document(), *this};
-    // The area being edited, handed to and from the area dialog.
-    QByteArray m_curHREF;
-    QByteArray m_curT;
-    QByteArray m_curAlt;
     bool m_unloading = false;
 };
 

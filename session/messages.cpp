@@ -1,5 +1,6 @@
 #include "session/messages.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tavlo {
@@ -29,85 +30,112 @@ MessageText box(const QString& title, const QString& text, MsgIcon icon,
     return {MessageForm::Box, title, text, {}, icon, buttons};
 }
 
-// In the order of Message.
-const std::array<MessageText, messageCount>& catalogue()
+struct Entry {
+    Message key;
+    MessageText text;
+};
+
+const std::array<Entry, messageCount>& catalogue()
 {
-    static const std::array<MessageText, messageCount> texts{
-        box("Tavlo Note", "Tavlo already in use...", MsgIcon::Exclamation),
-        msg("No directories, please...", "\r\nTavlo will not open a directory.",
-            "Not much else to say on that one."),
-        msg(problem, "\r\nTavlo does not recognize the filetype in:\r\n\r\n%1", fileKindHint),
-        msg(problem, "\r\nTavlo could not open:\r\n\r\n%1", fileKindHint),
-        msg(problem,
-            "\r\nTavlo maps pictures of up to 32767 by 32767 pixels;\r\n"
-            "this one is %1 by %2:\r\n\r\n%3",
-            smallerPicture),
-        msg(problem, "\r\nTavlo maps pictures of up to 32767 by 32767 pixels:\r\n\r\n%1",
-            fileKindHint),
-        msg(problem, "\r\nThis picture of %1 by %2 pixels is too large to load:\r\n\r\n%3",
-            smallerPicture),
-        msg(problem, "\r\nTavlo could not open:\r\n\r\n%1", "%2"),
-        msg(problem,
-            "The file requested either:\r\n\r\n1.) Contains no TAVL file, or\r\n"
-            "2.) the file has been corrupted in the following manner -- \r\n\r\n%1",
-            "  To edit an TAVL file -- all the tags,\r\n as well as comments, must be left "
-            "intact."),
-        box("Tavlo Note:",
-            "There is no Tavlo File in \r\n%1\r\n\r\n    ...or it has been corrupted.",
-            MsgIcon::Exclamation),
-        box("Tavlo Note:", "TAVL has been altered,\r\nand cannot be edited in its present state.",
-            MsgIcon::Exclamation),
-        msg(problem,
-            "\r\nThe COORDS of area %1 in\r\n\r\n%2\r\n\r\n"
-            "are not whole numbers Tavlo can use:\r\n%3",
-            "Please correct the map, then open it again."),
-        alert("Image path problem...",
-              "The path to the image contained in\r\nthe map file is incorrect for your machine.",
-              "Would you like the opportunity to\r\nlocate that image now, via an open dialog?"),
-        msg("Keep in mind...",
-            "\r\n\r\nTavlo will prepend the default path of \r\n\"images/\" to the following "
-            "image.",
-            "Be sure to edit this later, if necessary."),
-        box("Tavlo Note:",
-            "There appears to be no mapped areas,\r\nor the coordinates have been corrupted.",
-            MsgIcon::Exclamation),
-        box("Tavlo Note:", "%1", MsgIcon::Exclamation),
-        alert("Your last chance...", "The present MAP is as yet unsaved.",
-              "Would you like the opportunity to\r\nsave your current work?"),
-        box("Tavlo Note:", "Unknown filetype.", MsgIcon::Exclamation),
-        {MessageForm::MsgSm, problem, "Please enter only one file to map at time.", {}},
-        box("OPEN ERROR...", "That file you chose isn't there.", MsgIcon::Exclamation),
-        box("Tavlo Note", "You have to map something to save, first.", MsgIcon::Information),
-        box("Tavlo Note",
-            "You have to map an area before you can save to the ClipBoard.\r\n\r\n"
-            ">>> If you have the image you want loaded, simply choose a shape\r\n"
-            "        from the buttons above and begin to draw.\r\n\r\n"
-            ">>> If not, drag an image file onto the Tavlo screen to begin.",
-            MsgIcon::Information),
-        box("Confirm Clipboard:", "Saving present map to the clipboard.\r\n\r\nContinue?",
-            MsgIcon::None, MsgButtons::YesNo),
-        box("Tavlo Note",
-            "There is no opened page to save this map into.\r\n\r\n"
-            "Open a page that holds a Tavlo map first; its map can then be written back with "
-            "\"Save in Original Page\".",
-            MsgIcon::Information),
-        msg(problem, "\r\nTavlo could not save the map to:\r\n\r\n%1", "%2"),
-        msg(problem, "\r\nThe page has changed since Tavlo opened it:\r\n\r\n%1",
-            "To keep both, save the map with \"Save As HTML\",\r\nor open the page again."),
-        msg("Browser not found...", "\r\n\r\nTavlo Could not find associated Browser.",
-            "Are you running something old, or should you contact Tavlo suppport?"),
-        msg("URL failed...", pageNotOpened, {}),
-        msg("Browser initialization failed.", pageNotOpened,
-            "If problem persists, please contact Tavlo support."),
-        box("One Last Check...", "Are you sure you wish to delete all Tavlo registry information?",
-            MsgIcon::None, MsgButtons::YesNo),
-        box("SUCCESS",
-            "Tavlo Registry Entries have been Cleared\r\n\r\n" + QString(13, u' ') +
-                "Good luck,\r\n" + QString(26, u' ') + "and farewell.",
-            MsgIcon::None),
-        box("Tavlo Note", "These Tavlo entries could not be removed:\r\n\r\n%1",
-            MsgIcon::Exclamation),
-    };
+    static const std::array<Entry, messageCount> texts{{
+        {Message::AlreadyRunning,
+         box("Tavlo Note", "Tavlo already in use...", MsgIcon::Exclamation)},
+        {Message::Directory,
+         msg("No directories, please...", "\r\nTavlo will not open a directory.",
+             "Not much else to say on that one.")},
+        {Message::FiletypeUnrecognised,
+         msg(problem, "\r\nTavlo does not recognize the filetype in:\r\n\r\n%1", fileKindHint)},
+        {Message::CouldNotOpen, msg(problem, "\r\nTavlo could not open:\r\n\r\n%1", fileKindHint)},
+        {Message::PictureTooLarge, msg(problem,
+                                       "\r\nTavlo maps pictures of up to 32767 by 32767 pixels;\r\n"
+                                       "this one is %1 by %2:\r\n\r\n%3",
+                                       smallerPicture)},
+        {Message::PictureDecodedTooLarge,
+         msg(problem, "\r\nTavlo maps pictures of up to 32767 by 32767 pixels:\r\n\r\n%1",
+             fileKindHint)},
+        {Message::PictureTooLargeToLoad,
+         msg(problem, "\r\nThis picture of %1 by %2 pixels is too large to load:\r\n\r\n%3",
+             smallerPicture)},
+        {Message::MapUnreadable, msg(problem, "\r\nTavlo could not open:\r\n\r\n%1", "%2")},
+        {Message::MapTagsMissing,
+         msg(problem,
+             "The file requested either:\r\n\r\n1.) Contains no TAVL file, or\r\n"
+             "2.) the file has been corrupted in the following manner -- \r\n\r\n%1",
+             "  To edit an TAVL file -- all the tags,\r\n as well as comments, must be left "
+             "intact.")},
+        {Message::NoStartMarker,
+         box("Tavlo Note:",
+             "There is no Tavlo File in \r\n%1\r\n\r\n    ...or it has been corrupted.",
+             MsgIcon::Exclamation)},
+        {Message::EndMarkerAltered,
+         box("Tavlo Note:", "TAVL has been altered,\r\nand cannot be edited in its present state.",
+             MsgIcon::Exclamation)},
+        {Message::BadCoords, msg(problem,
+                                 "\r\nThe COORDS of area %1 in\r\n\r\n%2\r\n\r\n"
+                                 "are not whole numbers Tavlo can use:\r\n%3",
+                                 "Please correct the map, then open it again.")},
+        {Message::ImagePathProblem,
+         alert("Image path problem...",
+               "The path to the image contained in\r\nthe map file is incorrect for your machine.",
+               "Would you like the opportunity to\r\nlocate that image now, via an open dialog?")},
+        {Message::DefaultImagePath,
+         msg("Keep in mind...",
+             "\r\n\r\nTavlo will prepend the default path of \r\n\"images/\" to the following "
+             "image.",
+             "Be sure to edit this later, if necessary.")},
+        {Message::NoMappedAreas,
+         box("Tavlo Note:",
+             "There appears to be no mapped areas,\r\nor the coordinates have been corrupted.",
+             MsgIcon::Exclamation)},
+        {Message::AreaNotes, box("Tavlo Note:", "%1", MsgIcon::Exclamation)},
+        {Message::UnsavedWork,
+         alert("Your last chance...", "The present MAP is as yet unsaved.",
+               "Would you like the opportunity to\r\nsave your current work?")},
+        {Message::DropUnknown, box("Tavlo Note:", "Unknown filetype.", MsgIcon::Exclamation)},
+        {Message::DropSeveral,
+         {MessageForm::MsgSm, problem, "Please enter only one file to map at time.", {}}},
+        {Message::OpenError,
+         box("OPEN ERROR...", "That file you chose isn't there.", MsgIcon::Exclamation)},
+        {Message::NothingToSave,
+         box("Tavlo Note", "You have to map something to save, first.", MsgIcon::Information)},
+        {Message::NoAreaToSave,
+         box("Tavlo Note",
+             "You have to map an area before you can save to the ClipBoard.\r\n\r\n"
+             ">>> If you have the image you want loaded, simply choose a shape\r\n"
+             "        from the buttons above and begin to draw.\r\n\r\n"
+             ">>> If not, drag an image file onto the Tavlo screen to begin.",
+             MsgIcon::Information)},
+        {Message::ConfirmClipboard,
+         box("Confirm Clipboard:", "Saving present map to the clipboard.\r\n\r\nContinue?",
+             MsgIcon::None, MsgButtons::YesNo)},
+        {Message::NoOpenedPage,
+         box("Tavlo Note",
+             "There is no opened page to save this map into.\r\n\r\n"
+             "Open a page that holds a Tavlo map first; its map can then be written back with "
+             "\"Save in Original Page\".",
+             MsgIcon::Information)},
+        {Message::SaveFailed, msg(problem, "\r\nTavlo could not save the map to:\r\n\r\n%1", "%2")},
+        {Message::PageChanged,
+         msg(problem, "\r\nThe page has changed since Tavlo opened it:\r\n\r\n%1",
+             "To keep both, save the map with \"Save As HTML\",\r\nor open the page again.")},
+        {Message::NoBrowser,
+         msg("Browser not found...", "\r\n\r\nTavlo Could not find associated Browser.",
+             "Are you running something old, or should you contact Tavlo suppport?")},
+        {Message::UrlFailed, msg("URL failed...", pageNotOpened, {})},
+        {Message::PreviewNotWritten, msg("Browser initialization failed.", pageNotOpened,
+                                         "If problem persists, please contact Tavlo support.")},
+        {Message::ClearRegistry,
+         box("One Last Check...", "Are you sure you wish to delete all Tavlo registry information?",
+             MsgIcon::None, MsgButtons::YesNo)},
+        {Message::RegistryCleared,
+         box("SUCCESS",
+             "Tavlo Registry Entries have been Cleared\r\n\r\n" + QString(13, u' ') +
+                 "Good luck,\r\n" + QString(26, u' ') + "and farewell.",
+             MsgIcon::None)},
+        {Message::RegistryNotCleared,
+         box("Tavlo Note", "These Tavlo entries could not be removed:\r\n\r\n%1",
+             MsgIcon::Exclamation)},
+    }};
     return texts;
 }
 
@@ -134,7 +162,10 @@ QString substituted(const QString& text, const QStringList& args)
 
 const MessageText& messageText(Message message)
 {
-    return catalogue()[static_cast<std::size_t>(message)];
+    const auto& entries = catalogue();
+    return std::find_if(entries.begin(), entries.end(),
+                        [message](const Entry& e) { return e.key == message; })
+        ->text;
 }
 
 MessageText filledIn(const Note& note)

@@ -115,7 +115,7 @@ bool frmMap::txtSpecs(const QString& fName, const QString& dExt)
     MapReading reading = m_session.readMap(fName, dExt);
     if (told(reading.refusal))
         return false;
-    QString img = reading.image;
+    QString img = reading.file.image;
     if (img.isEmpty()) {
         if (!tell({Message::ImagePathProblem, {}}))
             return false;

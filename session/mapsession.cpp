@@ -77,8 +77,7 @@ MapReading MapSession::readMap(const QString& fName, const QString& dExt) const
                        {number(file.map.badArea), fName, QString::fromUtf8(file.map.badValue)}};
         break;
     }
-    QString image = file.image;
-    return {refusal, image, std::move(file)};
+    return {refusal, std::move(file)};
 }
 
 MapOpened MapSession::acceptMap(MapReading&& reading)

@@ -22,11 +22,10 @@ struct [[nodiscard]] PictureLoad {
     QImage picture;
 };
 
-// A map file or page read by txtSpecs, waiting for its picture: `image` is "" when the
-// map's own cannot be found and the user is to be asked for one.
+// A map file or page read by txtSpecs, waiting for its picture: file.image is "" when
+// the map's own cannot be found and the user is to be asked for one.
 struct [[nodiscard]] MapReading {
     std::optional<Note> refusal;
-    QString image;
     MapFile file;
 };
 

@@ -74,6 +74,7 @@ public:
     [[nodiscard]] std::optional<Note> saveTo(SaveKind kind, const QString& path);
     // A save is done: the page is forgotten and the preview page built from the map.
     void mapSaved();
+    // Empties the document, areas and links alike.
     void clearMap();
 
     // Shows htmlOut in the browser.

@@ -1,8 +1,8 @@
 #include "app/frmdelete.h"
 
-#include "platform/prompts.h"
 #include "platform/rounding.h"
 #include "session/cleanup.h"
+#include "session/messages.h"
 #include "ui_frmdelete.h"
 
 #include <QPainter>
@@ -132,25 +132,12 @@ void frmDelete::DrawGrad(QPainter& painter, double curR, double curG, double cur
 
 void frmDelete::cmdClearReg_Click()
 {
-    const MsgAnswer answer = m_prompts.messageBox(
-        QStringLiteral("One Last Check..."),
-        QStringLiteral("Are you sure you wish to delete all Tavlo registry information?"),
-        MsgIcon::None, MsgButtons::YesNo);
-    if (answer == MsgAnswer::Yes) {
+    if (tell(m_prompts, {Message::ClearRegistry, {}})) {
         const CleanupResult result = clearTavloEntries(m_store, m_folders);
-        if (result.cleared()) {
-            m_prompts.messageBox(QStringLiteral("SUCCESS"),
-                                 QStringLiteral("Tavlo Registry Entries have been Cleared") +
-                                     newline + newline + QString(13, u' ') +
-                                     QStringLiteral("Good luck,") + newline + QString(26, u' ') +
-                                     QStringLiteral("and farewell."),
-                                 MsgIcon::None, MsgButtons::Ok);
-        } else {
-            m_prompts.messageBox(QStringLiteral("Tavlo Note"),
-                                 QStringLiteral("These Tavlo entries could not be removed:") +
-                                     newline + newline + result.notRemoved.join(newline),
-                                 MsgIcon::Exclamation, MsgButtons::Ok);
-        }
+        if (result.cleared())
+            tell(m_prompts, {Message::RegistryCleared, {}});
+        else
+            tell(m_prompts, {Message::RegistryNotCleared, {result.notRemoved.join(newline)}});
     }
     close();
 }

@@ -1,7 +1,7 @@
 #include "app/widgetfiledialogs.h"
 
 #include "platform/pathops.h"
-#include "platform/prompts.h"
+#include "session/messages.h"
 
 #include <QFileDialog>
 #include <QPointer>
@@ -36,9 +36,7 @@ QString WidgetFileDialogs::showFileDialog(bool isOpen, int kind, const QString& 
     const QString path = files.first().trimmed();
     if (setup.save || fileExists(path))
         return path;
-    m_prompts.messageBox(QStringLiteral("OPEN ERROR..."),
-                         QStringLiteral("That file you chose isn't there."), MsgIcon::Exclamation,
-                         MsgButtons::Ok);
+    tell(m_prompts, {Message::OpenError, {}});
     return {};
 }
 

@@ -2,7 +2,6 @@
 
 #include "map/mapdocument.h"
 #include "platform/rounding.h"
-#include "session/areadialog.h"
 #include "tavlofile/markupwriter.h"
 #include "ui_frmhref.h"
 
@@ -20,8 +19,6 @@ static void initTavloResources()
 
 namespace tavlo {
 
-const QByteArray deleteAnswer = QByteArrayLiteral("z_DELETE_z");
-
 namespace {
 
 // A TARGET or ALT text that still holds this (case-sensitive) is a placeholder.
@@ -38,11 +35,11 @@ QByteArray filledIn(const QByteArray& text)
 
 } // namespace
 
-frmHREF::frmHREF(QByteArray& tmpHREF, QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt,
+frmHREF::frmHREF(AreaAnswer& answer, QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt,
                  QRect mainFrame, QSize screen)
     : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint)
     , m_ui(std::make_unique<Ui::frmHREF>())
-    , m_tmpHREF(tmpHREF)
+    , m_answer(answer)
     , m_curHREF(curHREF)
     , m_curT(curT)
     , m_curAlt(curAlt)
@@ -80,26 +77,27 @@ void frmHREF::picEnter_Click()
         m_curHREF = href;
     m_curT = target;
     m_curAlt = alt;
-    m_tmpHREF = recordTail(href, target, alt);
+    const QByteArray tail = recordTail(href, target, alt);
+    // Nothing at all typed answers as Cancel does.
+    m_answer = {tail.isEmpty() ? AreaAnswer::Choice::Cancel : AreaAnswer::Choice::Enter, tail};
     accept();
 }
 
 void frmHREF::picCancel_Click()
 {
-    reject(); // answers ""
+    reject();
 }
 
 void frmHREF::picDelete_Click()
 {
-    m_tmpHREF = deleteAnswer;
+    m_answer = {AreaAnswer::Choice::Delete, {}};
     accept();
 }
 
-// Every way out but Enter and Delete ends here, the window manager's close included,
-// so an answer left from an earlier opening never survives.
+// Every way out but Enter and Delete ends here, the window manager's close included.
 void frmHREF::reject()
 {
-    m_tmpHREF.clear();
+    m_answer = {AreaAnswer::Choice::Cancel, {}};
     QDialog::reject();
 }
 

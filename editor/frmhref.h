@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/areadialog.h"
+
 #include <QByteArray>
 #include <QDialog>
 #include <QRect>
@@ -15,15 +17,15 @@ namespace tavlo {
 
 // The area properties dialog: one area's HREF, TARGET and ALT text, or its deletion.
 // It works on its caller's texts, which outlive it. It pre-fills from curHREF, curT and
-// curAlt and leaves its answer in tmpHREF: the escaped record tail for Enter,
-// deleteAnswer for Delete, "" for Cancel and for every other way of closing. Only
-// Enter writes curHREF, curT and curAlt, as typed. It has no owner window; the main
+// curAlt and leaves its answer in answer: Enter with the escaped record tail, Delete, or
+// Cancel for Cancel and for every other way of closing. Only Enter writes curHREF, curT
+// and curAlt, as typed. It has no owner window; the main
 // window's outer frame and the screen size (pixels) place it each time it is activated.
 class frmHREF final : public QDialog {
     Q_OBJECT
 
 public:
-    frmHREF(QByteArray& tmpHREF, QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt,
+    frmHREF(AreaAnswer& answer, QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt,
             QRect mainFrame, QSize screen);
     ~frmHREF() override;
 
@@ -43,7 +45,7 @@ private:
     void picDelete_Click();
 
     std::unique_ptr<Ui::frmHREF> m_ui;
-    QByteArray& m_tmpHREF;
+    AreaAnswer& m_answer;
     QByteArray& m_curHREF;
     QByteArray& m_curT;
     QByteArray& m_curAlt;

@@ -1,5 +1,7 @@
 #include "editor/mapee.h"
 
+#include "map/areatools.h"
+
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -86,6 +88,17 @@ void Mapee::dropEvent(QDropEvent* event)
 {
     event->acceptProposedAction();
     emit dropped(event->mimeData());
+}
+
+void Mapee::drive(AreaTools& tools)
+{
+    connect(this, &Mapee::pressed, this,
+            [&tools](Qt::MouseButton b, QPointF p) { tools.press(b, p); });
+    connect(this, &Mapee::moved, this,
+            [&tools](Qt::MouseButtons b, QPointF p) { tools.move(b, p); });
+    connect(this, &Mapee::released, this,
+            [&tools](Qt::MouseButton b, QPointF p) { tools.release(b, p); });
+    connect(this, &Mapee::dragOver, this, [&tools] { tools.fileDraggedOver(); });
 }
 
 } // namespace tavlo

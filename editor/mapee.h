@@ -10,6 +10,8 @@ class QMimeData;
 
 namespace tavlo {
 
+class AreaTools;
+
 // The canvas: shows the picture being mapped inside a 1-pixel border and keeps it
 // in an image of its own, so that outlines and tints painted into it survive
 // repaints. All its coordinates are pixels of that image, (0, 0) at its top left.
@@ -36,6 +38,9 @@ public:
 
     // Exclusive-or drawing into the picture; each figure repaints what it changed.
     XorCanvas& canvas() { return m_canvas; }
+
+    // Hands every press, move and release, and every file dragged over, to tools.
+    void drive(AreaTools& tools);
 
 signals:
     // Positions in picture pixels.

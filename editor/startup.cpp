@@ -6,6 +6,7 @@
 #include "platform/keystore.h"
 #include "platform/pathops.h"
 #include "session/filecheck.h"
+#include "session/messages.h"
 #include "tavlofile/filekinds.h"
 
 #include <QApplication>
@@ -19,8 +20,7 @@ std::unique_ptr<frmMap> startUp(InstanceLock& lock, KeyStore& store,
     if (!lock.tryAcquire()) {
         WidgetPrompts ownPrompts(nullptr);
         Prompts& prompts = environment.prompts ? *environment.prompts : ownPrompts;
-        prompts.messageBox(QStringLiteral("Tavlo Note"), QStringLiteral("Tavlo already in use..."),
-                           MsgIcon::Exclamation, MsgButtons::Ok);
+        tell(prompts, {Message::AlreadyRunning, {}});
         return nullptr;
     }
 

@@ -12,12 +12,13 @@ WidgetAreaDialog::WidgetAreaDialog(QWidget* mainWindow, ScreenInfo& screen)
     , m_screen(screen)
 {}
 
-QByteArray WidgetAreaDialog::run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt)
+AreaAnswer WidgetAreaDialog::run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt)
 {
-    frmHREF dialog(m_tmpHREF, curHREF, curT, curAlt,
+    AreaAnswer answer;
+    frmHREF dialog(answer, curHREF, curT, curAlt,
                    m_mainWindow ? m_mainWindow->frameGeometry() : QRect(), m_screen.screenSize());
     dialog.exec();
-    return m_tmpHREF;
+    return answer;
 }
 
 } // namespace tavlo

@@ -14,14 +14,11 @@ class WidgetAreaDialog final : public AreaDialog {
 public:
     WidgetAreaDialog(QWidget* mainWindow, ScreenInfo& screen);
 
-    QByteArray run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override;
+    AreaAnswer run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override;
 
 private:
     QWidget* m_mainWindow;
     ScreenInfo& m_screen;
-    // Kept from one opening to the next, as the main window's field is; every way of
-    // closing frmHREF overwrites it.
-    QByteArray m_tmpHREF;
 };
 
 } // namespace tavlo

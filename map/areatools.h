@@ -27,7 +27,7 @@ public:
 
 // The mouse protocol of the canvas: the rectangle and circle drag tools, the
 // polygon tool, and clicks on existing areas. Press, move and release arrive in
-// picture pixels. The flags keep the names the rest of the program knows them by.
+// picture pixels; everything else reaches the tools as a named input.
 class AreaTools {
 public:
     enum Shape { Rectangle = 1, Circle = 2, Polygon = 3 };
@@ -52,16 +52,28 @@ public:
     // An unfinished polygon or drag is drawn away from the picture and forgotten.
     void abandon();
 
-    int curShape = Rectangle; // changed only by the tool buttons
-    // Presses and moves are ignored and the next release swallowed (a popup menu).
-    bool skipMouse = false;
-    // A release that no press on the canvas preceded is swallowed (the click that
-    // closed an open dialog, a file dragged over); the next press clears it.
-    bool skipDrop = false;
-    // The press just closed a polygon; its release is swallowed.
-    bool polyDone = false;
-    // The radius of the circle being drawn, as its last move left it.
-    float radius = 0.0f;
+    // What happens around the tools, as the window tells them.
+    void shapeChosen(Shape shape) { curShape = shape; }
+    // A popup menu is about to take the mouse: presses and moves are ignored, and the
+    // next release only clears skipMouse.
+    void menuPopping() { skipMouse = true; }
+    // The File menu opened, by the popup or from the menu bar.
+    void menuShown() { skipMouse = false; }
+    // A command key ran, or a save finished: the mouse counts again.
+    void commandRan() { skipMouse = false; }
+    // The release of the click that closes the open dialog, or that ends a file's drag
+    // over the canvas, is no drawing.
+    void dialogOpening() { skipDrop = true; }
+    void fileDraggedOver() { skipDrop = true; }
+    // After a drop, or a picture refused with a message, the next release counts.
+    void fileDropped() { skipDrop = false; }
+    void pictureRefused() { skipDrop = false; }
+    // The area dialog was cancelled: no circle radius survives it.
+    void areaDialogCancelled() { radius = 0.0f; }
+
+    bool mouseSkipped() const { return skipMouse; }
+    bool dropSkipped() const { return skipDrop; }
+    float circleRadius() const { return radius; }
 
     State state() const { return m_penDown ? State::Dragging : State::Idle; }
     bool penDown() const { return m_penDown; }
@@ -75,6 +87,18 @@ private:
     void addPoint(QPointF pos);
     bool isClosing(QPoint click) const;
     void makePolygon();
+
+    // The machine's inputs, by the names the rest of the program knows them by.
+    int curShape = Rectangle;
+    // Presses and moves are ignored and the next release swallowed (a popup menu).
+    bool skipMouse = false;
+    // A release that no press on the canvas preceded is swallowed (the click that
+    // closed an open dialog, a file dragged over); the next press clears it.
+    bool skipDrop = false;
+    // The press just closed a polygon; its release is swallowed.
+    bool polyDone = false;
+    // The radius of the circle being drawn, as its last move left it.
+    float radius = 0.0f;
 
     MapDocument& m_doc;
     ToolHost& m_host;

@@ -4,18 +4,21 @@
 
 namespace tavlo {
 
-// The answer frmHREF leaves in tmpHREF.
-extern const QByteArray deleteAnswer; // "z_DELETE_z"
+// What the area dialog answers: Enter with the record tail it left in tmpHREF
+// (escaped), Cancel (and any close that is not a button), or Delete.
+struct AreaAnswer {
+    enum class Choice { Enter, Cancel, Delete };
+    Choice choice = Choice::Cancel;
+    QByteArray tmpHREF; // with Enter only
+};
 
 // Asks for one area's link, target and alt text. The window shows it as frmHREF;
 // tests answer at once.
 class AreaDialog {
 public:
     virtual ~AreaDialog() = default;
-    // Pre-fills from curHREF, curT and curAlt and returns tmpHREF: "" for Cancel (and
-    // for any close that is not a button), deleteAnswer for Delete, otherwise the
-    // record tail, escaped. Enter also updates curHREF, curT and curAlt as typed.
-    virtual QByteArray run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) = 0;
+    // Pre-fills from curHREF, curT and curAlt. Enter also updates them as typed.
+    virtual AreaAnswer run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) = 0;
 };
 
 } // namespace tavlo

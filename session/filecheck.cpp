@@ -1,17 +1,13 @@
 #include "session/filecheck.h"
 
 #include "platform/pathops.h"
-#include "platform/prompts.h"
+#include "session/messages.h"
 #include "tavlofile/filekinds.h"
 
 #include <QFileInfo>
 #include <QStringList>
 
 namespace tavlo {
-
-const QString fileKindHint = QStringLiteral("Please make sure you are selecting an TAVL file,\r\n"
-                                            "a TXT, HTM, HTML, SHTML or ASP file,\r\n"
-                                            "or alternately, a GIF or JPG image.");
 
 FileCheck classifyFile(const QString& path)
 {
@@ -30,29 +26,21 @@ FileCheck classifyFile(const QString& path)
 
 bool checkFile(const QString& path, Prompts& prompts)
 {
-    const QString crlf = QStringLiteral("\r\n");
     switch (classifyFile(path)) {
     case FileCheck::Accepted:
         return true;
     case FileCheck::Missing:
         return false;
     case FileCheck::Directory:
-        prompts.showMsg(QStringLiteral("No directories, please..."),
-                        crlf + QStringLiteral("Tavlo will not open a directory."),
-                        QStringLiteral("Not much else to say on that one."));
+        tell(prompts, {Message::Directory, {}});
         return false;
     case FileCheck::Unrecognised:
-        prompts.showMsg(QStringLiteral("We have a problem..."),
-                        crlf + QStringLiteral("Tavlo does not recognize the filetype in:") + crlf +
-                            crlf + path,
-                        fileKindHint);
+        tell(prompts, {Message::FiletypeUnrecognised, {path}});
         return false;
     case FileCheck::CouldNotOpen:
         break;
     }
-    prompts.showMsg(QStringLiteral("We have a problem..."),
-                    crlf + QStringLiteral("Tavlo could not open:") + crlf + crlf + path,
-                    fileKindHint);
+    tell(prompts, {Message::CouldNotOpen, {path}});
     return false;
 }
 

@@ -16,9 +16,6 @@ FileCheck classifyFile(const QString& path);
 // may be opened.
 bool checkFile(const QString& path, Prompts& prompts);
 
-// The hint shown under every "We have a problem..." about a file's kind.
-extern const QString fileKindHint;
-
 // The command line as one path: the shell has split it, so join it again.
 QString commandLinePath(const QStringList& arguments);
 

@@ -129,9 +129,13 @@ void tst_AreaTools::drags()
     QFETCH(QList<QPointF>, path);
     QFETCH(QByteArray, record);
     Fixture f;
-    f.tools.curShape = shape;
-    // An earlier circle leaves its radius behind; a click must not reuse it.
-    f.tools.radius = 40;
+    // An earlier circle, given up, leaves its radius behind; a click must not reuse it.
+    f.tools.shapeChosen(AreaTools::Circle);
+    f.tools.press(Qt::LeftButton, {300, 200});
+    f.tools.move(Qt::LeftButton, {340, 200});
+    f.tools.dialogOpening();
+    f.tools.release(Qt::LeftButton, {340, 200});
+    f.tools.shapeChosen(AreaTools::Shape(shape));
     f.drag(path);
     QCOMPARE(f.doc.areaList().size(), record.isEmpty() ? 0 : 1);
     if (!record.isEmpty()) {
@@ -170,7 +174,7 @@ void tst_AreaTools::vanishingShapesLeaveNoTrace()
     QFETCH(int, shape);
     QFETCH(QList<QPointF>, path);
     Fixture f;
-    f.tools.curShape = shape;
+    f.tools.shapeChosen(AreaTools::Shape(shape));
     if (shape == AreaTools::Polygon) {
         for (const QPointF& p : path)
             f.click(p);
@@ -181,7 +185,7 @@ void tst_AreaTools::vanishingShapesLeaveNoTrace()
     QCOMPARE(f.tools.polyCount(), 0);
     QCOMPARE(f.host.picture, f.host.original);
     // The next polygon starts afresh.
-    f.tools.curShape = AreaTools::Polygon;
+    f.tools.shapeChosen(AreaTools::Polygon);
     for (QPointF p : {QPointF(300, 20), QPointF(390, 20), QPointF(390, 90), QPointF(302, 22)})
         f.click(p);
     QCOMPARE(f.doc.ptsList(), QList<QByteArray>{"300|20|390|20|390|90"});
@@ -273,8 +277,10 @@ void tst_AreaTools::swallowedReleases()
     QFETCH(QString, script);
     QFETCH(int, areas);
     Fixture f;
-    f.tools.skipMouse = flag == u"skipMouse";
-    f.tools.skipDrop = flag == u"skipDrop";
+    if (flag == u"skipMouse")
+        f.tools.menuPopping();
+    if (flag == u"skipDrop")
+        f.tools.dialogOpening();
     f.host.loaded = flag != u"no picture";
     QPointF start(20, 20); // each press a little further on
     for (QChar step : script) {
@@ -290,11 +296,11 @@ void tst_AreaTools::swallowedReleases()
             f.tools.release(Qt::LeftButton, start + QPointF(55, 45));
             break;
         case 's':
-            f.tools.skipDrop = true;
+            f.tools.dialogOpening();
             break;
         }
     }
-    QVERIFY(!f.tools.skipDrop && !f.tools.skipMouse);
+    QVERIFY(!f.tools.dropSkipped() && !f.tools.mouseSkipped());
     QCOMPARE(f.tools.state(), AreaTools::State::Idle);
     QCOMPARE(f.doc.areaList().size(), areas);
     // Nothing on the picture but what the areas drew.
@@ -335,7 +341,7 @@ void tst_AreaTools::polygons()
     QFETCH(QByteArray, record);
     QFETCH(int, open);
     Fixture f;
-    f.tools.curShape = AreaTools::Polygon;
+    f.tools.shapeChosen(AreaTools::Polygon);
     for (const QPointF& p : clicks)
         f.click(p);
     QCOMPARE(f.tools.polyCount(), open);
@@ -353,7 +359,7 @@ void tst_AreaTools::polygons()
 void tst_AreaTools::closingHint()
 {
     Fixture f;
-    f.tools.curShape = AreaTools::Polygon;
+    f.tools.shapeChosen(AreaTools::Polygon);
     f.click({10, 10});
     f.tools.move(Qt::NoButton, {12, 12});
     QCOMPARE(f.host.pointer, Pointer::Cross);
@@ -367,7 +373,7 @@ void tst_AreaTools::closingHint()
 void tst_AreaTools::polygonAtTheVertexLimitCloses()
 {
     Fixture f;
-    f.tools.curShape = AreaTools::Polygon;
+    f.tools.shapeChosen(AreaTools::Polygon);
     for (int i = 0; i < AreaTools::maxVertices; ++i)
         f.click(QPointF(30 + (i % 16) * 20, 30 + (i / 16) * 15 + (i % 2)));
     QCOMPARE(f.tools.polyCount(), AreaTools::maxVertices);
@@ -383,7 +389,7 @@ void tst_AreaTools::outlineDrawnAgainErasesIt()
     // as it was, polygons of more than 128 vertices included.
     for (int shape : {1, 2, 3}) {
         Fixture f;
-        f.tools.curShape = shape;
+        f.tools.shapeChosen(AreaTools::Shape(shape));
         if (shape == 3) {
             // A zigzag of 200 vertices, none near the first until the closing click.
             f.click({20, 50});

@@ -127,7 +127,7 @@ private slots:
         e.w.document().appendTexts("kept.htm", "", "");
         const QImage picture = e.w.mapee()->picture();
         const QSize size = e.w.size();
-        const QByteArray tag = e.w.imageTags().imgTag;
+        const QByteArray tag = e.w.session().imageTags().imgTag;
 
         const QString path = m_dir.filePath(name.startsWith('-') ? name.mid(1) : name);
         if (!name.startsWith('-'))
@@ -153,10 +153,10 @@ private slots:
             QCOMPARE(e.prompts.shown.last().texts, dropped.shown.value(0).texts);
         }
         if (areas < 0) {
-            QVERIFY(!e.w.pageOpen());
+            QVERIFY(!e.w.session().pageOpen());
             QCOMPARE(e.w.mapee()->picture(), picture);
             QCOMPARE(e.w.size(), size);
-            QCOMPARE(e.w.imageTags().imgTag, tag);
+            QCOMPARE(e.w.session().imageTags().imgTag, tag);
             QCOMPARE(e.w.document().areaList(),
                      QList<QByteArray>{rectArea(100, 100, 150, 140).record});
             QCOMPARE(e.w.document().hrefList(), QList<QByteArray>{"kept.htm"});

@@ -2,6 +2,7 @@
 #include "platform/association.h"
 #include "platform/keystore.h"
 #include "session/cleanup.h"
+#include "session/messages.h"
 #include "support/layoutcheck.h"
 #include "support/recordingprompts.h"
 
@@ -20,9 +21,11 @@ using tavlo::test::RecordingPrompts;
 
 namespace {
 
-const QString success = QStringLiteral("Tavlo Registry Entries have been Cleared\r\n\r\n"
-                                       "             Good luck,\r\n"
-                                       "                          and farewell.");
+// A box's title and text as the catalogue has them.
+QStringList boxOf(Message message)
+{
+    return {messageText(message).title, messageText(message).text};
+}
 
 // A key store, association folders and a main window of their own, under a temporary folder.
 struct Setup {
@@ -61,12 +64,12 @@ struct Setup {
         QTest::mouseClick(window.findChild<QPushButton*>("cmdClearReg"), Qt::LeftButton);
         QVERIFY(!window.isVisible());
     }
-    QStringList boxTitles() const
+    QList<QStringList> shown() const
     {
-        QStringList titles;
+        QList<QStringList> boxes;
         for (const auto& box : prompts.shown)
-            titles << box.texts.at(0);
-        return titles;
+            boxes << box.texts;
+        return boxes;
     }
 };
 
@@ -104,12 +107,10 @@ private slots:
         const bool yes = answer == MsgAnswer::Yes;
         QCOMPARE(s.keysLeft(), yes ? 0 : registered);
         QCOMPARE(s.associationFileLeft(), !yes);
-        QCOMPARE(s.boxTitles(), yes ? QStringList({"One Last Check...", "SUCCESS"})
-                                    : QStringList({"One Last Check..."}));
-        QCOMPARE(s.prompts.shown.at(0).texts.at(1),
-                 "Are you sure you wish to delete all Tavlo registry information?");
+        QList<QStringList> expected{boxOf(Message::ClearRegistry)};
         if (yes)
-            QCOMPARE(s.prompts.shown.at(1).texts.at(1), success);
+            expected << boxOf(Message::RegistryCleared);
+        QCOMPARE(s.shown(), expected);
         QCOMPARE(s.prompts.lastIcon, MsgIcon::None);
     }
 
@@ -137,7 +138,8 @@ private slots:
         }
         s.clickClear(MsgAnswer::Yes);
 
-        QCOMPARE(s.boxTitles(), QStringList({"One Last Check...", "Tavlo Note"}));
+        QCOMPARE(s.shown().size(), 2);
+        QCOMPARE(s.shown()[1][0], messageText(Message::RegistryNotCleared).title);
         QCOMPARE(s.prompts.lastIcon, MsgIcon::Exclamation);
         const QString note = s.prompts.shown.at(1).texts.at(1);
         QVERIFY2(note.contains(named), qPrintable(note));

@@ -119,7 +119,6 @@ private slots:
         QCOMPARE(window.result(), int(EndChoice::Quit));
         const QRect main = m_main->frameGeometry();
         QCOMPARE(window.geometry(), QRect(main.x() + 3, main.y() + 3, main.width() - 7, 18));
-        QCOMPARE(window.printedText(), QString("               See You"));
         QCOMPARE(m_pause.pauses, QList<int>{500});
         QCOMPARE(m_pause.eventRuns, 2);
         // The picture is gone and the text is painted in the text colour.

@@ -6,6 +6,7 @@
 #include "platform/screeninfo.h"
 #include "session/areadialog.h"
 #include "session/filedialogs.h"
+#include "session/messages.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
 #include "support/scriptedendwindow.h"
@@ -43,19 +44,19 @@ public:
         bool remove = false;
         bool cancel = false;
     };
-    QByteArray run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override
+    AreaAnswer run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override
     {
         shownWith.append(curHREF);
         const Answer a = answers.isEmpty() ? Answer{{}, {}, {}, false, true} : answers.takeFirst();
         if (a.cancel)
             return {};
         if (a.remove)
-            return deleteAnswer;
+            return {AreaAnswer::Choice::Delete, {}};
         if (a.href != defaultHref)
             curHREF = a.href;
         curT = a.target;
         curAlt = a.alt;
-        return recordTail(a.href, a.target, a.alt);
+        return {AreaAnswer::Choice::Enter, recordTail(a.href, a.target, a.alt)};
     }
     QList<Answer> answers;
     QList<QByteArray> shownWith;
@@ -220,7 +221,7 @@ void tst_FrmMap::imageTagOfAKindOnlyTheDecoderKnows()
 {
     frmMap* w = makeWindow();
     QVERIFY(w->imgSpecs(picture("portable.gif", QSize(100, 80), "PPM")));
-    QCOMPARE(w->imageTags().imgTag,
+    QCOMPARE(w->session().imageTags().imgTag,
              QByteArray("portable.gif\" width=100 height=80 border=0 USEMAP=\"#portable\">"));
 }
 
@@ -232,10 +233,8 @@ void tst_FrmMap::clipboardNotes()
     QVERIFY(w->imgSpecs(picture("empty.jpg", QSize(40, 30))));
     w->cmdMake_Click();
     QCOMPARE(m_prompts.shown.size(), 2);
-    QCOMPARE(m_prompts.shown[0].texts,
-             QStringList({"Tavlo Note", "You have to map something to save, first."}));
-    QVERIFY(m_prompts.shown[1].texts[1].startsWith(
-        "You have to map an area before you can save to the ClipBoard."));
+    QCOMPARE(m_prompts.shown[0].texts[1], messageText(Message::NothingToSave).text);
+    QCOMPARE(m_prompts.shown[1].texts[1], messageText(Message::NoAreaToSave).text);
     QCOMPARE(m_prompts.lastIcon, MsgIcon::Information);
     QCOMPARE(m_end.shown, 0);
 }
@@ -250,7 +249,7 @@ void tst_FrmMap::clipboardGetsTheMapBlock()
     QVERIFY(w->imgSpecs("logo.jpg"));
     w->document().addArea(rectArea(10, 10, 50, 40));
     w->document().addAreaDefaults();
-    const QByteArray block = w->savedMapBlock();
+    const QByteArray block = w->session().savedMapBlock();
     w->cmdMake_Click();
 
     QCOMPARE(QApplication::clipboard()->text().toUtf8(), block);
@@ -261,8 +260,8 @@ void tst_FrmMap::clipboardGetsTheMapBlock()
     QVERIFY(w->imageLoaded());
     const QByteArray src =
         "<img src=\"" + QUrl::fromLocalFile(m_dir.path()).toEncoded() + "/logo.jpg\"";
-    QVERIFY(w->htmlOut().contains(src));
-    QVERIFY(w->htmlOut().startsWith("<HTML>\r\n"));
+    QVERIFY(w->session().htmlOut().contains(src));
+    QVERIFY(w->session().htmlOut().startsWith("<HTML>\r\n"));
     QDir::setCurrent(before);
 }
 
@@ -334,7 +333,7 @@ void tst_FrmMap::cancelChangesNothing()
     QCOMPARE(w->document().areaList().first(), edited);
     QCOMPARE(w->document().hrefList().first(), QByteArray("x.htm"));
     QCOMPARE(w->mapee()->picture(), picture);
-    QCOMPARE(w->tools().radius, 0.0f);
+    QCOMPARE(w->tools().circleRadius(), 0.0f);
     click({50, 50}); // a second edit replaces the whole tail
     const QByteArray tail = R"(HREF="y.htm" Target="top)";
     QVERIFY(w->document().areaList().first().endsWith(tail));
@@ -379,7 +378,7 @@ void tst_FrmMap::fileMenuEnablesWhatCanBeDone()
     popUp();
     QCOMPARE(enabled, withAreas);
     // The release after the popup only clears skipMouse; then clicks work again.
-    QVERIFY(!w->tools().skipMouse);
+    QVERIFY(!w->tools().mouseSkipped());
 }
 
 void tst_FrmMap::fileMenuEntries()
@@ -449,7 +448,7 @@ void tst_FrmMap::firstDrawingAfterOpen()
         QDragLeaveEvent leave;
         QApplication::sendEvent(w->mapee(), &leave);
     }
-    QVERIFY(w->tools().skipDrop);
+    QVERIFY(w->tools().dropSkipped());
     const QImage before = w->mapee()->picture();
 
     // The click that closed the dialog never reaches the canvas: the next drawing
@@ -509,7 +508,7 @@ void tst_FrmMap::openPolygonGoesWithThePicture()
 void tst_FrmMap::f1ShowsHelp()
 {
     frmMap* w = makeWindow();
-    w->tools().skipMouse = true;
+    w->tools().menuPopping();
     QString shown;
     QTimer::singleShot(0, w, [&] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -520,7 +519,7 @@ void tst_FrmMap::f1ShowsHelp()
     });
     QTest::keyClick(w->mapee(), Qt::Key_F1);
     QCOMPARE(shown, QString::fromLatin1(frmHelp::staticMetaObject.className()));
-    QVERIFY(!w->tools().skipMouse);
+    QVERIFY(!w->tools().mouseSkipped());
 }
 
 void tst_FrmMap::maximisedWindowIsRestoredBeforeItCollapses()

@@ -32,15 +32,15 @@ class tst_MapFiles : public QObject {
     {
         QVERIFY(w().imgSpecs(picture("site.jpg")));
         AreaTools& t = w().tools();
-        t.curShape = AreaTools::Rectangle;
+        t.shapeChosen(AreaTools::Rectangle);
         t.press(Qt::LeftButton, {10, 10});
         t.move(Qt::LeftButton, {60, 40});
         t.release(Qt::LeftButton, {60, 40});
-        t.curShape = AreaTools::Circle;
+        t.shapeChosen(AreaTools::Circle);
         t.press(Qt::LeftButton, {150, 100});
         t.move(Qt::LeftButton, {180, 100});
         t.release(Qt::LeftButton, {180, 100});
-        t.curShape = AreaTools::Polygon;
+        t.shapeChosen(AreaTools::Polygon);
         for (QPointF p : {QPointF(200, 20), QPointF(280, 30), QPointF(250, 80), QPointF(202, 22)}) {
             t.press(Qt::LeftButton, p);
             t.release(Qt::LeftButton, p);
@@ -78,11 +78,11 @@ private slots:
         w().mnuFileOpen_Click();
         QCOMPARE(w().document().areaList().size(), 3);
         QCOMPARE(m_e->pause.pauses, QList<int>({200, 200, 200}));
-        QVERIFY(w().pageOpen());
+        QVERIFY(w().session().pageOpen());
         QCOMPARE(w().imgPath(), m_dir.filePath("images/site.jpg"));
 
         // The release of the click that closed the open dialog is swallowed.
-        QVERIFY(w().tools().skipDrop);
+        QVERIFY(w().tools().dropSkipped());
         w().tools().release(Qt::LeftButton, {20, 20});
         w().tools().press(Qt::LeftButton, {20, 20});
         w().tools().release(Qt::LeftButton, {20, 20});
@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(written.left(start), edited.left(start));
         QVERIFY(written.endsWith(edited.mid(end) + "\r\n"));
         QVERIFY(written.contains(R"(HREF="edited.htm">)"));
-        QVERIFY(!w().pageOpen());
+        QVERIFY(!w().session().pageOpen());
     }
 
     void pictureNameWithUrlCharacters()
@@ -186,7 +186,7 @@ private slots:
         QDir(m_dir.path()).mkdir("images");
         QFile::copy(m_dir.filePath("site.jpg"), m_dir.filePath("images/site.jpg"));
         w().mnuFileOpen_Click();
-        QVERIFY(w().pageOpen());
+        QVERIFY(w().session().pageOpen());
         const QByteArray opened = readAll(page);
         if (gone)
             QVERIFY(QFile::remove(page));
@@ -204,7 +204,7 @@ private slots:
             return;
         QCOMPARE(readAll(page), before);
         QCOMPARE(w().document().areaList().size(), 3);
-        QVERIFY(w().pageOpen());
+        QVERIFY(w().session().pageOpen());
         QCOMPARE(m_e->prompts.shown.size(), 1);
         QVERIFY(m_e->prompts.shown[0].texts[1].contains("changed since Tavlo opened it"));
         QVERIFY(m_e->prompts.shown[0].texts[2].contains("\"Save As HTML\""));
@@ -251,7 +251,7 @@ private slots:
         QCOMPARE(m_e->prompts.shown.last().texts[0], QStringLiteral("Keep in mind..."));
         QCOMPARE(m_e->files.asked.last(), std::make_pair(true, 1));
         QCOMPARE(w().document().areaList().size(), 3);
-        QVERIFY(!w().pageOpen()); // a map file is no page to write back into
+        QVERIFY(!w().session().pageOpen()); // a map file is no page to write back into
     }
 
     void drops_data()
@@ -347,7 +347,7 @@ private slots:
         if (!headline.isEmpty())
             return;
         const QByteArray page = readAll(m_e->browser.opened.first());
-        QCOMPARE(page, w().htmlOut() + "\r\n");
+        QCOMPARE(page, w().session().htmlOut() + "\r\n");
         // The picture is addressed by a URL that leads to the picture itself.
         const QByteArray src = page.mid(page.indexOf("<img src=\"") + 10).split('"').first();
         QCOMPARE(QUrl::fromEncoded(src, QUrl::StrictMode).toLocalFile(), w().imgPath());
@@ -416,14 +416,14 @@ private slots:
         m_e->prompts.boxAnswer = answer;
         m_e->prompts.alertAnswer = false; // go on when asked to keep working
         m_e->files.paths = {m_dir.filePath("keyed.out")};
-        w().tools().skipMouse = true;
+        w().tools().menuPopping();
         QTest::keyClick(w().mapee(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         const auto& shown = m_e->prompts.shown;
         QTEST(shown.isEmpty() ? QString() : shown[0].texts[0], "prompt");
         QTEST(m_e->files.asked.isEmpty() ? -1 : m_e->files.asked[0].second, "dialogKind");
         QCOMPARE(m_e->end.shown, saved ? 1 : 0);
         QCOMPARE(w().document().hasUnsavedWork(), !saved);
-        QCOMPARE(w().tools().skipMouse, !clears);
+        QCOMPARE(w().tools().mouseSkipped(), !clears);
     }
 
     void keysWaitForAPicture()

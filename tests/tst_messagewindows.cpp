@@ -2,7 +2,7 @@
 #include "app/frmmsg.h"
 #include "app/frmmsgsm.h"
 #include "app/widgetprompts.h"
-#include "session/filecheck.h"
+#include "session/messages.h"
 #include "support/layoutcheck.h"
 
 #include <QAbstractButton>
@@ -50,88 +50,33 @@ class TestMessageWindows : public QObject {
     Q_OBJECT
 
 private slots:
-    // Every text the program puts into its message windows, with the longest paths a
-    // person is likely to have: each shows whole, nothing overlaps, and a window whose texts
-    // fit its design size keeps that size.
+    // Every text of the catalogue that a message window shows, with the longest paths a
+    // person is likely to have in its placeholders: each shows whole, nothing overlaps, and a
+    // window whose texts fit its design size keeps that size.
     void textsFit_data()
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("texts");
-        const QString nl = "\r\n", problem = "We have a problem...";
         const QStringList paths{
             "/home/annelise/Documents/Web sites/Harbour walk/images/harbour front at night.jpeg",
             "/home/annelise/Documents/websites/harbour-walk/2024-summer/images/"
             "harbour-front-at-night-from-the-old-pier.jpg"};
-        const auto row = [&](const char* name, const char* window, const QStringList& texts) {
-            for (int i = 0; i < paths.size(); ++i) {
-                QStringList withPath = texts;
-                withPath.replaceInStrings("<path>", paths[i]);
-                QTest::addRow("%s %s", name, i ? "long path" : "path")
-                    << QString(window) << withPath;
-                if (!texts.join("").contains("<path>"))
-                    return;
+        const char* windows[] = {"frmMsg", "frmMsgSm", "frmAlert"};
+        for (int m = 0; m < messageCount; ++m) {
+            const MessageText& shown = messageText(Message(m));
+            if (shown.form == MessageForm::Box)
+                continue;
+            for (const QString& path : paths) {
+                const MessageText t = filledIn({Message(m), QStringList(9, path)});
+                QStringList texts{t.title, t.text, t.detail};
+                if (shown.form == MessageForm::MsgSm)
+                    texts.removeLast();
+                QTest::addRow("message %d, %d-character paths", m, int(path.size()))
+                    << QString(windows[int(shown.form)]) << texts;
+                if (t.text == shown.text && t.detail == shown.detail)
+                    break;
             }
-        };
-        row("directory", "frmMsg",
-            {"No directories, please...", nl + "Tavlo will not open a directory.",
-             "Not much else to say on that one."});
-        row("unrecognised kind", "frmMsg",
-            {problem, nl + "Tavlo does not recognize the filetype in:" + nl + nl + "<path>",
-             fileKindHint});
-        row("could not open", "frmMsg",
-            {problem, nl + "Tavlo could not open:" + nl + nl + "<path>", fileKindHint});
-        row("picture too large", "frmMsg",
-            {problem,
-             nl + "Tavlo maps pictures of up to 32767 by 32767 pixels;" + nl +
-                 "this one is 65535 by 65535:" + nl + nl + "<path>",
-             "Please choose a smaller picture."});
-        row("decoded picture too large", "frmMsg",
-            {problem,
-             nl + "Tavlo maps pictures of up to 32767 by 32767 pixels:" + nl + nl + "<path>",
-             fileKindHint});
-        row("picture too large to load", "frmMsg",
-            {problem,
-             nl + "This picture of 32767 by 32767 pixels is too large to load:" + nl + nl +
-                 "<path>",
-             "Please choose a smaller picture."});
-        row("not a map", "frmMsg",
-            {problem,
-             "The file requested either:" + nl + nl + "1.) Contains no TAVL file, or" + nl +
-                 "2.) the file has been corrupted in the following manner -- " + nl + nl +
-                 "Copyright tag missing or altered." + nl + "Area tags missing or altered." + nl +
-                 "Image tag missing or altered.",
-             "  To edit an TAVL file -- all the tags," + nl +
-                 " as well as comments, must be left intact."});
-        row("bad coords", "frmMsg",
-            {problem,
-             nl + "The COORDS of area 32767 in" + nl + nl + "<path>" + nl + nl +
-                 "are not whole numbers Tavlo can use:" + nl + "10, 10, 99999999999, 40",
-             "Please correct the map, then open it again."});
-        row("default image path", "frmMsg",
-            {"Keep in mind...",
-             nl + nl + "Tavlo will prepend the default path of " + nl +
-                 "\"images/\" to the following image.",
-             "Be sure to edit this later, if necessary."});
-        row("save failed", "frmMsg",
-            {problem, nl + "Tavlo could not save the map to:" + nl + nl + "<path>",
-             "No space left on device"});
-        row("no browser", "frmMsg",
-            {"Browser not found...", nl + nl + "Tavlo Could not find associated Browser.",
-             "Are you running something old, or should you contact Tavlo suppport?"});
-        row("preview not written", "frmMsg",
-            {"Browser initialization failed.", nl + nl + nl + "Web Page not Opened",
-             "If problem persists, please contact Tavlo support."});
-        row("several files dropped", "frmMsgSm",
-            {problem, "Please enter only one file to map at time."});
-        row("image missing", "frmAlert",
-            {"Image path problem...",
-             "The path to the image contained in" + nl +
-                 "the map file is incorrect for your machine.",
-             "Would you like the opportunity to" + nl +
-                 "locate that image now, via an open dialog?"});
-        row("unsaved work", "frmAlert",
-            {"Your last chance...", "The present MAP is as yet unsaved.",
-             "Would you like the opportunity to" + nl + "save your current work?"});
+        }
     }
 
     void textsFit()

@@ -1,5 +1,6 @@
 // What the user is told when a map, page or text file is opened, and what the opening
 // leaves for "Save in Original Page".
+#include "session/messages.h"
 #include "support/files.h"
 #include "support/mapwindow.h"
 #include "tavlofile/markupwriter.h"
@@ -10,6 +11,8 @@
 
 using namespace tavlo;
 using namespace tavlo::test;
+
+Q_DECLARE_METATYPE(tavlo::Note)
 
 namespace {
 
@@ -64,78 +67,60 @@ void tst_OpenNotes::cleanup()
     m_e.reset();
 }
 
-// Each refused or noted file and every window the opening shows, all labels, in order:
-// "kind|label|label...", with %1 for the file's path.
+// Each refused or noted file and every message the opening shows, in order; "<path>"
+// in an argument stands for the file's path.
 void tst_OpenNotes::messages_data()
 {
     QTest::addColumn<QByteArray>("content"); // empty: the file does not exist
     QTest::addColumn<bool>("locate");        // the answer to "Image path problem..."
     QTest::addColumn<bool>("opened");
-    QTest::addColumn<QStringList>("shown");
-    const QString altered =
-        "box|Tavlo Note:|TAVL has been altered,\r\nand cannot be edited in its present state.";
+    QTest::addColumn<QList<Note>>("shown");
+    const auto row = [](const char* name, const QByteArray& content, bool locate, bool opened,
+                        const QList<Note>& shown) {
+        QTest::newRow(name) << content << locate << opened << shown;
+    };
+    const QList<Note> altered{{Message::EndMarkerAltered, {}}};
 
-    QTest::newRow("file that cannot be opened")
-        << QByteArray() << false << false
-        << QStringList{"msg|We have a problem...|\r\nTavlo could not open:\r\n\r\n%1|"
-                       "No such file or directory"};
-    QTest::newRow("tags missing")
-        << QByteArray("<p>plain</p>") << false << false
-        << QStringList{"msg|We have a problem...|The file requested either:\r\n\r\n1.) Contains "
-                       "no TAVL file, or\r\n2.) the file has been corrupted in the following "
-                       "manner -- \r\n\r\nCopyright tag missing or altered.\r\nArea tags missing "
-                       "or altered.\r\nImage tag missing or altered.|  To edit an TAVL file -- all "
-                       "the tags,\r\n as well as comments, must be left intact."};
-    QTest::newRow("no start marker")
-        << mapOf({rect}).sliced(startMarker.size()) << false << false
-        << QStringList{"box|Tavlo Note:|There is no Tavlo File in \r\n%1\r\n\r\n    ...or it has "
-                       "been corrupted."};
-    QTest::newRow("no end marker")
-        << mapOf({rect}).chopped(endMarker.size()) << false << false << QStringList{altered};
-    QTest::newRow("end marker cut short")
-        << mapOf({rect}).chopped(3) << false << false << QStringList{altered};
-    QTest::newRow("end marker edited")
-        << withEndMarker("<!-- end Tavlo, edited -->") << false << false << QStringList{altered};
-    QTest::newRow("COORDS that are not numbers")
-        << mapOf({R"(<AREA SHAPE="rect" COORDS="10, x, 60, 40" HREF="a.htm)"}) << false << false
-        << QStringList{"msg|We have a problem...|\r\nThe COORDS of area 1 in\r\n\r\n%1\r\n\r\n"
-                       "are not whole numbers Tavlo can use:\r\n10, x, 60, 40|Please correct the "
-                       "map, then open it again."};
-    const QString imageProblem =
-        "alert|Image path problem...|The path to the image contained in\r\nthe map file is "
-        "incorrect for your machine.|Would you like the opportunity to\r\nlocate that image now, "
-        "via an open dialog?";
+    row("file that cannot be opened", {}, false, false,
+        {{Message::MapUnreadable, {"<path>", "No such file or directory"}}});
+    row("tags missing", "<p>plain</p>", false, false,
+        {{Message::MapTagsMissing,
+          {"Copyright tag missing or altered.\r\nArea tags missing or altered.\r\n"
+           "Image tag missing or altered."}}});
+    row("no start marker", mapOf({rect}).sliced(startMarker.size()), false, false,
+        {{Message::NoStartMarker, {"<path>"}}});
+    row("no end marker", mapOf({rect}).chopped(endMarker.size()), false, false, altered);
+    row("end marker cut short", mapOf({rect}).chopped(3), false, false, altered);
+    row("end marker edited", withEndMarker("<!-- end Tavlo, edited -->"), false, false, altered);
+    row("COORDS that are not numbers",
+        mapOf({R"(<AREA SHAPE="rect" COORDS="10, x, 60, 40" HREF="a.htm)"}), false, false,
+        {{Message::BadCoords, {"1", "<path>", "10, x, 60, 40"}}});
     QByteArray lost = mapOf({rect});
     lost.replace("images/logo.jpg", "images/gone.jpg");
-    QTest::newRow("image missing, not looked for")
-        << lost << false << false << QStringList{imageProblem};
-    QTest::newRow("image missing, located")
-        << lost << true << true
-        << QStringList{imageProblem,
-                       "msg|Keep in mind...|\r\n\r\nTavlo will prepend the default path of "
-                       "\r\n\"images/\" to the following image.|Be sure to edit this later, if "
-                       "necessary."};
-    const QString noAreas = "box|Tavlo Note:|There appears to be no mapped areas,\r\nor the "
-                            "coordinates have been corrupted.";
+    const Note imageProblem{Message::ImagePathProblem, {}};
+    row("image missing, not looked for", lost, false, false, {imageProblem});
+    row("image missing, located", lost, true, true,
+        {imageProblem, {Message::DefaultImagePath, {}}});
+    const Note noAreas{Message::NoMappedAreas, {}};
     const QByteArray outside = "<p>COORDS=</p>\r\n";
-    QTest::newRow("no COORDS in the map section")
-        << outside + mapOf({}) << false << true << QStringList{noAreas};
-    const QString head = "box|Tavlo Note:|Saving this map will not write back all of it:\r\n";
+    row("no COORDS in the map section", outside + mapOf({}), false, true, {noAreas});
+    const QString head = "Saving this map will not write back all of it:\r\n";
     const QString tail = "\r\n\r\nKeep a copy of the page if you need them.";
-    QTest::newRow("lower-case target and alt, unknown shape")
-        << mapOf({rect + R"(" target="_top" alt="x" title="t)",
-                  R"(<AREA SHAPE="default" COORDS="0, 0" HREF="d.htm)",
-                  R"(<AREA ALT="a<b" SHAPE="rect" COORDS="1, 2, 3, 4" HREF="b.htm)"})
-        << false << true
-        << QStringList{head +
-                       "\r\nArea 1: loses target, alt, title.\r\nArea 2: not rebuilt, its "
-                       "SHAPE \"default\" is not rect, circle or poly." +
-                       tail};
-    QTest::newRow("no areas read, AREA tags noted")
-        << outside + mapOf({R"(<AREA SHAPE="rect" coords="1, 2, 3, 4" HREF="a.htm)"}) << false
-        << true
-        << QStringList{noAreas,
-                       head + "\r\nArea 1: not rebuilt, it has no COORDS= in capitals." + tail};
+    row("lower-case target and alt, unknown shape",
+        mapOf({rect + R"(" target="_top" alt="x" title="t)",
+               R"(<AREA SHAPE="default" COORDS="0, 0" HREF="d.htm)",
+               R"(<AREA ALT="a<b" SHAPE="rect" COORDS="1, 2, 3, 4" HREF="b.htm)"}),
+        false, true,
+        {{Message::AreaNotes,
+          {head +
+           "\r\nArea 1: loses target, alt, title.\r\nArea 2: not rebuilt, its SHAPE "
+           "\"default\" is not rect, circle or poly." +
+           tail}}});
+    row("no areas read, AREA tags noted",
+        outside + mapOf({R"(<AREA SHAPE="rect" coords="1, 2, 3, 4" HREF="a.htm)"}), false, true,
+        {noAreas,
+         {Message::AreaNotes,
+          {head + "\r\nArea 1: not rebuilt, it has no COORDS= in capitals." + tail}}});
     QList<QByteArray> many;
     QString fifteen;
     for (int i = 1; i <= 20; ++i) {
@@ -143,9 +128,8 @@ void tst_OpenNotes::messages_data()
         if (i <= 15)
             fifteen += QStringLiteral("\r\nArea %1: loses title.").arg(i);
     }
-    QTest::newRow("twenty areas noted")
-        << mapOf(many) << false << true
-        << QStringList{head + fifteen + "\r\n...and 5 more areas." + tail};
+    row("twenty areas noted", mapOf(many), false, true,
+        {{Message::AreaNotes, {head + fifteen + "\r\n...and 5 more areas." + tail}}});
 }
 
 void tst_OpenNotes::messages()
@@ -153,7 +137,7 @@ void tst_OpenNotes::messages()
     QFETCH(QByteArray, content);
     QFETCH(bool, locate);
     QFETCH(bool, opened);
-    QFETCH(QStringList, shown);
+    QFETCH(QList<Note>, shown);
     const QString path = m_dir.filePath(content.isEmpty() ? "missing.htm" : "page.htm");
     if (!content.isEmpty())
         writeAll(path, content);
@@ -161,14 +145,21 @@ void tst_OpenNotes::messages()
     m_e->files.paths = {m_dir.filePath("elsewhere.jpg")};
 
     QCOMPARE(m_e->w.txtSpecs(path, ".htm"), opened);
-    QStringList got;
+    QStringList got, expected;
     for (const RecordingPrompts::Shown& s : m_e->prompts.shown)
         got.append(s.kind + '|' + s.texts.join('|'));
-    for (QString& s : shown)
-        s = s.arg(path);
-    QCOMPARE(got, shown);
+    for (Note& note : shown) {
+        note.args.replaceInStrings("<path>", path);
+        const MessageText t = filledIn(note);
+        QStringList texts{t.title, t.text, t.detail};
+        if (t.form == MessageForm::Box || t.form == MessageForm::MsgSm)
+            texts.removeLast();
+        const char* kinds[] = {"msg", "msgSm", "alert", "box"};
+        expected.append(kinds[int(t.form)] + ('|' + texts.join('|')));
+    }
+    QCOMPARE(got, expected);
     // A refused file leaves no page to write back into.
-    QCOMPARE(m_e->w.pageOpen(), opened);
+    QCOMPARE(m_e->w.session().pageOpen(), opened);
 }
 
 void tst_OpenNotes::pageOpen_data()
@@ -193,7 +184,7 @@ void tst_OpenNotes::pageOpen()
     m_e->w.mnuFileOpen_Click();
     QCOMPARE(m_e->w.document().areaList().size(), 1);
     QVERIFY(m_e->prompts.shown.isEmpty());
-    QCOMPARE(m_e->w.pageOpen(), page);
+    QCOMPARE(m_e->w.session().pageOpen(), page);
 }
 
 // The user was told; saving back then writes the page without what the note named,

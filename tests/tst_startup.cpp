@@ -5,6 +5,7 @@
 #include "platform/pathops.h"
 #include "platform/screeninfo.h"
 #include "session/filecheck.h"
+#include "session/messages.h"
 #include "support/files.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
@@ -35,7 +36,7 @@ private slots:
     {
         for (const char* name :
              {"page.SHTML", "menu.asp", "PHOTO.JPG", "photo.jpeg", "tavl", "map.tavl", "notes.txt",
-              "pic.gif", "pic.png", "site.htm", "x.Html", "locked.gif"})
+              "pic.gif", "pic.png", "100%1 %2.png", "site.htm", "x.Html", "locked.gif"})
             writeAll(path(QString::fromLatin1(name)), {});
         QVERIFY(QFile::setPermissions(path("locked.gif"), QFileDevice::WriteOwner));
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.gif")));
@@ -107,42 +108,40 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QStringList>("message"); // empty: no message
+        QTest::addColumn<int>("message"); // -1: no message
         for (const char* ok : {"page.SHTML", "menu.asp", "PHOTO.JPG", "tavl", "map.tavl",
                                "notes.txt", "pic.gif", "site.htm", "x.Html"})
-            QTest::newRow(ok) << QString::fromLatin1(ok) << true << QStringList();
-        QTest::newRow("missing file ends silently") << "missing.gif" << false << QStringList();
-        QTest::newRow("quoted path ends silently") << "\"pic.gif\"" << false << QStringList();
-        QTest::newRow("a folder") << "folder.gif" << false
-                                  << QStringList{"No directories, please...",
-                                                 "\r\nTavlo will not open a directory.",
-                                                 "Not much else to say on that one."};
-        const QString problem = "We have a problem...";
-        const QStringList unknown{
-            problem, "\r\nTavlo does not recognize the filetype in:\r\n\r\n<path>", fileKindHint};
-        QTest::newRow("jpeg") << "photo.jpeg" << false << unknown;
-        QTest::newRow("png") << "pic.png" << false << unknown;
-        const QStringList couldNotOpen{problem, "\r\nTavlo could not open:\r\n\r\n<path>",
-                                       fileKindHint};
-        QTest::newRow("a named pipe") << "pipe.gif" << false << couldNotOpen;
-        QTest::newRow("a device") << "device.gif" << false << couldNotOpen;
-        QTest::newRow("unreadable") << "locked.gif" << false << couldNotOpen;
+            QTest::newRow(ok) << QString::fromLatin1(ok) << true << -1;
+        const auto row = [](const char* name, const char* file, Message message) {
+            QTest::newRow(name) << QString(file) << false << int(message);
+        };
+        QTest::newRow("missing file ends silently") << "missing.gif" << false << -1;
+        QTest::newRow("quoted path ends silently") << "\"pic.gif\"" << false << -1;
+        row("a folder", "folder.gif", Message::Directory);
+        row("jpeg", "photo.jpeg", Message::FiletypeUnrecognised);
+        row("png", "pic.png", Message::FiletypeUnrecognised);
+        row("percent signs in the name", "100%1 %2.png", Message::FiletypeUnrecognised);
+        row("a named pipe", "pipe.gif", Message::CouldNotOpen);
+        row("a device", "device.gif", Message::CouldNotOpen);
+        row("unreadable", "locked.gif", Message::CouldNotOpen);
     }
 
     void checkFile()
     {
         QFETCH(QString, name);
-        QFETCH(QStringList, message);
+        QFETCH(int, message);
         if (name == u"locked.gif" && geteuid() == 0)
             QSKIP("root reads every file");
         RecordingPrompts prompts;
         const QString full = path(name);
         QTEST(tavlo::checkFile(full, prompts), "accepted");
-        message.replaceInStrings(QStringLiteral("<path>"), full);
-        QCOMPARE(prompts.shown.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty()) {
+        QCOMPARE(prompts.shown.size(), message < 0 ? 0 : 1);
+        if (message >= 0) {
+            const MessageText t = filledIn({Message(message), {full}});
             QCOMPARE(prompts.shown[0].kind, QStringLiteral("msg"));
-            QCOMPARE(prompts.shown[0].texts, message);
+            QCOMPARE(prompts.shown[0].texts, QStringList({t.title, t.text, t.detail}));
+            // The path stands as it is, whatever it holds.
+            QVERIFY(message == int(Message::Directory) || t.text.endsWith("\r\n" + full));
         }
     }
 
@@ -203,8 +202,7 @@ private slots:
         QTEST(prompts.shown.isEmpty() ? QString() : prompts.shown.first().kind, "shown");
         QVERIFY(prompts.shown.size() <= 1);
         if (secondCopy) {
-            QCOMPARE(prompts.shown.first().texts,
-                     QStringList({"Tavlo Note", "Tavlo already in use..."}));
+            QCOMPARE(prompts.shown.first().texts[1], messageText(Message::AlreadyRunning).text);
             QCOMPARE(prompts.lastIcon, MsgIcon::Exclamation);
             QCOMPARE(readAll(store.path()), before);
             QVERIFY(!QFile::exists(folders.dataDir));
@@ -216,7 +214,7 @@ private slots:
             return;
         QVERIFY(window->isVisible());
         QCOMPARE(window->document().areaList().size(), areas);
-        QTEST(window->pageOpen(), "pageOpen");
+        QTEST(window->session().pageOpen(), "pageOpen");
         QCOMPARE(window->imageLoaded(), !imgPath.isEmpty());
         if (!imgPath.isEmpty())
             QCOMPARE(window->imgPath(), path(imgPath));

@@ -40,12 +40,12 @@ public:
 // The area dialog answered with Enter on href, TARGET and ALT left empty.
 class LinkDialog final : public AreaDialog {
 public:
-    QByteArray run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override
+    AreaAnswer run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override
     {
         curHREF = href;
         curT.clear();
         curAlt.clear();
-        return href;
+        return {AreaAnswer::Choice::Enter, href};
     }
     QByteArray href = "edited.htm";
 };

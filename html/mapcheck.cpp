@@ -13,6 +13,7 @@
 #include <QRegion>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -97,9 +98,10 @@ private:
 
 class Checker {
 public:
-    Checker(const QByteArray& page, const QString& pageFile)
+    Checker(const QByteArray& page, const QString& pageFile, const CheckSettings& settings)
         : m_page(page)
         , m_pageFile(pageFile)
+        , m_settings(settings)
         , m_read(readForeignPage(page))
     {}
 
@@ -140,7 +142,7 @@ private:
 
     std::optional<ImageInfo> pictureOf(const ForeignImage& img)
     {
-        const QString path = picturePath(img.src, m_pageFile);
+        const QString path = picturePath(img.src, m_pageFile, m_settings.siteRoot);
         if (path.isEmpty())
             return std::nullopt;
         if (!fileExists(path)) {
@@ -396,6 +398,7 @@ private:
 
     const QByteArray& m_page;
     QString m_pageFile;
+    CheckSettings m_settings;
     ForeignPage m_read;
     QHash<const ForeignMap*, Sized> m_sizes;
     QList<Finding> m_findings;
@@ -403,9 +406,27 @@ private:
 
 } // namespace
 
-QList<Finding> checkPage(const QByteArray& page, const QString& pageFile)
+QList<Finding> checkPage(const QByteArray& page, const QString& pageFile,
+                         const CheckSettings& settings)
 {
-    return Checker(page, pageFile).run();
+    return Checker(page, pageFile, settings).run();
+}
+
+bool worthChecking(QByteArrayView page)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
+    const auto contains = [&](std::string_view word) {
+        return std::search(page.begin(), page.end(),
+                           std::boyer_moore_horspool_searcher(
+                               word.begin(), word.end(), [&](char c) { return lower(c); },
+                               [&](char a, char b) { return lower(a) == lower(b); })) != page.end();
+    };
+    if (contains("<map") || contains("<area") || contains("usemap") ||
+        page.contains(startMarker.first(16)))
+        return true;
+    // A page cut short inside a tag is a finding of its own.
+    const qsizetype lt = page.lastIndexOf('<');
+    return lt >= 0 && page.indexOf('>', lt) < 0;
 }
 
 QString findingLine(const QString& file, const Finding& finding)

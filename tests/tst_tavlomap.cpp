@@ -1,5 +1,6 @@
 // tavlo-map itself, run as a user runs it: exit codes, output, golden files.
 #include "support/files.h"
+#include "tavlofile/filekinds.h"
 #include "tavlofile/htmlpage.h"
 #include "tavlofile/mapreader.h"
 
@@ -10,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -601,6 +603,21 @@ private slots:
         QCOMPARE(r.status, 2);
         QCOMPARE(r.err, "tavlo-map: deep.htm: too complex to check within 1 seconds\n");
         QVERIFY2(r.out.startsWith("plain.htm:2:1: error: usemap"), r.out);
+    }
+
+    // The pre-commit hook runs on the files a folder's walk checks.
+    void hookFiles()
+    {
+        const QByteArray hooks = sourceFile(".pre-commit-hooks.yaml");
+        const qsizetype at = hooks.indexOf("files: '") + 8;
+        QVERIFY(at > 8);
+        const QRegularExpression files(
+            QString::fromUtf8(hooks.mid(at, hooks.indexOf('\'', at) - at)));
+        QVERIFY(files.isValid());
+        for (const char* name : {"a.htm", "b/a.HTML", "a.shtml", "a.xhtml", "a.asp", "m.tavl",
+                                 "a.txt", "a.gif", "a.htm.bak", "html.md", "a.php"})
+            QCOMPARE(files.match(QString::fromLatin1(name)).hasMatch(),
+                     tavlo::isPageName(QString::fromLatin1(name)));
     }
 
     // The export command, run in a folder of its own with relative names.

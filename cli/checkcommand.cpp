@@ -10,6 +10,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <cstdio>
+
 #include <unistd.h>
 
 namespace tavlo {

@@ -98,10 +98,15 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& c
         }
         static const QRegularExpression missing(QStringLiteral("^Missing value after '(.*)'\\.$"));
         const QRegularExpressionMatch m = missing.match(parser.errorText());
-        return usageError(err, command,
-                          m.hasMatch()
-                              ? QStringLiteral("option '%1' needs a value").arg(m.captured(1))
-                              : parser.errorText());
+        if (m.hasMatch())
+            return usageError(err, command,
+                              QStringLiteral("option '%1' needs a value").arg(m.captured(1)));
+        QString text = parser.errorText(); // "Unexpected value after '--json'."
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+        if (!text.isEmpty())
+            text[0] = text[0].toLower();
+        return usageError(err, command, text);
     }
     if (parser.isSet(help)) {
         // Qt's help, with the command's name in its first line.

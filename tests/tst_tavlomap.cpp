@@ -102,6 +102,8 @@ private slots:
         put(d + "/linked/page.htm", sitePageC);
         QVERIFY(QFile::link(d + "/linked/page.htm", d + "/linked/alias.htm"));
         QVERIFY(QFile::link(d + "/outside.htm", d + "/linked/out.htm"));
+        put(d + "/cut.htm", "<p>text</p><a href");
+        put(d + "/upper.htm", "<IMG SRC=\"http://e.com/x.gif\" USEMAP=#X ALT=y>");
         put(d + "/odd/a,b:c.htm", "<img usemap=\"#50%&#10;off\" alt=x>");
         // The export command's pages.
         put(d + "/harbour.htm", sourceFile("tests/golden/export/harbour-page.htm"));
@@ -245,6 +247,8 @@ private slots:
             "tavlo-map: images: no pages or map files in this folder\n");
         row("unknown option of another command", {"import", "--json", "twomaps.htm"},
             "tavlo-map: import: unknown option '--json'\n");
+        row("a value for a flag", {"check", "--json=yes", "extras.htm"},
+            "tavlo-map: check: unexpected value after '--json'\n");
         row("codes with an operand", {"codes", "x"}, "tavlo-map: codes: takes no operands ('x')");
         row("import missing", {"import", "missing.htm"}, "tavlo-map: missing.htm: no such file\n");
         row("several maps", {"import", "twomaps.htm"}, "choose one with --map");
@@ -488,6 +492,10 @@ private slots:
         row("a missing file among pages with errors",
             {"check", "--root", "site", "gone.htm", "site/c.htm", "--timeout", "60"}, 2, c2,
             "tavlo-map: gone.htm: no such file\n");
+        row("pages read whole only when they may hold a finding", {"check", "cut.htm", "upper.htm"},
+            1,
+            "cut.htm:1:12: error: the page ends inside a tag, which browsers drop [cut-short]\n"
+            "upper.htm:1:1: error: usemap \"#X\" names no map [no-map]\n");
         row("a folder without pages", {"check", "site/img"}, 2, {},
             "tavlo-map: site/img: no pages or map files in this folder\n");
         const QByteArray usage = "Try 'tavlo-map --help' for more information.\n";

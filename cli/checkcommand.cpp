@@ -85,6 +85,53 @@ std::optional<QStringList> namesListed(const QString& list, QIODevice& err)
     return names;
 }
 
+// The pages that names stand for, in order: a folder for its pages, "-" for standard
+// input. False after telling why standard input cannot be read.
+bool addJobs(const QStringList& names, std::vector<PageJob>& jobs, QIODevice& err)
+{
+    for (const QString& name : names) {
+        if (name == QLatin1String("-")) {
+            QFile in;
+            if (!in.open(stdin, QIODevice::ReadOnly)) {
+                complain(err, QStringLiteral("standard input"), in.errorString());
+                return false;
+            }
+            // Pictures of a page read from standard input are looked for from here.
+            jobs.push_back(
+                {QStringLiteral("<stdin>"), QStringLiteral("stdin.htm"), in.readAll(), {}});
+        } else if (QFileInfo(name).isDir()) {
+            const QStringList pages = pagesUnder(name);
+            for (const QString& page : pages)
+                jobs.push_back({page, page, std::nullopt, {}});
+            if (pages.isEmpty())
+                jobs.push_back({name, name, std::nullopt,
+                                QStringLiteral("no pages or map files in this folder")});
+        } else {
+            jobs.push_back({name, name, std::nullopt, {}});
+        }
+    }
+    return true;
+}
+
+// What a run makes of the levels of the codes.
+struct Levels {
+    QSet<QByteArray> ignored;
+    QSet<QByteArray> errors;
+    QSet<QByteArray> warnings;
+
+    // f at the level this run gives its code; false when the code is ignored.
+    bool place(Finding& f) const
+    {
+        if (ignored.contains(f.code))
+            return false;
+        if (errors.contains(f.code))
+            f.severity = Finding::Severity::Error;
+        else if (warnings.contains(f.code))
+            f.severity = Finding::Severity::Warning;
+        return true;
+    }
+};
+
 } // namespace
 
 int runCheck(const QStringList& args, QIODevice& out, QIODevice& err)
@@ -159,19 +206,17 @@ int runCheck(const QStringList& args, QIODevice& out, QIODevice& err)
     }
 
     std::optional<int> failed;
-    const std::optional<QSet<QByteArray>> ignored =
-        codesNamed(parser.values(ignoreOption), err, failed);
-    if (!ignored)
-        return *failed;
-    const std::optional<QSet<QByteArray>> errors =
-        codesNamed(parser.values(errorOption), err, failed);
-    if (!errors)
-        return *failed;
-    const std::optional<QSet<QByteArray>> warnings =
-        codesNamed(parser.values(warningOption), err, failed);
-    if (!warnings)
-        return *failed;
-    if (const QSet<QByteArray> both = QSet(*errors).intersect(*warnings); !both.isEmpty())
+    Levels levels;
+    for (const auto& [option, codes] :
+         {std::pair{&ignoreOption, &levels.ignored}, std::pair{&errorOption, &levels.errors},
+          std::pair{&warningOption, &levels.warnings}}) {
+        std::optional<QSet<QByteArray>> named = codesNamed(parser.values(*option), err, failed);
+        if (!named)
+            return *failed;
+        *codes = std::move(*named);
+    }
+    if (const QSet<QByteArray> both = QSet(levels.errors).intersect(levels.warnings);
+        !both.isEmpty())
         return usageError(err, command,
                           QStringLiteral("'%1' is named by both --error and --warning")
                               .arg(QString::fromLatin1(*both.begin())));
@@ -218,59 +263,39 @@ int runCheck(const QStringList& args, QIODevice& out, QIODevice& err)
         return usageError(err, command, QStringLiteral("standard input named twice"));
 
     std::vector<PageJob> jobs;
-    for (const QString& name : names) {
-        if (name == QLatin1String("-")) {
-            QFile in;
-            if (!in.open(stdin, QIODevice::ReadOnly))
-                return complain(err, QStringLiteral("standard input"), in.errorString());
-            // Pictures of a page read from standard input are looked for from here.
-            jobs.push_back(
-                {QStringLiteral("<stdin>"), QStringLiteral("stdin.htm"), in.readAll(), {}});
-        } else if (QFileInfo(name).isDir()) {
-            const QStringList pages = pagesUnder(name);
-            for (const QString& page : pages)
-                jobs.push_back({page, page, std::nullopt, {}});
-            if (pages.isEmpty())
-                jobs.push_back({name, name, std::nullopt,
-                                QStringLiteral("no pages or map files in this folder")});
-        } else {
-            jobs.push_back({name, name, std::nullopt, {}});
-        }
-    }
+    if (!addJobs(names, jobs, err))
+        return exitTrouble;
 
     int status = exitDone;
     qint64 warningCount = 0;
     QList<CheckedFile> checked;
-    const bool abandoned =
-        checkInParallel(jobs, settings, std::chrono::milliseconds(qint64(timeoutSeconds * 1000)),
-                        [&](std::size_t i, PageOutcome&& outcome) {
-                            if (!outcome.trouble.isEmpty()) {
-                                status = exitTrouble;
-                                complain(err, jobs[i].name, outcome.trouble);
-                                return;
-                            }
-                            CheckedFile file{jobs[i].name, {}};
-                            for (Finding& f : outcome.findings) {
-                                if (ignored->contains(f.code))
-                                    continue;
-                                if (errors->contains(f.code))
-                                    f.severity = Finding::Severity::Error;
-                                else if (warnings->contains(f.code))
-                                    f.severity = Finding::Severity::Warning;
-                                if (f.severity == Finding::Severity::Error) {
-                                    if (status == exitDone)
-                                        status = exitFindings;
-                                } else {
-                                    ++warningCount;
-                                    if (parser.isSet(quietOption))
-                                        continue;
-                                }
-                                file.findings.append(std::move(f));
-                            }
-                            out.write(reportLines(format, file));
-                            if (format == ReportFormat::Json || format == ReportFormat::Sarif)
-                                checked.append(std::move(file));
-                        });
+    const bool quiet = parser.isSet(quietOption);
+    const auto report = [&](std::size_t i, PageOutcome&& outcome) {
+        if (!outcome.trouble.isEmpty()) {
+            status = exitTrouble;
+            complain(err, jobs[i].name, outcome.trouble);
+            return;
+        }
+        CheckedFile file{jobs[i].name, {}};
+        for (Finding& f : outcome.findings) {
+            if (!levels.place(f))
+                continue;
+            if (f.severity == Finding::Severity::Error) {
+                if (status == exitDone)
+                    status = exitFindings;
+            } else {
+                ++warningCount;
+                if (quiet)
+                    continue;
+            }
+            file.findings.append(std::move(f));
+        }
+        out.write(reportLines(format, file));
+        if (format == ReportFormat::Json || format == ReportFormat::Sarif)
+            checked.append(std::move(file));
+    };
+    const bool abandoned = checkInParallel(
+        jobs, settings, std::chrono::milliseconds(qint64(timeoutSeconds * 1000)), report);
     out.write(reportDocument(format, checked));
     if (maxWarnings >= 0 && warningCount > maxWarnings) {
         complain(err, command,

@@ -174,7 +174,8 @@ int runCheck(const QStringList& args, QIODevice& out, QIODevice& err)
         QStringLiteral("DIR"));
     const QCommandLineOption timeoutOption(
         QStringLiteral("timeout"),
-        QStringLiteral("Give up a page not checked within SECONDS (default: %1).")
+        QStringLiteral("Give up a page whose check takes SECONDS of processor time "
+                       "(default: %1).")
             .arg(defaultTimeout),
         QStringLiteral("SECONDS"));
     parser.addOptions({formatOption, jsonOption, ignoreOption, errorOption, warningOption,

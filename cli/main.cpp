@@ -37,7 +37,8 @@ Commands:
       --max-warnings N                fail when there are more warnings
       --files-from LIST               also check the files LIST names
       --root DIR                      where a src starting with / starts
-      --timeout SECONDS               give up pages not checked in time (10)
+      --timeout SECONDS               give up a page after SECONDS of processor
+                                      time (10)
   import PAGE [--map NAME] [-o FILE.tavl]
                                       the page's map as a Tavlo map file
                                       (standard output without -o)

@@ -3,15 +3,26 @@
 #include "cli/cliio.h"
 
 #include <condition_variable>
+#include <ctime>
 #include <memory>
 #include <mutex>
+#include <pthread.h>
 #include <thread>
 
 namespace tavlo {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using std::chrono::nanoseconds;
+
+// The processor time a thread has used: a page's limit counts the work of its check,
+// not the time other programs of a busy machine take from it.
+nanoseconds usedBy(clockid_t thread)
+{
+    timespec now{};
+    clock_gettime(thread, &now);
+    return std::chrono::seconds(now.tv_sec) + nanoseconds(now.tv_nsec);
+}
 
 enum class JobState { Waiting, Running, Done, GivenUp };
 
@@ -22,6 +33,7 @@ struct Run {
         : jobs(jobs)
         , settings(settings)
         , states(jobs.size(), JobState::Waiting)
+        , clocks(jobs.size())
         , started(jobs.size())
         , outcomes(jobs.size())
     {}
@@ -31,7 +43,8 @@ struct Run {
     std::condition_variable changed;
     std::size_t next = 0;
     std::vector<JobState> states;
-    std::vector<Clock::time_point> started;
+    std::vector<clockid_t> clocks;    // of the thread that checks the page
+    std::vector<nanoseconds> started; // on that clock
     std::vector<PageOutcome> outcomes;
     int stillRunningGivenUp = 0;
 };
@@ -59,7 +72,8 @@ void work(std::shared_ptr<Run> run)
     while (run->next < run->jobs.size()) {
         const std::size_t i = run->next++;
         run->states[i] = JobState::Running;
-        run->started[i] = Clock::now();
+        pthread_getcpuclockid(pthread_self(), &run->clocks[i]);
+        run->started[i] = usedBy(run->clocks[i]);
         lock.unlock();
         PageOutcome outcome = checkOne(run->jobs[i], run->settings);
         lock.lock();
@@ -93,10 +107,13 @@ bool checkInParallel(const std::vector<PageJob>& jobs, const CheckSettings& sett
                 run->changed.wait(lock);
                 continue;
             }
-            const Clock::time_point deadline = run->started[i] + timeout;
-            if (run->changed.wait_until(lock, deadline) == std::cv_status::no_timeout ||
-                run->states[i] == JobState::Done)
+            // The worker lives while its page is Running, so its clock can be read.
+            const nanoseconds left = timeout - (usedBy(run->clocks[i]) - run->started[i]);
+            if (left > nanoseconds::zero()) {
+                run->changed.wait_for(lock,
+                                      std::max<nanoseconds>(left, std::chrono::milliseconds(10)));
                 continue;
+            }
             run->states[i] = JobState::GivenUp;
             ++run->stillRunningGivenUp;
             run->outcomes[i].trouble = QStringLiteral("too complex to check within %1 seconds")

@@ -27,7 +27,7 @@ struct PageOutcome {
 };
 
 // Checks jobs on every core and hands each outcome to done, on the calling thread, in
-// the order of jobs. A page still not done timeout after its check began is given up
+// the order of jobs. A page whose check has used timeout of processor time is given up
 // as too complex; its worker cannot be stopped (the HTML parser has no way to be
 // interrupted) and is left to finish while the others go on. Returns whether such a
 // worker is still running: the caller must then end the process with _exit, after

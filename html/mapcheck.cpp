@@ -13,8 +13,9 @@
 #include <QRegion>
 
 #include <algorithm>
-#include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavlo {
@@ -414,15 +415,25 @@ QList<Finding> checkPage(const QByteArray& page, const QString& pageFile,
 
 bool worthChecking(QByteArrayView page)
 {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
-    const auto contains = [&](std::string_view word) {
-        return std::search(page.begin(), page.end(),
-                           std::boyer_moore_horspool_searcher(
-                               word.begin(), word.end(), [&](char c) { return lower(c); },
-                               [&](char a, char b) { return lower(a) == lower(b); })) != page.end();
-    };
-    if (contains("<map") || contains("<area") || contains("usemap") ||
-        page.contains(startMarker.first(16)))
+    // Lower-cased a block at a time, so that the search is the library's plain one.
+    static constexpr std::string_view words[] = {"<map", "<area", "usemap"};
+    constexpr qsizetype block = qsizetype(1) << 16;
+    constexpr qsizetype overlap = 5; // a word cut by a block's end is found in the next
+    std::string lower(std::size_t(block + overlap), '\0');
+    for (qsizetype from = 0; from < page.size(); from += block) {
+        const qsizetype start = std::max<qsizetype>(0, from - overlap);
+        const qsizetype end = std::min(page.size(), from + block);
+        for (qsizetype k = start; k < end; ++k) {
+            const char c = page[k];
+            lower[std::size_t(k - start)] = c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+        }
+        const std::string_view text(lower.data(), std::size_t(end - start));
+        for (const std::string_view word : words) {
+            if (text.find(word) != std::string_view::npos)
+                return true;
+        }
+    }
+    if (page.contains(startMarker.first(16)))
         return true;
     // A page cut short inside a tag is a finding of its own.
     const qsizetype lt = page.lastIndexOf('<');

@@ -113,7 +113,7 @@ std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& c
         QString text = parser.helpText();
         const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
         text.replace(0, firstLineEnd,
-                     QStringLiteral("Usage: tavlo-map %1 %2").arg(command, synopsis));
+                     QStringLiteral("Usage: tavlo-map %1 %2").arg(command, synopsis).trimmed());
         out.write((text + helpEnd).toUtf8());
         return exitDone;
     }

@@ -26,6 +26,10 @@ if [ -x "$dir/barewindow" ] && [ -x "$1/tavlo" ]; then
     bash "$(dirname "$0")/startup.sh" "$1/tavlo" "$dir/barewindow" \
         "$(dirname "$0")/../examples/harbour.gif" || status=1
 fi
+if [ -x "$1/tavlo-map" ]; then
+    echo "== a whole site: tavlo-map check, HTMLHint, html-validate"
+    bash "$(dirname "$0")/site.sh" "$1" || status=1
+fi
 if [ "$found" -eq 0 ]; then
     echo "$0: no bench_* programs in $dir" >&2
     exit 1

@@ -4,6 +4,7 @@
 #include "platform/pathops.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace tavlo {
 
@@ -36,22 +37,31 @@ int usageError(QIODevice& err, const QString& command, const QString& message)
 
 std::optional<QByteArray> readInput(const QString& path, QIODevice& err)
 {
+    QString problem;
+    std::optional<QByteArray> bytes = readInput(path, problem);
+    if (!bytes)
+        complain(err, path, problem);
+    return bytes;
+}
+
+std::optional<QByteArray> readInput(const QString& path, QString& problem)
+{
     const QFileInfo info(path);
     if (!info.exists()) {
-        complain(err, path, QStringLiteral("no such file"));
+        problem = QStringLiteral("no such file");
         return std::nullopt;
     }
     if (info.isDir()) {
-        complain(err, path, QStringLiteral("is a directory"));
+        problem = QStringLiteral("is a directory");
         return std::nullopt;
     }
     if (info.size() > largestInput) {
-        complain(err, path, QStringLiteral("too large (more than 1 GiB)"));
+        problem = QStringLiteral("too large (more than 1 GiB)");
         return std::nullopt;
     }
     FileBytes read = readWholeFile(path);
     if (!read.error.isEmpty()) {
-        complain(err, path, QStringLiteral("cannot be read: ") + read.error);
+        problem = QStringLiteral("cannot be read: ") + read.error;
         return std::nullopt;
     }
     return std::move(read.bytes);
@@ -69,43 +79,64 @@ int writeOutput(const QString& target, const QByteArray& bytes, QIODevice& out, 
     return exitDone;
 }
 
-QString Arguments::value(const QString& option) const
+std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& command,
+                                    const QString& synopsis, const QStringList& args,
+                                    QIODevice& out, QIODevice& err, const QString& helpEnd)
 {
-    for (const auto& [name, v] : values) {
-        if (name == option)
-            return v;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    parser.addOption(help);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (!parser.parse(QStringList{QStringLiteral("tavlo-map")} + args)) {
+        // Qt's own words, said the way tavlo-map says everything else.
+        if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty()) {
+            const QString& name = unknown.first();
+            const QString dashes =
+                args.contains(QLatin1Char('-') + name) ? QStringLiteral("-") : QStringLiteral("--");
+            return usageError(err, command,
+                              QStringLiteral("unknown option '%1%2'").arg(dashes, name));
+        }
+        static const QRegularExpression missing(QStringLiteral("^Missing value after '(.*)'\\.$"));
+        const QRegularExpressionMatch m = missing.match(parser.errorText());
+        if (m.hasMatch())
+            return usageError(err, command,
+                              QStringLiteral("option '%1' needs a value").arg(m.captured(1)));
+        QString text = parser.errorText(); // "Unexpected value after '--json'."
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+        if (!text.isEmpty())
+            text[0] = text[0].toLower();
+        return usageError(err, command, text);
     }
-    return {};
+    if (parser.isSet(help)) {
+        // Qt's help, with the command's name in its first line.
+        QString text = parser.helpText();
+        const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
+        text.replace(0, firstLineEnd,
+                     QStringLiteral("Usage: tavlo-map %1 %2").arg(command, synopsis).trimmed());
+        out.write((text + helpEnd).toUtf8());
+        return exitDone;
+    }
+    return std::nullopt;
 }
 
-Arguments parseArguments(const QStringList& args, const QStringList& valued,
-                         const QStringList& flags)
+QString firstValue(const QCommandLineParser& parser, const QCommandLineOption& option)
 {
-    Arguments out;
-    bool operandsOnly = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (operandsOnly || a == QLatin1String("-") || !a.startsWith(QLatin1Char('-'))) {
-            out.operands.append(a);
-        } else if (a == QLatin1String("--")) {
-            operandsOnly = true;
-        } else if (flags.contains(a)) {
-            out.flags.append(a);
-        } else if (valued.contains(a)) {
-            if (i + 1 >= args.size()) {
-                out.error = QStringLiteral("option '%1' needs a value").arg(a);
-                return out;
-            }
-            out.values.append({a, args[++i]});
-        } else if (const qsizetype eq = a.indexOf(QLatin1Char('='));
-                   a.startsWith(QLatin1String("--")) && eq > 0 && valued.contains(a.left(eq))) {
-            out.values.append({a.left(eq), a.mid(eq + 1)});
-        } else {
-            out.error = QStringLiteral("unknown option '%1'").arg(a);
-            return out;
-        }
+    const QStringList values = parser.values(option);
+    return values.isEmpty() ? QString() : values.first();
+}
+
+std::optional<int> refuseRepeats(const QCommandLineParser& parser, const QString& command,
+                                 const QStringList& options, QIODevice& err)
+{
+    for (const QString& option : options) {
+        if (parser.values(option).size() > 1)
+            return usageError(
+                err, command,
+                QStringLiteral("option '%1%2' given twice")
+                    .arg(option.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), option));
     }
-    return out;
+    return std::nullopt;
 }
 
 } // namespace tavlo

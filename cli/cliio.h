@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCommandLineParser>
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
@@ -22,22 +23,27 @@ int usageError(QIODevice& err, const QString& command, const QString& message);
 
 // The whole file, or nothing after telling why on the error stream.
 std::optional<QByteArray> readInput(const QString& path, QIODevice& err);
+// The whole file, or nothing with why in problem ("no such file").
+std::optional<QByteArray> readInput(const QString& path, QString& problem);
 
 // Writes bytes to standard output when target is "-", else whole to the file target;
 // returns the exit status, having told why on the error stream when it failed.
 int writeOutput(const QString& target, const QByteArray& bytes, QIODevice& out, QIODevice& err);
 
-// The words of a command line taken apart: options with a value, flags, operands.
-struct Arguments {
-    QStringList operands;
-    QStringList flags;                     // "--json"
-    QList<QPair<QString, QString>> values; // "--map", "nav"
-    QString error;                         // "" when the words made sense
-    QString value(const QString& option) const;
-    bool has(const QString& flag) const { return flags.contains(flag); }
-};
-// valued: the options that take a value ("-o", "--map"); flags: those that do not.
-Arguments parseArguments(const QStringList& args, const QStringList& valued,
-                         const QStringList& flags);
+// Reads args, the words after the command's name, into parser, which holds the
+// command's options; -h and --help are added here. Returns the exit status when the
+// run ends here: the help printed (0), or a usage error told (2); else nothing.
+// synopsis follows "tavlo-map COMMAND" in the help's first line; helpEnd closes it.
+std::optional<int> parseCommandLine(QCommandLineParser& parser, const QString& command,
+                                    const QString& synopsis, const QStringList& args,
+                                    QIODevice& out, QIODevice& err, const QString& helpEnd = {});
+
+// The first value given to option, "" when none: import and apply have always let the
+// first of repeated options count.
+QString firstValue(const QCommandLineParser& parser, const QCommandLineOption& option);
+
+// A usage error when option was given more than once; nothing otherwise.
+std::optional<int> refuseRepeats(const QCommandLineParser& parser, const QString& command,
+                                 const QStringList& options, QIODevice& err);
 
 } // namespace tavlo

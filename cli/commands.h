@@ -12,5 +12,6 @@ int runImport(const QStringList& args, QIODevice& out, QIODevice& err);
 int runApply(const QStringList& args, QIODevice& out, QIODevice& err);
 int runInfo(const QStringList& args, QIODevice& out, QIODevice& err);
 int runExport(const QStringList& args, QIODevice& out, QIODevice& err);
+int runCodes(const QStringList& args, QIODevice& out, QIODevice& err);
 
 } // namespace tavlo

@@ -5,47 +5,47 @@
 
 namespace tavlo {
 
-namespace {
-
-int timesGiven(const Arguments& a, const QString& option)
-{
-    return int(std::count_if(a.values.begin(), a.values.end(),
-                             [&](const auto& value) { return value.first == option; }));
-}
-
-} // namespace
-
 int runExport(const QStringList& args, QIODevice& out, QIODevice& err)
 {
     const QString command = QStringLiteral("export");
-    const QString formatOption = QStringLiteral("--format");
-    const QString mapOption = QStringLiteral("--map");
-    const QString outOption = QStringLiteral("-o");
-    const Arguments a = parseArguments(args, {formatOption, mapOption, outOption}, {});
-    if (!a.error.isEmpty())
-        return usageError(err, command, a.error);
-    if (a.operands.size() != 1)
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("The map in another form."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("the page or map file"));
+    const QCommandLineOption formatOption(
+        QStringLiteral("format"), QStringLiteral("svg, html or json."), QStringLiteral("FORMAT"));
+    const QCommandLineOption mapOption(QStringLiteral("map"),
+                                       QStringLiteral("The page's map of this name."),
+                                       QStringLiteral("NAME"));
+    const QCommandLineOption outOption(QStringLiteral("o"),
+                                       QStringLiteral("Write to OUT, not standard output."),
+                                       QStringLiteral("OUT"));
+    parser.addOptions({formatOption, mapOption, outOption});
+    if (const std::optional<int> done = parseCommandLine(
+            parser, command, QStringLiteral("FILE --format svg|html|json [--map NAME] [-o OUT]"),
+            args, out, err))
+        return *done;
+    if (parser.positionalArguments().size() != 1)
         return usageError(err, command, QStringLiteral("give exactly one file to export"));
-    for (const QString& option : {formatOption, mapOption, outOption}) {
-        if (timesGiven(a, option) > 1)
-            return usageError(err, command, QStringLiteral("option '%1' given twice").arg(option));
-    }
-    if (timesGiven(a, formatOption) == 0)
+    if (const std::optional<int> repeated = refuseRepeats(
+            parser, command, {QStringLiteral("format"), QStringLiteral("map"), QStringLiteral("o")},
+            err))
+        return *repeated;
+    if (!parser.isSet(formatOption))
         return usageError(err, command, QStringLiteral("say --format svg, html or json"));
-    const std::optional<ExportFormat> format = exportFormatNamed(a.value(formatOption));
+    const std::optional<ExportFormat> format = exportFormatNamed(parser.value(formatOption));
     if (!format)
-        return usageError(
-            err, command,
-            QStringLiteral("unknown format '%1' (svg, html or json)").arg(a.value(formatOption)));
+        return usageError(err, command,
+                          QStringLiteral("unknown format '%1' (svg, html or json)")
+                              .arg(parser.value(formatOption)));
 
-    const QString file = a.operands.first();
+    const QString file = parser.positionalArguments().first();
     const std::optional<QByteArray> bytes = readInput(file, err);
     if (!bytes)
         return exitTrouble;
     const ForeignPage page = readForeignPage(*bytes);
     std::optional<QByteArray> mapName;
-    if (timesGiven(a, mapOption) > 0)
-        mapName = a.value(mapOption).toUtf8();
+    if (parser.isSet(mapOption))
+        mapName = parser.value(mapOption).toUtf8();
     const ExportChoice choice = chooseExportMap(page, mapName);
     if (!choice.image)
         return complain(err, file, choice.error);
@@ -57,7 +57,7 @@ int runExport(const QStringList& args, QIODevice& out, QIODevice& err)
     const QByteArray result =
         exportMap(*format, *choice.image, *choice.map, choice.image->src, size.width, size.height);
 
-    return writeOutput(timesGiven(a, outOption) == 0 ? QStringLiteral("-") : a.value(outOption),
+    return writeOutput(parser.isSet(outOption) ? parser.value(outOption) : QStringLiteral("-"),
                        result, out, err);
 }
 

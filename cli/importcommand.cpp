@@ -9,20 +9,29 @@ namespace tavlo {
 
 int runImport(const QStringList& args, QIODevice& out, QIODevice& err)
 {
-    const QString mapOption = QStringLiteral("--map");
-    const QString outOption = QStringLiteral("-o");
-    const Arguments a = parseArguments(args, {mapOption, outOption}, {});
-    if (!a.error.isEmpty())
-        return usageError(err, QStringLiteral("import"), a.error);
-    if (a.operands.size() != 1)
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("The page's map as a Tavlo map file."));
+    parser.addPositionalArgument(QStringLiteral("PAGE"), QStringLiteral("the page to read"));
+    const QCommandLineOption mapOption(QStringLiteral("map"),
+                                       QStringLiteral("The page's map of this name."),
+                                       QStringLiteral("NAME"));
+    const QCommandLineOption outOption(QStringLiteral("o"),
+                                       QStringLiteral("Write to FILE.tavl, not standard output."),
+                                       QStringLiteral("FILE.tavl"));
+    parser.addOptions({mapOption, outOption});
+    if (const std::optional<int> done =
+            parseCommandLine(parser, QStringLiteral("import"),
+                             QStringLiteral("PAGE [--map NAME] [-o FILE.tavl]"), args, out, err))
+        return *done;
+    if (parser.positionalArguments().size() != 1)
         return usageError(err, QStringLiteral("import"),
                           QStringLiteral("give exactly one page to import"));
-    const QString pageFile = a.operands.first();
+    const QString pageFile = parser.positionalArguments().first();
     const std::optional<QByteArray> page = readInput(pageFile, err);
     if (!page)
         return exitTrouble;
 
-    const QString target = a.value(outOption);
+    const QString target = firstValue(parser, outOption);
     const bool toStdout = target.isEmpty() || target == QLatin1String("-");
     // A map written to a device or a pipe (/dev/stdout) is read where the user stands.
     const QFileInfo info(target);
@@ -31,7 +40,8 @@ int runImport(const QStringList& args, QIODevice& out, QIODevice& err)
                             target.startsWith(QLatin1String("/proc/"));
     const QString tavlFile =
         placedHere ? QDir::current().filePath(QStringLiteral("map.tavl")) : target;
-    const MapImport result = importMap(*page, pageFile, a.value(mapOption).toUtf8(), tavlFile);
+    const MapImport result =
+        importMap(*page, pageFile, firstValue(parser, mapOption).toUtf8(), tavlFile);
     for (const ImportNote& note : result.notes)
         complain(
             err,

@@ -28,13 +28,17 @@ QString kindName(std::uint8_t kind)
 
 int runInfo(const QStringList& args, QIODevice& out, QIODevice& err)
 {
-    const Arguments a = parseArguments(args, {}, {});
-    if (!a.error.isEmpty())
-        return usageError(err, QStringLiteral("info"), a.error);
-    if (a.operands.isEmpty())
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Kind, width and height of pictures."));
+    parser.addPositionalArgument(QStringLiteral("PICTURE"), QStringLiteral("the pictures"),
+                                 QStringLiteral("PICTURE..."));
+    if (const std::optional<int> done = parseCommandLine(
+            parser, QStringLiteral("info"), QStringLiteral("PICTURE..."), args, out, err))
+        return *done;
+    if (parser.positionalArguments().isEmpty())
         return usageError(err, QStringLiteral("info"), QStringLiteral("no picture named"));
     int status = exitDone;
-    for (const QString& file : a.operands) {
+    for (const QString& file : parser.positionalArguments()) {
         const std::optional<QByteArray> bytes = readInput(file, err);
         if (!bytes) {
             status = exitTrouble;

@@ -18,7 +18,7 @@ struct Entry {
 
 constexpr Entry commands[] = {
     {"check", tavlo::runCheck},   {"import", tavlo::runImport}, {"apply", tavlo::runApply},
-    {"export", tavlo::runExport}, {"info", tavlo::runInfo},
+    {"export", tavlo::runExport}, {"info", tavlo::runInfo},     {"codes", tavlo::runCodes},
 };
 
 const char* const helpText =
@@ -26,8 +26,19 @@ const char* const helpText =
 Check, import and write back HTML client-side image maps.
 
 Commands:
-  check [--json] FILE...              report what breaks the image maps of each
-                                      page or Tavlo file, as FILE:LINE:COLUMN
+  check [OPTION]... FILE|DIR|-...     report what breaks the image maps of each
+                                      page or Tavlo file, as FILE:LINE:COLUMN;
+                                      a folder is walked for its pages
+      --format text|json|sarif|github the form of the report (--json: json)
+      --ignore CODE,...               leave out findings of these codes
+      --error CODE,... / --warning CODE,...
+                                      report these codes at that level
+      --quiet                         report errors only
+      --max-warnings N                fail when there are more warnings
+      --files-from LIST               also check the files LIST names
+      --root DIR                      where a src starting with / starts
+      --timeout SECONDS               give up a page after SECONDS of processor
+                                      time (10)
   import PAGE [--map NAME] [-o FILE.tavl]
                                       the page's map as a Tavlo map file
                                       (standard output without -o)
@@ -37,14 +48,16 @@ Commands:
   export FILE --format svg|html|json [--map NAME] [-o OUT]
                                       the map in another form
   info PICTURE...                     kind, width and height of pictures
+  codes                               the finding codes of check and their levels
 
 Options:
-  -h, --help     show this help and exit
+  -h, --help     show this help and exit (after a command: that command's help)
   -V, --version  show the version and exit
 
-Exit status: 0 done (check: no errors), 1 check found errors,
-2 bad usage or a file that cannot be read or written.
-See tavlo-map(1) for the finding codes.
+Exit status: 0 done (check: no errors), 1 check found errors or more warnings
+than --max-warnings, 2 bad usage or a file that cannot be read, checked or
+written; 2 wins over 1, and check still reports every finding of the others.
+See tavlo-map(1) and 'tavlo-map codes' for the finding codes.
 )";
 
 } // namespace

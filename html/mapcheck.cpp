@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavlo {
@@ -98,9 +100,10 @@ private:
 
 class Checker {
 public:
-    Checker(const QByteArray& page, const QString& pageFile)
+    Checker(const QByteArray& page, const QString& pageFile, const CheckSettings& settings)
         : m_page(page)
         , m_pageFile(pageFile)
+        , m_settings(settings)
         , m_read(readForeignPage(page))
         , m_names(m_read)
     {}
@@ -142,7 +145,7 @@ private:
 
     std::optional<ImageInfo> pictureOf(const ForeignImage& img)
     {
-        const QString path = picturePath(img.src, m_pageFile);
+        const QString path = picturePath(img.src, m_pageFile, m_settings.siteRoot);
         if (path.isEmpty())
             return std::nullopt;
         if (!fileExists(path)) {
@@ -498,6 +501,7 @@ private:
 
     const QByteArray& m_page;
     QString m_pageFile;
+    CheckSettings m_settings;
     ForeignPage m_read;
     MapNames m_names;
     QHash<const ForeignMap*, Sized> m_sizes;
@@ -506,9 +510,37 @@ private:
 
 } // namespace
 
-QList<Finding> checkPage(const QByteArray& page, const QString& pageFile)
+QList<Finding> checkPage(const QByteArray& page, const QString& pageFile,
+                         const CheckSettings& settings)
 {
-    return Checker(page, pageFile).run();
+    return Checker(page, pageFile, settings).run();
+}
+
+bool worthChecking(QByteArrayView page)
+{
+    // Lower-cased a block at a time, so that the search is the library's plain one.
+    static constexpr std::string_view words[] = {"<map", "<area", "usemap"};
+    constexpr qsizetype block = qsizetype(1) << 16;
+    constexpr qsizetype overlap = 5; // a word cut by a block's end is found in the next
+    std::string lower(std::size_t(block + overlap), '\0');
+    for (qsizetype from = 0; from < page.size(); from += block) {
+        const qsizetype start = std::max<qsizetype>(0, from - overlap);
+        const qsizetype end = std::min(page.size(), from + block);
+        for (qsizetype k = start; k < end; ++k) {
+            const char c = page[k];
+            lower[std::size_t(k - start)] = c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+        }
+        const std::string_view text(lower.data(), std::size_t(end - start));
+        for (const std::string_view word : words) {
+            if (text.find(word) != std::string_view::npos)
+                return true;
+        }
+    }
+    if (page.contains(startMarker.first(16)))
+        return true;
+    // A page cut short inside a tag is a finding of its own.
+    const qsizetype lt = page.lastIndexOf('<');
+    return lt >= 0 && page.indexOf('>', lt) < 0;
 }
 
 QString findingLine(const QString& file, const Finding& finding)

@@ -1,5 +1,9 @@
 #include "tavlofile/filekinds.h"
 
+#include <QString>
+
+#include <algorithm>
+
 namespace tavlo {
 
 namespace {
@@ -36,6 +40,14 @@ FileKind editorKind(QStringView key)
             return entry.kind;
     }
     return FileKind::Refused;
+}
+
+bool isPageName(QStringView fileName)
+{
+    const QString key = fileName.right(4).toString().toLower();
+    return key != ".txt"_L1 && std::any_of(std::begin(table), std::end(table), [&](const auto& e) {
+               return e.kind == FileKind::Text && e.key == key;
+           });
 }
 
 } // namespace tavlo

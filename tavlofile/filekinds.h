@@ -24,4 +24,8 @@ std::span<const FileKindEntry> fileKinds();
 // text, load it as a picture, or refuse it.
 FileKind editorKind(QStringView key);
 
+// Whether a file of this name is a page or map file that `tavlo-map check` looks at
+// when it walks a folder: a text kind of the table other than plain text.
+bool isPageName(QStringView fileName);
+
 } // namespace tavlo

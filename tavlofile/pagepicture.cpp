@@ -7,7 +7,7 @@
 
 namespace tavlo {
 
-QString picturePath(const QByteArray& src, const QString& pageFile)
+QString picturePath(const QByteArray& src, const QString& pageFile, const QString& siteRoot)
 {
     QByteArray path = src.trimmed();
     const qsizetype cut = [&] {
@@ -19,7 +19,8 @@ QString picturePath(const QByteArray& src, const QString& pageFile)
         path.truncate(cut);
     if (path.isEmpty() || path.startsWith("//"))
         return {};
-    if (path.startsWith("file:"))
+    const bool fileUrl = path.startsWith("file:");
+    if (fileUrl)
         path = path.mid(path.startsWith("file://") ? 7 : 5);
     else if (const qsizetype colon = path.indexOf(':'); colon > 0 && path.indexOf('/') > colon)
         return {}; // a scheme: http:, https:, data:...
@@ -27,7 +28,9 @@ QString picturePath(const QByteArray& src, const QString& pageFile)
         return {};
     const QString name = QFile::decodeName(QByteArray::fromPercentEncoding(path));
     if (QDir::isAbsolutePath(name))
-        return QDir::cleanPath(name);
+        return QDir::cleanPath(fileUrl || siteRoot.isEmpty() || !name.startsWith(QLatin1Char('/'))
+                                   ? name
+                                   : QDir(siteRoot).absolutePath() + name);
     return QDir::cleanPath(QFileInfo(pageFile).absoluteDir().filePath(name));
 }
 

@@ -1,8 +1,12 @@
 #include "html/mapcheck.h"
+#include "support/files.h"
 
+#include <QDirIterator>
 #include <QTest>
 
 using namespace tavlo;
+using tavlo::test::readAll;
+using tavlo::test::sourcePath;
 
 namespace {
 
@@ -259,6 +263,28 @@ private slots:
         Finding f{12, 3, Finding::Severity::Warning, QStringLiteral("100%1 sure"), "empty-href"};
         QCOMPARE(findingLine(QStringLiteral("a.htm"), f),
                  QStringLiteral("a.htm:12:3: warning: 100%1 sure [empty-href]"));
+    }
+
+    // Over every page the fuzzers and tests keep: each code found is in the table of
+    // codes, and a page the byte search passes over has no finding to lose.
+    void findingsOfStoredPages()
+    {
+        int pages = 0;
+        for (const char* folder :
+             {"fuzz/corpus/fuzz_foreignpage", "fuzz/corpus/fuzz_htmlpage",
+              "fuzz/corpus/fuzz_mapreader", "fuzz/corpus/fuzz_roundtrip", "tests/pages"}) {
+            QDirIterator it(sourcePath(QString::fromLatin1(folder)), QDir::Files);
+            while (it.hasNext()) {
+                const QString file = it.next();
+                const QByteArray page = readAll(file);
+                const QList<Finding> found = checkPage(page, file);
+                for (const Finding& f : found)
+                    QVERIFY2(findingCode(QLatin1StringView(f.code)), f.code.constData());
+                QVERIFY2(worthChecking(page) || found.isEmpty(), qPrintable(file));
+                ++pages;
+            }
+        }
+        QVERIFY(pages > 200);
     }
 };
 

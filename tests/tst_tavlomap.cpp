@@ -1,17 +1,24 @@
 // tavlo-map itself, run as a user runs it: exit codes, output, golden files.
 #include "support/files.h"
+#include "tavlofile/filekinds.h"
 #include "tavlofile/htmlpage.h"
 #include "tavlofile/mapreader.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
 
 using tavlo::test::readAll;
+using tavlo::test::sourceFile;
 using tavlo::test::sourcePath;
 using tavlo::test::writeAll;
 
@@ -28,11 +35,14 @@ QString pagesDir()
     return sourcePath(QStringLiteral("tests/pages"));
 }
 
-Run tavloMap(const QStringList& args, const QString& folder = pagesDir())
+Run tavloMap(const QStringList& args, const QString& folder = pagesDir(),
+             const QByteArray& input = {})
 {
     QProcess p;
     p.setWorkingDirectory(folder);
     p.start(QStringLiteral(TAVLO_MAP_BINARY), args);
+    p.write(input);
+    p.closeWriteChannel();
     Run r;
     if (!p.waitForFinished(120000))
         return r;
@@ -54,12 +64,59 @@ void compareGolden(const QByteArray& actual, const QString& name)
     QCOMPARE(actual, readAll(path));
 }
 
+// A file of the test's own, its folder made as needed.
+void put(const QString& path, const QByteArray& bytes)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    writeAll(path, bytes);
+}
+
+const QByteArray sitePageA = "<img src=\"/img/h.gif\" usemap=\"#m\" alt=\"map\">\n"
+                             "<map name=\"m\">\n"
+                             "<area shape=\"rect\" coords=\"0,0,10,10\" href=\"x.htm\">\n"
+                             "<area shape=\"rect\" coords=\"20,20,30,30\" href=\"#\" alt=\"b\">\n"
+                             "</map>\n";
+const QByteArray sitePageC = "<p>text</p>\n<img src=\"/img/h.gif\" usemap=\"#none\" alt=\"x\">\n";
+
 } // namespace
 
 class TestTavloMap : public QObject {
     Q_OBJECT
 
 private slots:
+    // A site: pages in folders, a picture addressed from the site's root, a link out.
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        const QString d = m_dir.path();
+        put(d + "/site/a.htm", sitePageA);
+        put(d + "/site/c.htm", sitePageC);
+        put(d + "/site/sub/b.html",
+            "<img src=\"../img/h.gif\" usemap=\"#n\" alt=\"n\"><map name=\"n\">"
+            "<area coords=\"1,1,5,5\" href=\"y.htm\" alt=\"y\"></map>");
+        put(d + "/site/notes.txt", sitePageC);
+        put(d + "/site/.hidden/x.htm", sitePageC);
+        put(d + "/site/img/h.gif", readAll(pagesDir() + "/images/harbour.gif"));
+        put(d + "/outside.htm", sitePageC);
+        QVERIFY(QFile::link(d + "/outside.htm", d + "/site/link.htm"));
+        put(d + "/linked/page.htm", sitePageC);
+        QVERIFY(QFile::link(d + "/linked/page.htm", d + "/linked/alias.htm"));
+        QVERIFY(QFile::link(d + "/outside.htm", d + "/linked/out.htm"));
+        put(d + "/cut.htm", "<p>text</p><a href");
+        put(d + "/upper.htm", "<IMG SRC=\"http://e.com/x.gif\" USEMAP=#X ALT=y>");
+        put(d + "/odd/a,b:c.htm", "<img usemap=\"#50%&#10;off\" alt=x>");
+        // The export command's pages.
+        put(d + "/harbour.htm", sourceFile("tests/golden/export/harbour-page.htm"));
+        put(d + "/harbour.gif", sourceFile("examples/harbour.gif"));
+        put(d + "/nomap.htm", "<!DOCTYPE html><p>No map here.</p>\n");
+        put(d + "/sizeless.htm",
+            "<img src=\"gone.gif\" usemap=\"#m\"><map name=\"m\"><area "
+            "shape=\"rect\" coords=\"0,0,5,5\" href=\"a.htm\" alt=\"A\"></map>\n");
+        put(d + "/wholly-default.htm", "<img src=\"gone.gif\" usemap=\"#m\"><map name=\"m\"><area "
+                                       "shape=\"default\" href=\"a.htm\" alt=\"A\"></map>\n");
+        QVERIFY(QDir().mkpath(d + "/folder.htm"));
+    }
+
     void check_data()
     {
         QTest::addColumn<QString>("page");
@@ -189,7 +246,13 @@ private slots:
             "tavlo-map: check: unknown option '--frob'\nTry 'tavlo-map --help'");
         row("check nothing", {"check"}, "no file to check");
         row("missing file", {"check", "missing.htm"}, "tavlo-map: missing.htm: no such file\n");
-        row("directory", {"check", "images"}, "tavlo-map: images: is a directory\n");
+        row("folder without pages", {"check", "images"},
+            "tavlo-map: images: no pages or map files in this folder\n");
+        row("unknown option of another command", {"import", "--json", "twomaps.htm"},
+            "tavlo-map: import: unknown option '--json'\n");
+        row("a value for a flag", {"check", "--json=yes", "extras.htm"},
+            "tavlo-map: check: unexpected value after '--json'\n");
+        row("codes with an operand", {"codes", "x"}, "tavlo-map: codes: takes no operands ('x')");
         row("import missing", {"import", "missing.htm"}, "tavlo-map: missing.htm: no such file\n");
         row("several maps", {"import", "twomaps.htm"}, "choose one with --map");
         row("no such map", {"import", "twomaps.htm", "--map", "nope"},
@@ -358,14 +421,28 @@ private slots:
                             ":15: error: the area has a link but no alt text [missing-alt]\n");
     }
 
+    void helpAndVersion_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("program") << QStringList{"--help"} << QByteArray("Usage: tavlo-map COMMAND");
+        QTest::newRow("version") << QStringList{"--version"} << QByteArray("tavlo-map ");
+        for (const char* command : {"check", "import", "apply", "export", "info", "codes"})
+            QTest::newRow(command)
+                << QStringList{command, "-h"} << "Usage: tavlo-map " + QByteArray(command);
+        QTest::newRow("help among other words")
+            << QStringList{"check", "--json", "page.htm", "--help"}
+            << QByteArray("Usage: tavlo-map check");
+    }
     void helpAndVersion()
     {
-        const Run help = tavloMap({"--help"});
-        QCOMPARE(help.status, 0);
-        QVERIFY(help.out.startsWith("Usage: tavlo-map COMMAND"));
-        const Run version = tavloMap({"--version"});
-        QCOMPARE(version.status, 0);
-        QVERIFY(version.out.startsWith("tavlo-map "));
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, start);
+        const Run r = tavloMap(args);
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.startsWith(start), r.out);
+        if (args.first() == "check")
+            QVERIFY(r.out.contains("\n  size-not-pixels  warning  an image's width or height is"));
     }
 
     void info()
@@ -380,6 +457,277 @@ private slots:
                          ": PPM, 3 x 2 (from the decoder)\n")
                             .toUtf8());
     }
+
+    // What a CI pipeline asks of check: levels, formats, whole sites, several inputs.
+    void ciRuns_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input"); // standard input
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("out"); // all of standard output
+        QTest::addColumn<QByteArray>("err"); // all of the error stream
+        const auto row = [](const char* name, const QStringList& args, int status,
+                            const QByteArray& out, const QByteArray& err = {},
+                            const QByteArray& input = {}) {
+            QTest::newRow(name) << args << input << status << out << err;
+        };
+        const QByteArray a3 = "site/a.htm:3:1: error: the area has a link but no alt text "
+                              "[missing-alt]\n";
+        const QByteArray a4 = "site/a.htm:4:1: warning: the link is empty (\"#\") [empty-href]\n";
+        const QByteArray c2 = "site/c.htm:2:1: error: usemap \"#none\" names no map [no-map]\n";
+        const QByteArray site = a3 + a4 + c2;
+        row("a site, its root given", {"check", "--root", "site", "site"}, 1, site);
+        row("links followed inside the folder only", {"check", "--root=site/", "linked"}, 1,
+            "linked/alias.htm:2:1: error: usemap \"#none\" names no map [no-map]\n"
+            "linked/page.htm:2:1: error: usemap \"#none\" names no map [no-map]\n");
+        row("without the root, /img is looked for at /", {"check", "site/c.htm"}, 1,
+            c2 +
+                "site/c.htm:2:1: warning: the picture /img/h.gif is not found [missing-picture]\n");
+        row("ignored codes", {"check", "--root", "site", "--ignore", "missing-alt,no-map", "site"},
+            0, a4);
+        row("a warning made an error",
+            {"check", "--root", "site", "--error=empty-href", "site/a.htm"}, 1,
+            a3 + "site/a.htm:4:1: error: the link is empty (\"#\") [empty-href]\n");
+        row("errors made warnings",
+            {"check", "--root", "site", "--warning", "missing-alt", "--warning", "no-map", "site"},
+            0,
+            "site/a.htm:3:1: warning: the area has a link but no alt text [missing-alt]\n" + a4 +
+                "site/c.htm:2:1: warning: usemap \"#none\" names no map [no-map]\n");
+        row("quiet", {"check", "--root", "site", "--quiet", "site"}, 1, a3 + c2);
+        row("warnings within --max-warnings",
+            {"check", "--root", "site", "--ignore", "missing-alt,no-map", "--max-warnings", "1",
+             "site"},
+            0, a4);
+        row("warnings past --max-warnings, quiet",
+            {"check", "--root", "site", "--ignore", "missing-alt,no-map", "--max-warnings=0",
+             "--quiet", "site"},
+            1, {}, "tavlo-map: check: 1 warnings, more than --max-warnings 0 allows\n");
+        row("GitHub workflow commands", {"check", "--root", "site", "--format", "github", "site"},
+            1,
+            "::error file=site/a.htm,line=3,col=1,title=missing-alt::the area has a link but no "
+            "alt "
+            "text\n::warning file=site/a.htm,line=4,col=1,title=empty-href::the link is empty "
+            "(\"#\")\n::error file=site/c.htm,line=2,col=1,title=no-map::usemap \"#none\" names no "
+            "map\n");
+        row("GitHub escapes", {"check", "--format=github", "odd"}, 1,
+            "::error file=odd/a%2Cb%3Ac.htm,line=1,col=1,title=no-map::usemap \"#50%25%0Aoff\" "
+            "names "
+            "no map\n");
+        row("JSON with its version", {"check", "--format", "json", "--root", "site", "site/c.htm"},
+            1,
+            "[\n    {\n        \"code\": \"no-map\",\n        \"column\": 1,\n        \"file\": "
+            "\"site/c.htm\",\n        \"line\": 2,\n        \"message\": \"usemap \\\"#none\\\" "
+            "names no map\",\n        \"severity\": \"error\",\n        \"version\": 1\n    "
+            "}\n]\n");
+        row("a page on standard input", {"check", "--root", "site", "-"}, 1,
+            "<stdin>:2:1: error: usemap \"#none\" names no map [no-map]\n", {}, sitePageC);
+        row("names from a list on standard input",
+            {"check", "--root", "site", "--files-from", "-", "site/c.htm"}, 1, c2 + a3 + a4, {},
+            "site/a.htm\r\n\nsite/sub/b.html\n");
+        row("a missing file among pages with errors",
+            {"check", "--root", "site", "gone.htm", "site/c.htm", "--timeout", "60"}, 2, c2,
+            "tavlo-map: gone.htm: no such file\n");
+        row("pages read whole only when they may hold a finding", {"check", "cut.htm", "upper.htm"},
+            1,
+            "cut.htm:1:12: error: the page ends inside a tag, which browsers drop [cut-short]\n"
+            "upper.htm:1:1: error: usemap \"#X\" names no map [no-map]\n");
+        row("a folder without pages", {"check", "site/img"}, 2, {},
+            "tavlo-map: site/img: no pages or map files in this folder\n");
+        const QByteArray usage = "Try 'tavlo-map --help' for more information.\n";
+        row("an unknown code", {"check", "--ignore", "missing-alt,nope", "site"}, 2, {},
+            "tavlo-map: check: unknown finding code 'nope' (see 'tavlo-map codes')\n" + usage);
+        row("an unknown format", {"check", "--format", "xml", "site"}, 2, {},
+            "tavlo-map: check: unknown format 'xml' (text, json, sarif or github)\n" + usage);
+        row("one code at two levels", {"check", "--error", "no-map", "--warning=no-map", "site"}, 2,
+            {}, "tavlo-map: check: 'no-map' is named by both --error and --warning\n" + usage);
+        row("a bad --max-warnings", {"check", "--max-warnings", "-1", "site"}, 2, {},
+            "tavlo-map: check: --max-warnings wants a whole number, not '-1'\n" + usage);
+    }
+    void ciRuns()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        QFETCH(int, status);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        const Run r = tavloMap(args, m_dir.path(), input);
+        QCOMPARE(r.out, out);
+        QCOMPARE(r.err, err);
+        QCOMPARE(r.status, status);
+    }
+
+    // The members of SARIF 2.1.0 that its schema requires, and those GitHub code
+    // scanning reads.
+    void sarif()
+    {
+        const Run r =
+            tavloMap({"check", "--format", "sarif", "--root", "site", "site"}, m_dir.path());
+        QCOMPARE(r.status, 1);
+        QJsonParseError error;
+        const QJsonObject log = QJsonDocument::fromJson(r.out, &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(log["version"].toString(), "2.1.0");
+        QVERIFY(log["$schema"].toString().contains("sarif-2.1.0"));
+        QCOMPARE(log["runs"].toArray().size(), 1);
+        const QJsonObject run = log["runs"].toArray()[0].toObject();
+        const QJsonObject driver = run["tool"].toObject()["driver"].toObject();
+        QCOMPARE(driver["name"].toString(), "tavlo-map");
+        const QList<QByteArray> codes = tavloMap({"codes"}).out.split('\n');
+        const QJsonArray rules = driver["rules"].toArray();
+        QCOMPARE(rules.size(), codes.size() - 1);
+        for (qsizetype i = 0; i < rules.size(); ++i) {
+            const QJsonObject rule = rules[i].toObject();
+            const QList<QByteArray> code = codes[i].split('\t');
+            QCOMPARE(rule["id"].toString().toUtf8(), code[0]);
+            QCOMPARE(rule["defaultConfiguration"].toObject()["level"].toString().toUtf8(), code[1]);
+            QCOMPARE(rule["shortDescription"].toObject()["text"].toString().toUtf8(), code[2]);
+        }
+        const QJsonArray results = run["results"].toArray();
+        QCOMPARE(results.size(), 3);
+        QStringList seen;
+        for (const QJsonValue& value : results) {
+            const QJsonObject result = value.toObject();
+            QVERIFY(!result["message"].toObject()["text"].toString().isEmpty());
+            const int index = result["ruleIndex"].toInt(-1);
+            QVERIFY(index >= 0 && index < rules.size());
+            QCOMPARE(rules[index].toObject()["id"], result["ruleId"]);
+            QVERIFY(result["level"] == "error" || result["level"] == "warning");
+            const QJsonObject where =
+                result["locations"].toArray()[0].toObject()["physicalLocation"].toObject();
+            const QJsonObject region = where["region"].toObject();
+            QVERIFY(region["startLine"].toInt() >= 1 && region["startColumn"].toInt() >= 1);
+            seen << where["artifactLocation"].toObject()["uri"].toString() + ":" +
+                        QString::number(region["startLine"].toInt()) + ":" +
+                        result["ruleId"].toString() + ":" + result["level"].toString();
+        }
+        QCOMPARE(seen,
+                 QStringList({"site/a.htm:3:missing-alt:error", "site/a.htm:4:empty-href:warning",
+                              "site/c.htm:2:no-map:error"}));
+    }
+
+    // The manual lists every finding code at its level, and no other.
+    void codesInTheManual()
+    {
+        const QByteArray page = sourceFile("docs/man/tavlo-map.1");
+        const qsizetype start = page.indexOf("\n.SH FINDING CODES\n");
+        QVERIFY(start > 0);
+        const QByteArray section = page.mid(start, page.indexOf("\n.SH ", start + 1) - start);
+        QByteArrayList listed;
+        const QByteArrayList lines = section.split('\n');
+        for (qsizetype i = 0; i + 2 < lines.size(); ++i) {
+            if (lines[i] == ".TP" && lines[i + 1].startsWith(".B ")) {
+                const QByteArray level = lines[i + 2].mid(1, lines[i + 2].indexOf(')') - 1);
+                listed << lines[i + 1].mid(3).replace("\\-", "-") + '\t' + level;
+            }
+        }
+        QByteArrayList codes;
+        for (const QByteArray& line : tavloMap({"codes"}).out.split('\n')) {
+            if (!line.isEmpty())
+                codes << line.left(line.lastIndexOf('\t'));
+        }
+        QCOMPARE(listed, codes);
+    }
+
+    // A page nested too deep for the parser to finish in time is given up, and the
+    // other pages of the run are still checked.
+    void tooComplex()
+    {
+        QTemporaryDir dir;
+        QByteArray page = "<img src=x.gif usemap=#m alt=x>";
+        page.reserve(2000000);
+        for (int i = 0; i < 200000; ++i)
+            page += "<div>";
+        writeAll(dir.filePath("deep.htm"), page);
+        writeAll(dir.filePath("plain.htm"), sitePageC);
+        QElapsedTimer clock;
+        clock.start();
+        const Run r = tavloMap({"check", "--timeout", "1", "deep.htm", "plain.htm"}, dir.path());
+        QVERIFY2(clock.elapsed() < 30000, QByteArray::number(clock.elapsed()));
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.err, "tavlo-map: deep.htm: too complex to check within 1 seconds\n");
+        QVERIFY2(r.out.startsWith("plain.htm:2:1: error: usemap"), r.out);
+    }
+
+    // The pre-commit hook runs on the files a folder's walk checks.
+    void hookFiles()
+    {
+        const QByteArray hooks = sourceFile(".pre-commit-hooks.yaml");
+        const qsizetype at = hooks.indexOf("files: '") + 8;
+        QVERIFY(at > 8);
+        const QRegularExpression files(
+            QString::fromUtf8(hooks.mid(at, hooks.indexOf('\'', at) - at)));
+        QVERIFY(files.isValid());
+        for (const char* name : {"a.htm", "b/a.HTML", "a.shtml", "a.xhtml", "a.asp", "m.tavl",
+                                 "a.txt", "a.gif", "a.htm.bak", "html.md", "a.php"})
+            QCOMPARE(files.match(QString::fromLatin1(name)).hasMatch(),
+                     tavlo::isPageName(QString::fromLatin1(name)));
+    }
+
+    // The export command, run in a folder of its own with relative names.
+    void exportRuns_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output");   // golden file expected on stdout or in out.html
+        QTest::addColumn<QByteArray>("error"); // first line on the error stream
+        const auto writes = [](const char* name, const QStringList& args, const char* golden) {
+            QTest::newRow(name) << args << 0 << QString(golden) << QByteArray();
+        };
+        const auto fails = [](const char* name, const QStringList& args, const char* error) {
+            QTest::newRow(name) << args << 2 << QString() << "tavlo-map: " + QByteArray(error);
+        };
+        writes("svg to standard output", {"harbour.htm", "--format", "svg"}, "harbour.svg");
+        writes("html to a file", {"harbour.htm", "--format", "html", "-o", "out.html"},
+               "harbour.html");
+        writes("json, options first, - for standard output",
+               {"--format=json", "-o", "-", "harbour.htm"}, "harbour.json");
+        writes("named map", {"harbour.htm", "--format", "svg", "--map", "harbour"}, "harbour.svg");
+        fails("unknown map name", {"harbour.htm", "--format", "svg", "--map", "sea"},
+              "harbour.htm: no map named \"sea\"");
+        fails("page without maps", {"nomap.htm", "--format", "svg"},
+              "nomap.htm: no image map in this page");
+        QTest::newRow("picture absent: the areas' extent, said")
+            << QStringList{"sizeless.htm", "--format", "json"} << 0 << QString("sizeless.json")
+            << QByteArray("tavlo-map: sizeless.htm: the picture \"gone.gif\" cannot be read: its "
+                          "size, 5 x 5, is taken from the areas' extent\n");
+        fails("picture of no known size", {"wholly-default.htm", "--format", "json"},
+              "wholly-default.htm: cannot tell the size of the picture \"gone.gif\": its file "
+              "cannot be read, and neither the <img> tag nor the areas give a width and height");
+        fails("missing page", {"gone.htm", "--format", "svg"}, "gone.htm: no such file");
+        fails("a directory", {"folder.htm", "--format", "svg"}, "folder.htm: is a directory");
+        fails("output into a missing folder",
+              {"harbour.htm", "--format", "svg", "-o", "nowhere/out.svg"}, "nowhere/out.svg: ");
+        fails("no format", {"harbour.htm"}, "export: say --format svg, html or json");
+        fails("unknown format", {"harbour.htm", "--format", "png"},
+              "export: unknown format 'png' (svg, html or json)");
+        fails("format twice", {"harbour.htm", "--format", "svg", "--format=json"},
+              "export: option '--format' given twice");
+        fails("no page", {"--format", "svg"}, "export: give exactly one file to export");
+        fails("two pages", {"harbour.htm", "nomap.htm", "--format", "svg"},
+              "export: give exactly one file to export");
+        fails("unknown option", {"harbour.htm", "--format", "svg", "--fast"},
+              "export: unknown option '--fast'");
+        fails("option without value", {"harbour.htm", "--format"},
+              "export: option '--format' needs a value");
+    }
+    void exportRuns()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, output);
+        QFETCH(QByteArray, error);
+        QFile::remove(m_dir.filePath("out.html"));
+        const Run r = tavloMap(QStringList{"export"} + args, m_dir.path());
+        QCOMPARE(r.status, status);
+        QVERIFY2(r.err.startsWith(error), r.err);
+        QCOMPARE(r.err.isEmpty(), error.isEmpty());
+        const QByteArray expected =
+            output.isEmpty() ? QByteArray() : sourceFile("tests/golden/export/" + output);
+        QCOMPARE(args.contains("out.html") ? readAll(m_dir.filePath("out.html")) : r.out, expected);
+    }
+
+private:
+    QTemporaryDir m_dir;
 };
 
 QTEST_GUILESS_MAIN(TestTavloMap)

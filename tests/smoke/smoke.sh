@@ -58,7 +58,9 @@ echo "smoke: unknown kind reported"
 # UTF-8 where the target is UTF-8, Latin-1 on STRING.
 mkdir -p "$work/site/images"
 cp "$picture" "$work/site/images/"
-sed 's/docks\.htm/caf\xe9.htm/' "$(dirname "$0")/../pages/tavlo-own.tavl" >"$work/site/latin.tavl"
+# tavlo-own.tavl with a Latin-1 link, and "#" where the program writes it for an empty one.
+sed 's/docks\.htm/caf\xe9.htm/; s/HREF=""/HREF="#"/' "$(dirname "$0")/../pages/tavlo-own.tavl" \
+    >"$work/site/latin.tavl"
 "$tavlo" "$work/site/latin.tavl" &
 fourth=$!
 pids+=($fourth)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every fuzzer built in <builddir>/fuzz for [seconds] (default 60) over its seed
-# corpus fuzz/corpus/<name>/, after replaying the kept crash inputs fuzz/crashes/<name>-*.
-# New inputs the fuzzers find go to <builddir>/fuzz/work/<name>/; with TAVLO_FUZZ_MERGE=1
-# the ones that add coverage are merged into the seed corpus afterwards.
+# corpus fuzz/corpus/<name>/ (fuzz_foreignpage's also from tests/pages), after replaying
+# the kept crash inputs fuzz/crashes/<name>-*. New inputs the fuzzers find go to
+# <builddir>/fuzz/work/<name>/; with TAVLO_FUZZ_MERGE=1 the ones that add coverage are
+# merged into the seed corpus afterwards.
 # Exits non-zero when any fuzzer crashes, hangs, runs out of memory or a sanitizer
 # reports; the input that did it is left in <builddir>/fuzz/artifacts/.
 set -uo pipefail
@@ -34,6 +35,13 @@ for name in "${names[@]}"; do
     flags=(-max_len=65536 -timeout=10 -rss_limit_mb=4096 -print_final_stats=1
            -artifact_prefix="$build/artifacts/$name-")
     [ "$name" != fuzz_imageinfo ] && flags+=(-dict="$here/tavlo.dict")
+    # The test pages seed the page reader too; they are kept once, in tests/pages.
+    pages=()
+    if [ "$name" = fuzz_foreignpage ]; then
+        pages=("$build/pages")
+        mkdir -p "$build/pages"
+        cp "$here/../tests/pages/"*.htm "$here/../tests/pages/"*.tavl "$build/pages/"
+    fi
 
     shopt -s nullglob
     crashes=("$here/crashes/$name"-*)
@@ -50,7 +58,7 @@ for name in "${names[@]}"; do
 
     echo "== $name: ${seconds} s"
     if "$build/$name" "${flags[@]}" -max_total_time="$seconds" "$work" "$seeds" \
-        >"$build/$name.log" 2>&1; then
+        "${pages[@]}" >"$build/$name.log" 2>&1; then
         grep -E '^stat::number_of_executed_units|^Done ' "$build/$name.log" || true
     else
         echo "$name: FAILED, see $build/$name.log and $build/artifacts/" >&2

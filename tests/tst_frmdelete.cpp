@@ -1,6 +1,7 @@
 #include "app/frmdelete.h"
 #include "platform/association.h"
 #include "platform/keystore.h"
+#include "platform/rounding.h"
 #include "session/cleanup.h"
 #include "session/messages.h"
 #include "support/layoutcheck.h"
@@ -165,13 +166,25 @@ private slots:
                  qPrintable(about));
         QVERIFY(!about.contains('\r'));
         QCOMPARE(tavlo::test::layoutFault(&window), QString());
-        // The gradient from black to blue, under the white lines of its frame.
+        // Along the bottom row the gradient grows from black to its last colour, never darker
+        // to the right; white lines of its frame run down the left and along the top, clear
+        // of the controls.
         const QImage image = window.grab().toImage();
-        const int right = image.width() - 1, bottom = image.height() - 1;
-        QCOMPARE(image.pixelColor(150, bottom), QColor(0, 0, 0)); // left of the gradient
-        QCOMPARE(image.pixelColor(right, bottom), QColor(0, 99, 163));
-        QCOMPARE(image.pixelColor(17, 100), QColor(Qt::white));
-        QCOMPARE(image.pixelColor(300, 17), QColor(Qt::white));
+        const int w = image.width(), h = image.height();
+        QCOMPARE(image.pixelColor(0, h - 1), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(w - 1, h - 1),
+                 gradLineColours(window.width() * twipsPerPixel, 0, 0, 0).constLast());
+        QRect controls;
+        for (const QWidget* control : window.findChildren<QWidget*>())
+            controls |= control->geometry();
+        bool row = false, column = false;
+        for (int x = 1; x < w; ++x) {
+            QVERIFY(image.pixelColor(x, h - 1).blue() >= image.pixelColor(x - 1, h - 1).blue());
+            row |= x < controls.left() && image.pixelColor(x, h / 2) == Qt::white;
+        }
+        for (int y = 0; y < controls.top(); ++y)
+            column |= image.pixelColor(w / 2, y) == Qt::white;
+        QVERIFY(row && column);
     }
 
     void placement_data()

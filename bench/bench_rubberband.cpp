@@ -2,7 +2,7 @@
 // exclusive-or painting plus the repaint it triggers, on the offscreen platform.
 #include "editor/frmmap.h"
 #include "editor/mapee.h"
-#include "platform/screeninfo.h"
+#include "tests/support/fixedscreen.h"
 
 #include <QApplication>
 #include <QImage>
@@ -23,7 +23,7 @@ static void rubberBandMove(benchmark::State& state)
     picture.fill(QColor(40, 110, 160));
     picture.save(path, "JPG");
 
-    FixedScreen screen(QSize(1280, 1024));
+    test::FixedScreen screen(QSize(1280, 1024));
     frmMap window(MapEnvironment{nullptr, nullptr, nullptr, &screen});
     window.show();
     if (!window.imgSpecs(path))

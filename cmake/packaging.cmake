@@ -101,8 +101,9 @@ again for further editing, and can be previewed in the web browser.")
 include(CPack)
 
 # The package built and judged as Debian judges packages; needs the whole build. Not in
-# sanitizer builds, whose programs are no one's package.
-if(NOT TAVLO_SANITIZE)
+# sanitizer builds, whose programs are no one's package, and not where a package is being
+# built from this tree (its own test run would otherwise call cpack and lintian).
+if(BUILD_TESTING AND TAVLO_PACKAGE_CHECK AND NOT TAVLO_SANITIZE)
     add_test(NAME package COMMAND ${CMAKE_SOURCE_DIR}/tools/checkpackage.sh ${CMAKE_BINARY_DIR}
              $<TARGET_EXISTS:tavlo-map>)
     set_tests_properties(package PROPERTIES TIMEOUT 300)

@@ -10,6 +10,7 @@
 #include "tavlofile/filekinds.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace tavlo {
 
@@ -24,23 +25,33 @@ std::unique_ptr<frmMap> startUp(InstanceLock& lock, KeyStore& store,
         return nullptr;
     }
 
-    regAssoc(store, QCoreApplication::applicationFilePath(), folders);
-
+    // The association's files and the desktop's caches, and the named file, wait until
+    // the window is on the screen: the user sees the window as soon as it can be shown.
+    const auto writeAssociation = [&store, folders] {
+        regAssoc(store, QCoreApplication::applicationFilePath(), folders);
+    };
     const QString path = commandLinePath(arguments);
     auto window = std::make_unique<frmMap>(environment);
     if (path.isEmpty()) {
         window->show();
+        QTimer::singleShot(0, window.get(), writeAssociation);
         return window;
     }
     // The main window owns the messages about the file, shown or not.
-    if (!checkFile(path, window->prompts()))
+    if (!checkFile(path, window->prompts())) {
+        writeAssociation();
         return nullptr;
+    }
     window->show();
-    const QString key = extensionKey(path);
-    if (editorKind(key) == FileKind::Text)
-        window->txtSpecs(path, key);
-    else
-        window->imgSpecs(path);
+    frmMap* shown = window.get();
+    QTimer::singleShot(0, shown, [writeAssociation, shown, path] {
+        writeAssociation();
+        const QString key = extensionKey(path);
+        if (editorKind(key) == FileKind::Text)
+            shown->txtSpecs(path, key);
+        else
+            shown->imgSpecs(path);
+    });
     return window;
 }
 

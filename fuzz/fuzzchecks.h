@@ -65,7 +65,7 @@ inline QByteArray checkHtmlPage(QByteArrayView bytes)
         return "top is not the text before the first start marker";
     switch (split) {
     case ChtmlPage::Split::Done:
-        if (page.htmlAll() != text)
+        if (page.htmlTop() + page.htmlMap() + page.htmlBot() != text)
             return "the three pieces do not give back the page";
         if (!page.htmlMap().startsWith(startHead) || !page.htmlMap().endsWith(endMarker))
             return "map piece lacks a marker";

@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
-# Runs every fuzzer built in <builddir>/fuzz for [seconds] (default 60) over its seed
-# corpus fuzz/corpus/<name>/ (fuzz_foreignpage's also from tests/pages), after replaying
-# the kept crash inputs fuzz/crashes/<name>-*. New inputs the fuzzers find go to
-# <builddir>/fuzz/work/<name>/; with TAVLO_FUZZ_MERGE=1 the ones that add coverage are
-# merged into the seed corpus afterwards.
+# Runs every fuzzer built in <builddir>/fuzz, or only those named, for [seconds] (default
+# 60) over its seed corpus fuzz/corpus/<name>/ (fuzz_foreignpage's also from
+# tests/pages), after replaying the kept crash inputs fuzz/crashes/<name>-*.
+# New inputs the fuzzers find go to <builddir>/fuzz/work/<name>/; with TAVLO_FUZZ_MERGE=1
+# the ones that add coverage are merged into the seed corpus afterwards.
 # Exits non-zero when any fuzzer crashes, hangs, runs out of memory or a sanitizer
 # reports; the input that did it is left in <builddir>/fuzz/artifacts/.
 set -uo pipefail
 
-if [ $# -lt 1 ] || [ $# -gt 2 ]; then
-    echo "usage: $0 <builddir> [seconds]" >&2
+if [ $# -lt 1 ]; then
+    echo "usage: $0 <builddir> [seconds] [fuzzer...]" >&2
     exit 2
 fi
 build="$1/fuzz"
 seconds="${2:-60}"
 here="$(cd "$(dirname "$0")" && pwd)"
 names=(fuzz_imageinfo fuzz_htmlpage fuzz_mapreader fuzz_roundtrip fuzz_foreignpage)
+if [ $# -gt 2 ]; then
+    names=("${@:3}")
+fi
 
 for name in "${names[@]}"; do
     if [ ! -x "$build/$name" ]; then

@@ -33,8 +33,6 @@ struct WindowLayout {
     QRect vscroll;
     int hscrollMax = 0;
     int vscrollMax = 0;
-    bool hscrollVisible() const { return hscrollMax > 0; }
-    bool vscrollVisible() const { return vscrollMax > 0; }
 };
 WindowLayout layoutWindow(QSize inside, QSize canvasOuter);
 

@@ -76,7 +76,6 @@ public:
     float circleRadius() const { return radius; }
 
     State state() const { return m_penDown ? State::Dragging : State::Idle; }
-    bool penDown() const { return m_penDown; }
     int polyCount() const { return static_cast<int>(m_vertices.size()); }
     QPoint start() const { return {m_startX, m_startY}; }
 

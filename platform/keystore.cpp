@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
+#include <optional>
 
 namespace tavlo {
 
@@ -211,14 +213,6 @@ bool KeyStore::setDefaultValue(RegRoot root, const QString& key, const QString& 
         return true;
     entry.value = value;
     return writeTree(m_path, tree);
-}
-
-std::optional<QString> KeyStore::defaultValue(RegRoot root, const QString& key) const
-{
-    const Tree tree = readTree(m_path);
-    const Keys& keys = keysOf(tree, root);
-    const auto it = keys.find(fold(key));
-    return it == keys.end() ? std::nullopt : it->second.value;
 }
 
 bool KeyStore::keyExists(RegRoot root, const QString& key) const

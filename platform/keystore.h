@@ -2,9 +2,6 @@
 
 #include <QString>
 
-#include <map>
-#include <optional>
-
 namespace tavlo {
 
 enum class RegRoot { ClassesRoot, CurrentUser };
@@ -25,8 +22,6 @@ public:
     bool createKey(RegRoot root, const QString& key);
     // Creates the key (and its parents) when it is missing.
     bool setDefaultValue(RegRoot root, const QString& key, const QString& value);
-    // nullopt when the key is absent or has no value.
-    std::optional<QString> defaultValue(RegRoot root, const QString& key) const;
     bool keyExists(RegRoot root, const QString& key) const;
     // False when the key is absent, still has subkeys, or the file cannot be written.
     bool deleteKey(RegRoot root, const QString& key);

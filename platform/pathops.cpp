@@ -39,12 +39,6 @@ QString folderOf(const QString& path)
     return slash < 0 ? QString() : path.left(slash + 1);
 }
 
-QString stripNul(const QString& text)
-{
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.left(nul);
-}
-
 QString fileTitle(const QString& path)
 {
     qsizetype cut = path.lastIndexOf(QLatin1Char('/'));

@@ -22,9 +22,6 @@ FileBytes readWholeFile(const QString& path);
 // The path up to and including its last "/", or "" when it has none.
 QString folderOf(const QString& path);
 
-// The text before the first NUL character, or the whole text.
-QString stripNul(const QString& text);
-
 // The part after the last "/" (or, failing that, the last "\"); the whole path when
 // it has neither.
 QString fileTitle(const QString& path);

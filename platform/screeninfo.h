@@ -11,15 +11,4 @@ public:
     virtual QSize screenSize() const = 0;
 };
 
-class FixedScreen final : public ScreenInfo {
-public:
-    explicit FixedScreen(QSize size)
-        : m_size(size)
-    {}
-    QSize screenSize() const override { return m_size; }
-
-private:
-    QSize m_size;
-};
-
 } // namespace tavlo

@@ -1,5 +1,6 @@
 #include "tavlofile/filekinds.h"
 
+#include <QLatin1StringView>
 #include <QString>
 
 #include <algorithm>
@@ -9,6 +10,13 @@ namespace tavlo {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
+
+// One extension key and what it is.
+struct FileKindEntry {
+    QLatin1StringView key;
+    FileKind kind;
+    bool editorOpens; // false: a kind the size reader knows that the editor refuses
+};
 
 // One entry a line, as a reader looks them up.
 // clang-format off
@@ -27,11 +35,6 @@ constexpr FileKindEntry table[] = {
 // clang-format on
 
 } // namespace
-
-std::span<const FileKindEntry> fileKinds()
-{
-    return table;
-}
 
 FileKind editorKind(QStringView key)
 {

@@ -26,10 +26,6 @@ public:
     const QByteArray& htmlTop() const { return m_htmlTop; }
     const QByteArray& htmlMap() const { return m_htmlMap; }
     const QByteArray& htmlBot() const { return m_htmlBot; }
-    void setHtmlTop(const QByteArray& text) { m_htmlTop = text; }
-    void setHtmlMap(const QByteArray& text) { m_htmlMap = text; }
-    void setHtmlBot(const QByteArray& text) { m_htmlBot = text; }
-    QByteArray htmlAll() const { return m_htmlTop + m_htmlMap + m_htmlBot; }
     const QString& pageFile() const { return m_pageFile; }
 
     // The image the map names: the value of its `<img src="`, entities turned back,

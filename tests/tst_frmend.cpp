@@ -121,16 +121,29 @@ private slots:
         QCOMPARE(window.geometry(), QRect(main.x() + 3, main.y() + 3, main.width() - 7, 18));
         QCOMPARE(m_pause.pauses, QList<int>{500});
         QCOMPARE(m_pause.eventRuns, 2);
-        // The picture is gone and the text is painted in the text colour.
+        // The picture is gone and "See You" is painted in the text colour, after fifteen
+        // blanks.
         const QImage shown = window.grab().toImage();
         const QColor back = window.palette().color(QPalette::Highlight);
         const QColor ink = window.palette().color(QPalette::HighlightedText);
         QCOMPARE(shown.pixelColor(0, 0), back);
         int inked = 0;
+        int left = shown.width();
+        int right = -1;
         for (int y = 0; y < shown.height(); ++y)
-            for (int x = 0; x < shown.width(); ++x)
-                inked += shown.pixelColor(x, y) == ink;
+            for (int x = 0; x < shown.width(); ++x) {
+                if (shown.pixelColor(x, y) != ink)
+                    continue;
+                ++inked;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
         QVERIFY(inked > 20);
+        const QFontMetrics metrics(window.font());
+        const int blanks = metrics.horizontalAdvance(QString(15, u' '));
+        QVERIFY(left >= blanks);
+        QVERIFY(left <= blanks + metrics.horizontalAdvance(u'S'));
+        QVERIFY(right < blanks + metrics.horizontalAdvance(QStringLiteral("See You")));
     }
 
     void openDialog_data()

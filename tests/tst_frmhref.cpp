@@ -3,8 +3,8 @@
 #include "editor/widgetareadialog.h"
 #include "map/mapdocument.h"
 #include "platform/rounding.h"
-#include "platform/screeninfo.h"
 #include "session/areadialog.h"
+#include "support/fixedscreen.h"
 #include "support/layoutcheck.h"
 
 #include <QApplication>
@@ -159,7 +159,7 @@ private slots:
     {
         QWidget mainWindow;
         mainWindow.setGeometry(100, 50, 600, 400);
-        FixedScreen screen({1024, 768});
+        test::FixedScreen screen({1024, 768});
         WidgetAreaDialog areaDialog(&mainWindow, screen);
         const QList<std::pair<const char*, QByteArray>> openings = {
             {"picEnter", "typed.htm"}, {"window", ""}, {"picDelete", deleted}, {"picCancel", ""}};

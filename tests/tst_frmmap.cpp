@@ -3,10 +3,10 @@
 #include "geometry/windowlayout.h"
 #include "help/frmhelp.h"
 #include "map/xorcanvas.h"
-#include "platform/screeninfo.h"
 #include "session/areadialog.h"
 #include "session/filedialogs.h"
 #include "session/messages.h"
+#include "support/fixedscreen.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
 #include "support/scriptedendwindow.h"
@@ -120,7 +120,7 @@ private:
     ScriptedAreaDialog m_dialog;
     test::ScriptedFileDialogs m_files;
     test::ScriptedEndWindow m_end;
-    FixedScreen m_screen{QSize(1024, 768)};
+    test::FixedScreen m_screen{QSize(1024, 768)};
     std::unique_ptr<frmMap> m_window;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/association.h"
 #include "platform/filewrite.h"
+#include "platform/instancelock.h"
 #include "platform/keystore.h"
 #include "platform/rounding.h"
 #include "platform/tempfolder.h"
@@ -7,11 +8,15 @@
 #include "platform/windowsystem.h"
 #include "support/files.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -22,6 +27,23 @@ namespace {
 
 const auto HKCR = RegRoot::ClassesRoot;
 const auto HKCU = RegRoot::CurrentUser;
+
+// The other copy: holds the lock at argv[2] until its stdin closes.
+int holdLock(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    InstanceLock lock(QString::fromLocal8Bit(argv[2]));
+    if (!lock.tryAcquire()) {
+        std::puts("refused");
+        return 1;
+    }
+    std::puts("held");
+    std::fflush(stdout);
+    QFile in;
+    if (in.open(stdin, QIODevice::ReadOnly))
+        in.readAll();
+    return 0;
+}
 
 } // namespace
 
@@ -49,7 +71,7 @@ private slots:
         QVERIFY(store.createKey(HKCR, QStringLiteral("Tavlo\\shell\\open\\command")));
         QVERIFY(store.keyExists(HKCR, QStringLiteral("Tavlo")));
         QVERIFY(store.keyExists(HKCR, QStringLiteral("Tavlo\\shell")));
-        QCOMPARE(store.defaultValue(HKCR, QStringLiteral("Tavlo\\shell")), std::nullopt);
+        QVERIFY(readAll(storePath()).contains("\nTavlo\\shell\n"));
         QVERIFY(!store.keyExists(HKCU, QStringLiteral("Tavlo")));
         QVERIFY(!store.createKey(HKCR, QStringLiteral("Tavlo\\\\empty")));
     }
@@ -58,7 +80,7 @@ private slots:
     {
         KeyStore store(storePath());
         QVERIFY(store.setDefaultValue(HKCR, QStringLiteral(".TAVL"), QStringLiteral("Tavlo")));
-        QCOMPARE(store.defaultValue(HKCR, QStringLiteral(".tavl")), QStringLiteral("Tavlo"));
+        QVERIFY(store.keyExists(HKCR, QStringLiteral(".tavl")));
         QVERIFY(store.createKey(HKCR, QStringLiteral(".tavl\\Sub")));
         const QByteArray text = readAll(storePath());
         QVERIFY(text.contains(".TAVL=Tavlo\n"));
@@ -79,9 +101,13 @@ private slots:
     {
         QFETCH(QString, value);
         QVERIFY(KeyStore(storePath()).setDefaultValue(HKCR, QStringLiteral("Tavlo\\v"), value));
-        const KeyStore reopened(storePath());
-        QCOMPARE(reopened.defaultValue(HKCR, QStringLiteral("tavlo\\V")), value);
+        const QByteArray written = readAll(storePath());
+        KeyStore reopened(storePath());
+        QVERIFY(reopened.keyExists(HKCR, QStringLiteral("tavlo\\V")));
         QVERIFY(!reopened.keyExists(HKCU, QStringLiteral("x")));
+        // Read back and written again, the value keeps every byte.
+        QVERIFY(reopened.createKey(HKCU, QStringLiteral("x")));
+        QCOMPARE(readAll(storePath()), written + "x\n");
     }
 
     void deleteKey_data()
@@ -125,10 +151,15 @@ private slots:
     {
         KeyStore store(storePath());
         regAssoc(store, QStringLiteral("/opt/my apps/tavlo"), folders());
-        QCOMPARE(store.defaultValue(HKCR, ".tavl"), QStringLiteral("Tavlo"));
-        QCOMPARE(store.defaultValue(HKCR, "Tavlo"), QStringLiteral("Client-side image map"));
-        QCOMPARE(store.defaultValue(HKCR, "Tavlo\\shell\\open\\command"),
-                 QStringLiteral("/opt/my apps/tavlo %1"));
+        QCOMPARE(readAll(storePath()),
+                 QByteArray("[HKEY_CLASSES_ROOT]\n"
+                            ".tavl=Tavlo\n"
+                            "Tavlo=Client-side image map\n"
+                            "Tavlo\\shell\n"
+                            "Tavlo\\shell\\open\n"
+                            "Tavlo\\shell\\open\\command=/opt/my apps/tavlo %1\n"
+                            "\n"
+                            "[HKEY_CURRENT_USER]\n"));
     }
 
     // The user's files stand in for those the package installs under the same names, so
@@ -326,7 +357,58 @@ private slots:
         const ScopedEnv tmp("TMPDIR", tmpdir.toUtf8());
         QCOMPARE(tavlo::tempFolder(), expected);
     }
+
+    void secondLockInTheSameProcessIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tavlo.lock"));
+        auto first = std::make_unique<InstanceLock>(path);
+        InstanceLock second(path);
+        QVERIFY(first->tryAcquire());
+        QVERIFY(first->tryAcquire());
+        QVERIFY(!second.tryAcquire());
+        first.reset();
+        QVERIFY(second.tryAcquire());
+    }
+
+    void lockOfAnotherProcess_data()
+    {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("holder exits") << false;
+        QTest::newRow("holder killed, stale lock taken over") << true;
+    }
+    void lockOfAnotherProcess()
+    {
+        QFETCH(bool, killed);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("run/tavlo.lock"));
+
+        QProcess holder;
+        holder.start(QCoreApplication::applicationFilePath(), {"--hold-lock", path});
+        QVERIFY(holder.waitForStarted());
+        while (!holder.readAllStandardOutput().contains("held"))
+            QVERIFY2(holder.waitForReadyRead(10000), "the other copy never took the lock");
+
+        InstanceLock lock(path);
+        QVERIFY(!lock.tryAcquire());
+        if (killed)
+            holder.kill();
+        else
+            holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished());
+        QCOMPARE(holder.exitStatus(), killed ? QProcess::CrashExit : QProcess::NormalExit);
+        QVERIFY(QFile::exists(path) == killed);
+        QVERIFY(lock.tryAcquire());
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_Platform)
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "--hold-lock") == 0)
+        return holdLock(argc, argv);
+    QCoreApplication app(argc, argv);
+    tst_Platform test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_platform.moc"

@@ -3,17 +3,16 @@
 #include "platform/instancelock.h"
 #include "platform/keystore.h"
 #include "platform/pathops.h"
-#include "platform/screeninfo.h"
 #include "session/filecheck.h"
 #include "session/messages.h"
 #include "support/files.h"
+#include "support/fixedscreen.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
 #include "tavlofile/filekinds.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -91,17 +90,6 @@ private slots:
         QFETCH(QString, key);
         QCOMPARE(extensionKey(path), key);
         QTEST(editorKind(key), "kind");
-    }
-
-    void kindTableIsOneEntryAKey()
-    {
-        QSet<QString> keys;
-        for (const FileKindEntry& entry : fileKinds()) {
-            QCOMPARE(entry.key.size(), 4);
-            QCOMPARE(QString(entry.key).toLower(), QString(entry.key));
-            keys.insert(entry.key);
-        }
-        QCOMPARE(keys.size(), qsizetype(fileKinds().size()));
     }
 
     void checkFile_data()
@@ -209,7 +197,9 @@ private slots:
             return;
         }
         // Written at every start, whether or not the file is refused.
-        QCOMPARE(store.defaultValue(RegRoot::ClassesRoot, ".tavl"), QStringLiteral("Tavlo"));
+        if (runs)
+            QCoreApplication::processEvents();
+        QVERIFY(readAll(store.path()).contains("\n.tavl=Tavlo\n"));
         if (!runs)
             return;
         QVERIFY(window->isVisible());
@@ -230,7 +220,6 @@ private slots:
         QCOMPARE(fileTitle("C:\\pics\\logo.gif"), QStringLiteral("logo.gif"));
         QCOMPARE(fileTitle("C:/pics\\x/logo.gif"), QStringLiteral("logo.gif"));
         QCOMPARE(fileTitle("logo.gif"), QStringLiteral("logo.gif"));
-        QCOMPARE(stripNul(QStringLiteral("abc") + QChar(0) + "def"), QStringLiteral("abc"));
         QVERIFY(homeFolder().endsWith('/'));
         QVERIFY(!fileExists(m_dir.path()));
         QVERIFY(!fileExists(QString()));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/frmmap.h"
-#include "platform/screeninfo.h"
+#include "support/fixedscreen.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
 #include "support/scriptedendwindow.h"

@@ -304,11 +304,11 @@ void frmMap::rebuildAreas(const QList<ReadArea>& areas)
     // The map appears area by area; the pause lets the window paint but takes no
     // user input, so nothing reaches the document until the map is complete.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (const ReadArea& area : areas) {
-        canvas().tint(area.shape.region);
-        canvas().drawOutline(area.shape.pts);
-        m_doc.addArea(area.shape);
-        m_doc.appendTexts(area.href, area.target, area.alt);
+    for (const ReadArea& read : areas) {
+        // The dialog shows the texts of the tag, as its record carries them.
+        m_doc.addArea(read.area, read.area.links().value_or(AreaLinks{}));
+        canvas().tint(m_doc.region(m_doc.size() - 1));
+        canvas().drawOutline(read.area);
         m_pause->pause(AreaTools::drawPause);
     }
     QApplication::restoreOverrideCursor();
@@ -507,9 +507,9 @@ void frmMap::finishSave()
     if (!imgSpecs(m_imgPath)) {
         // The picture is gone from its file: the one on the canvas stays, drawn clean.
         m_tools.abandon();
-        for (qsizetype i = 0; i < m_doc.areaList().size(); ++i) {
-            canvas().drawOutline(m_doc.ptsList()[i]);
-            canvas().tint(m_doc.rgnList()[i]);
+        for (qsizetype i = 0; i < m_doc.size(); ++i) {
+            canvas().drawOutline(m_doc.area(i));
+            canvas().tint(m_doc.region(i));
         }
     }
     m_tools.skipMouse = false;
@@ -601,15 +601,15 @@ void frmMap::editArea(int i)
     const QByteArray tmpHREF = m_areaDialog->run(m_curHREF, m_curT, m_curAlt);
     if (tmpHREF == deleteAnswer) {
         // Drawn once more, the outline and the tint vanish from the picture.
-        canvas().drawOutline(m_doc.ptsList()[i]);
-        canvas().tint(m_doc.rgnList()[i]);
+        canvas().drawOutline(m_doc.area(i));
+        canvas().tint(m_doc.region(i));
         m_doc.deleteArea(i);
         return;
     }
     if (tmpHREF.isEmpty())
         m_tools.radius = 0.0f;
     else
-        m_doc.replaceTail(i, tmpHREF, m_curHREF, m_curT, m_curAlt);
+        m_doc.replaceTail(i, tmpHREF, {m_curHREF, m_curT, m_curAlt});
     m_ui->mapee->setFocus();
 }
 

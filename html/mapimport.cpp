@@ -56,10 +56,12 @@ QString quoted(const QByteArray& text)
 
 } // namespace
 
-bool sameArea(const TavloArea& a, const TavloArea& b)
+bool sameArea(const MapArea& a, const MapArea& b)
 {
-    return a.shape == b.shape && a.coords == b.coords && linkOf(a.href) == linkOf(b.href) &&
-           a.target == b.target && a.alt == b.alt;
+    const AreaLinks la = a.links().value_or(AreaLinks{});
+    const AreaLinks lb = b.links().value_or(AreaLinks{});
+    return a.kind() == b.kind() && a.coordinates() == b.coordinates() &&
+           linkOf(la.href) == linkOf(lb.href) && la.target == lb.target && la.alt == lb.alt;
 }
 
 AreaConversion tavloAreaOf(const ForeignArea& area)
@@ -81,9 +83,8 @@ AreaConversion tavloAreaOf(const ForeignArea& area)
     const qsizetype count = area.shape == ForeignShape::Rect     ? 4
                             : area.shape == ForeignShape::Circle ? 3
                                                                  : area.coords.size() / 2 * 2;
-    TavloArea t;
-    t.shape = area.shape;
-    t.coords.reserve(count);
+    QList<int> c;
+    c.reserve(count);
     for (qsizetype i = 0; i < count; ++i) {
         const auto v = areaCoordinate(area.coords[i]);
         if (!v) {
@@ -92,68 +93,43 @@ AreaConversion tavloAreaOf(const ForeignArea& area)
                              .arg(highestCoordinate);
             return out;
         }
-        t.coords.append(*v);
+        c.append(*v);
     }
-    t.href = area.hasHref ? area.href : QByteArray();
-    t.target = area.target;
-    t.alt = area.alt;
-    out.area = t;
-    return out;
-}
-
-AreaConversion importableArea(const ForeignArea& area)
-{
-    AreaConversion out = tavloAreaOf(area);
-    if (out.area && (holdsTavloEntity(out.area->href) || holdsTavloEntity(out.area->target) ||
-                     holdsTavloEntity(out.area->alt))) {
-        out.area.reset();
-        out.reason = QStringLiteral("its link, target or alt text holds &quot;, &lt; or &gt; as "
-                                    "text, which a Tavlo map would turn into a character");
-    }
-    return out;
-}
-
-AreaShape areaShapeOf(const TavloArea& area)
-{
-    AreaShape shape;
-    const QList<int>& c = area.coords;
     switch (area.shape) {
     case ForeignShape::Circle:
-        shape = circleArea(c[0], c[1], static_cast<float>(c[2]));
+        out.area = MapArea::circle({c[0], c[1]}, static_cast<float>(c[2]));
         break;
     case ForeignShape::Poly: {
         QList<QPoint> vertices;
         vertices.reserve(c.size() / 2);
         for (qsizetype i = 0; i + 1 < c.size(); i += 2)
             vertices.append(QPoint(c[i], c[i + 1]));
-        shape = polyArea(vertices);
+        out.area = MapArea::polygon(std::move(vertices));
         break;
     }
     case ForeignShape::Rect:
     case ForeignShape::Default:
-        shape = rectArea(c[0], c[1], c[2], c[3]);
+        out.area = MapArea::rectangle({c[0], c[1]}, {c[2], c[3]});
         break;
     }
-    shape.record += recordTail(area.href, area.target, area.alt);
-    return shape;
+    // A usable area has the numbers its shape needs, and a radius not below 0.
+    if (out.area)
+        out.area->setLinks(
+            AreaLinks{area.hasHref ? area.href : QByteArray(), area.target, area.alt});
+    return out;
 }
 
-TavloArea tavloAreaOf(const QByteArray& record, const QByteArray& href, const QByteArray& target,
-                      const QByteArray& alt)
+AreaConversion importableArea(const ForeignArea& area)
 {
-    TavloArea area;
-    area.href = href;
-    area.target = target;
-    area.alt = alt;
-    if (record.startsWith("<AREA SHAPE=\"circle\""))
-        area.shape = ForeignShape::Circle;
-    else if (record.startsWith("<AREA SHAPE=\"poly\""))
-        area.shape = ForeignShape::Poly;
-    const qsizetype from = record.indexOf("COORDS=\"") + 8;
-    const qsizetype to = record.indexOf('"', from);
-    for (const QByteArray& n : record.mid(from, to - from).split(','))
-        area.coords.append(n.trimmed().toInt());
-    return area;
+    AreaConversion out = tavloAreaOf(area);
+    const std::optional<AreaLinks> links = out.area ? out.area->links() : std::nullopt;
+    if (links && (holdsTavloEntity(links->href) || holdsTavloEntity(links->target) ||
+                  holdsTavloEntity(links->alt))) {
+        out.area.reset();
+        out.reason = QStringLiteral("its link, target or alt text holds &quot;, &lt; or &gt; as "
+                                    "text, which a Tavlo map would turn into a character");
+    }
+    return out;
 }
 
 MapImport importMap(const QByteArray& page, const QString& pageFile, const QByteArray& mapName,
@@ -228,7 +204,7 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
                                                 .arg(number)
                                                 .arg(QString::fromUtf8(a.name))});
         }
-        records.append(areaShapeOf(*c.area).record);
+        records.append(areaRecord(*c.area));
     }
     if (records.isEmpty())
         return fail(MapImport::Status::NoAreas,

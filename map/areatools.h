@@ -7,6 +7,7 @@
 
 namespace tavlo {
 
+class MapArea;
 class MapDocument;
 class XorCanvas;
 
@@ -75,6 +76,8 @@ private:
     void addPoint(QPointF pos);
     bool isClosing(QPoint click) const;
     void makePolygon();
+    // Tints the area and adds it to the document, with addAreaDefaults' texts.
+    void addArea(const MapArea& area);
 
     MapDocument& m_doc;
     ToolHost& m_host;

@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 using namespace tavlo;
 
 namespace {
@@ -18,20 +20,21 @@ QByteArray pageWithAreas(int n)
     for (int i = 0; i < n; ++i) {
         const int x = (i * 37) % 30000;
         const int y = (i * 91) % 30000;
-        AreaShape shape;
+        std::optional<MapArea> area;
         switch (i % 3) {
         case 0:
-            shape = rectArea(x, y, x + 40, y + 25);
+            area = MapArea::rectangle({x, y}, {x + 40, y + 25});
             break;
         case 1:
-            shape = circleArea(x, y, 12.5f);
+            area = MapArea::circle({x, y}, 12.5f);
             break;
         default:
-            shape = polyArea({{x, y}, {x + 30, y}, {x + 35, y + 20}, {x + 5, y + 28}});
+            area = MapArea::polygon({{x, y}, {x + 30, y}, {x + 35, y + 20}, {x + 5, y + 28}});
             break;
         }
-        areas.append(shape.record + recordTail("page" + QByteArray::number(i) + ".htm", "_top",
-                                               "Area \"" + QByteArray::number(i) + "\""));
+        areas.append(areaRecord(area.value()) +
+                     recordTail("page" + QByteArray::number(i) + ".htm", "_top",
+                                "Area \"" + QByteArray::number(i) + "\""));
     }
     const QByteArray block = mapBlock(savedImageFolder, imageMarkup("town.jpg", 800, 600), areas);
     return fileText(SaveKind::OriginalPage, block, "<HTML><BODY>\r\n<p>Town map</p>\r\n",
@@ -76,8 +79,9 @@ static void writeBackLargePage(benchmark::State& state)
         QByteArray("\r\n<p>Text after the map, kept as it is.</p>").repeated(half / 45);
     ChtmlPage html;
     html.parsePage(top + pageWithAreas(100) + bot, QStringLiteral("/site/big.htm"));
-    const QByteArray block = mapBlock(savedImageFolder, imageMarkup("town.jpg", 800, 600),
-                                      {rectArea(1, 2, 3, 4).record + "a.htm"});
+    const QByteArray block =
+        mapBlock(savedImageFolder, imageMarkup("town.jpg", 800, 600),
+                 {areaRecord(MapArea::rectangle({1, 2}, {3, 4}).value()) + "a.htm"});
     qsizetype bytes = 0;
     for (auto _ : state) {
         QByteArray written =

@@ -14,7 +14,7 @@ static void mapBlockOfRectangles(benchmark::State& state)
     for (int i = 0; i < n; ++i) {
         const int x = (i * 37) % 30000;
         const int y = (i * 91) % 30000;
-        areas.append(rectArea(x, y, x + 40, y + 25).record +
+        areas.append(areaRecord(MapArea::rectangle({x, y}, {x + 40, y + 25}).value()) +
                      recordTail("page" + QByteArray::number(i) + ".htm", "_top", "Area"));
     }
     const ImageMarkup image = imageMarkup("harbour.gif", 640, 400);

@@ -139,11 +139,11 @@ void frmMap::rebuildAreas(const QList<ReadArea>& areas)
     // The map appears area by area; the pause lets the window paint but takes no
     // user input, so nothing reaches the document until the map is complete.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (const ReadArea& area : areas) {
-        canvas().tint(area.shape.region);
-        canvas().drawOutline(area.shape.pts);
-        document().addArea(area.shape);
-        document().appendTexts(area.href, area.target, area.alt);
+    for (const ReadArea& read : areas) {
+        // The dialog shows the texts of the tag, as its record carries them.
+        document().addArea(read.area, read.area.links().value_or(AreaLinks{}));
+        canvas().tint(document().region(document().size() - 1));
+        canvas().drawOutline(read.area);
         m_env->pause->pause(AreaTools::drawPause);
     }
     QApplication::restoreOverrideCursor();
@@ -239,7 +239,7 @@ void frmMap::finishSave()
     if (!imgSpecs(imgPath())) {
         // The picture is gone from its file: the one on the canvas stays, drawn clean.
         m_tools.abandon();
-        for (int i = 0; i < document().areaList().size(); ++i)
+        for (qsizetype i = 0; i < document().size(); ++i)
             drawAreaAway(i);
     }
     m_tools.commandRan();
@@ -304,17 +304,17 @@ void frmMap::editArea(int i)
         m_tools.areaDialogCancelled();
         break;
     case AreaAnswer::Choice::Enter:
-        document().replaceTail(i, answer.tmpHREF, curHREF, curT, curAlt);
+        document().replaceTail(i, answer.tmpHREF, {curHREF, curT, curAlt});
         break;
     }
     m_ui->mapee->setFocus();
 }
 
-void frmMap::drawAreaAway(int i)
+void frmMap::drawAreaAway(qsizetype i)
 {
     // Drawn once more, the outline and the tint vanish from the picture.
-    canvas().drawOutline(document().ptsList()[i]);
-    canvas().tint(document().rgnList()[i]);
+    canvas().drawOutline(document().area(i));
+    canvas().tint(document().region(i));
 }
 
 void frmMap::popupFileMenu()

@@ -71,7 +71,7 @@ private:
     void setPointer(Pointer pointer) override;
     void editArea(int i) override;
     void popupFileMenu() override;
-    void drawAreaAway(int i);
+    void drawAreaAway(qsizetype i);
     void pause(int ms) override;
 
     // Shows note; true when the user answered YES or Yes.

@@ -115,17 +115,18 @@ inline OpenedMap openMap(const QByteArray& text)
 // What every area read must look like, whatever the file held.
 inline QByteArray checkReadArea(const ReadArea& area)
 {
-    const QByteArray& record = area.shape.record;
+    const QByteArray record = areaRecord(area.area);
     if (!record.startsWith("<AREA SHAPE=\"") || !record.contains("\" HREF=\""))
         return "record of area " + QByteArray::number(area.number) + " malformed: " + record;
-    if (area.href.isEmpty())
+    if (!area.area.links() || area.area.links()->href.isEmpty())
         return "empty HREF in area " + QByteArray::number(area.number);
-    const int pipes = countPipes(area.shape.pts);
+    const QByteArray pts = pointText(area.area);
+    const int pipes = countPipes(pts);
     const bool rect = record.startsWith("<AREA SHAPE=\"rect\"");
     const bool circle = record.startsWith("<AREA SHAPE=\"circle\"");
     const bool poly = record.startsWith("<AREA SHAPE=\"poly\"");
     if (!(rect && pipes == 3) && !(circle && pipes == 2) && !(poly && pipes >= 5 && pipes % 2))
-        return "point text " + area.shape.pts + " does not fit " + record;
+        return "point text " + pts + " does not fit " + record;
     return {};
 }
 
@@ -210,8 +211,8 @@ inline QByteArray checkDrawn(const MapRead& map)
     XorCanvas canvas(picture, [](const QRegion&) {});
     for (int pass = 0; pass < 2; ++pass) {
         for (const ReadArea& area : map.areas) {
-            canvas.tint(area.shape.region);
-            canvas.drawOutline(area.shape.pts);
+            canvas.tint(areaRegion(area.area));
+            canvas.drawOutline(area.area);
         }
     }
     return picture == before ? QByteArray() : "areas drawn twice leave a trace";
@@ -227,16 +228,17 @@ inline QByteArray checkMapReader(QByteArrayView bytes)
 
 // The point text a circle has once read from its own record: the record holds the
 // radius rounded, the first read may have had a fraction. Empty for other shapes.
-inline QByteArray circlePtsFromRecord(const ReadArea& area)
+inline QByteArray circlePtsFromRecord(const MapArea& area)
 {
-    const QByteArray& record = area.shape.record;
+    const QByteArray record = areaRecord(area);
     if (!record.startsWith("<AREA SHAPE=\"circle\""))
         return {};
     constexpr QByteArrayView coordsHead("COORDS=\"");
     const qsizetype from = record.indexOf(coordsHead) + coordsHead.size();
     const QByteArray coords = record.mid(from, record.indexOf('"', from) - from);
-    return getField(area.shape.pts, 1, false) + '|' + getField(area.shape.pts, 2, false) + '|' +
-           getField(coords, 3, true).trimmed();
+    const QByteArray pts = pointText(area);
+    return getField(pts, 1, FieldSeparator::Pipe) + '|' + getField(pts, 2, FieldSeparator::Pipe) +
+           '|' + getField(coords, 3, FieldSeparator::Comma).trimmed();
 }
 
 // Two reads of the same areas agree: the second read of a saved map gives back what the
@@ -247,21 +249,23 @@ inline QByteArray compareAreas(const QList<ReadArea>& first, const QList<ReadAre
         return QByteArray::number(first.size()) + " areas read, " +
                QByteArray::number(second.size()) + " after saving";
     for (qsizetype i = 0; i < first.size(); ++i) {
-        const ReadArea& a = first[i];
-        const ReadArea& b = second[i];
+        const MapArea& a = first[i].area;
+        const MapArea& b = second[i].area;
         const QByteArray which = "area " + QByteArray::number(i + 1) + ": ";
-        if (a.shape.record != b.shape.record)
-            return which + "record " + a.shape.record + " came back as " + b.shape.record;
-        if (a.href != b.href || a.target != b.target || a.alt != b.alt)
-            return which + "texts " + a.href + '|' + a.target + '|' + a.alt + " came back as " +
-                   b.href + '|' + b.target + '|' + b.alt;
+        if (areaRecord(a) != areaRecord(b))
+            return which + "record " + areaRecord(a) + " came back as " + areaRecord(b);
+        const AreaLinks la = a.links().value_or(AreaLinks{});
+        const AreaLinks lb = b.links().value_or(AreaLinks{});
+        if (la != lb)
+            return which + "texts " + la.href + '|' + la.target + '|' + la.alt + " came back as " +
+                   lb.href + '|' + lb.target + '|' + lb.alt;
         if (const QByteArray circle = circlePtsFromRecord(a); !circle.isEmpty()) {
-            if (b.shape.pts != circle)
-                return which + "circle " + a.shape.pts + " came back as " + b.shape.pts;
+            if (pointText(b) != circle)
+                return which + "circle " + pointText(a) + " came back as " + pointText(b);
         } else {
-            if (a.shape.pts != b.shape.pts)
-                return which + "points " + a.shape.pts + " came back as " + b.shape.pts;
-            if (a.shape.region != b.shape.region)
+            if (pointText(a) != pointText(b))
+                return which + "points " + pointText(a) + " came back as " + pointText(b);
+            if (areaRegion(a) != areaRegion(b))
                 return which + "region changed";
         }
     }
@@ -286,7 +290,7 @@ inline QByteArray checkRoundTrip(QByteArrayView bytes)
     const ImageMarkup image = imageMarkup(fname, 120, 60);
     QList<QByteArray> records;
     for (const ReadArea& area : first.map.areas)
-        records.append(area.shape.record);
+        records.append(areaRecord(area.area));
     const QByteArray block = mapBlock(savedImageFolder, image, records);
     const auto kind = static_cast<SaveKind>(text.size() % 4);
     const QByteArray saved = fileText(kind, block, first.page.htmlTop(), first.page.htmlBot());
@@ -338,7 +342,7 @@ inline QByteArray checkForeignPage(QByteArrayView bytes)
             if (area.tag.offset < map.tag.offset + map.tag.length || area.tag.offset > map.end)
                 return "area outside its map";
             if (const AreaConversion c = importableArea(area); c.area)
-                records.append(areaShapeOf(*c.area).record);
+                records.append(areaRecord(*c.area));
         }
         // The first map of a name is the one written back, as import reads it.
         if (records.isEmpty() || findMap(read, map.name) != &map)

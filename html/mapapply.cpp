@@ -74,24 +74,18 @@ public:
         m_selfClosing = tag.endsWith("/>");
     }
 
-    QByteArray tag(const TavloArea& area) const
+    QByteArray tag(const MapArea& area) const
     {
         if (!m_lower)
-            return areaShapeOf(area).record + "\">";
-        static const char* const shapes[] = {"rect", "circle", "poly", "default"};
-        QByteArray coords;
-        for (int v : area.coords) {
-            if (!coords.isEmpty())
-                coords += ", ";
-            coords += QByteArray::number(v);
-        }
-        QByteArray out = QByteArrayLiteral("<area shape=\"") +
-                         shapes[static_cast<int>(area.shape)] + "\" coords=\"" + coords +
-                         "\" href=\"" + escapeValue(area.href) + '"';
-        if (!area.target.isEmpty())
-            out += " target=\"" + escapeValue(area.target) + '"';
-        if (!area.alt.isEmpty())
-            out += " alt=\"" + escapeValue(area.alt) + '"';
+            return areaRecord(area) + "\">";
+        const AreaLinks links = area.links().value_or(AreaLinks{});
+        QByteArray out = QByteArrayLiteral("<area shape=\"") + shapeName(area.kind()) +
+                         "\" coords=\"" + coordsText(area) + "\" href=\"" +
+                         escapeValue(links.href) + '"';
+        if (!links.target.isEmpty())
+            out += " target=\"" + escapeValue(links.target) + '"';
+        if (!links.alt.isEmpty())
+            out += " alt=\"" + escapeValue(links.alt) + '"';
         out += m_selfClosing ? " />" : ">";
         return out;
     }
@@ -103,7 +97,7 @@ private:
 
 struct Held {
     const ForeignArea* area;
-    TavloArea as;
+    MapArea as;
 };
 
 // One step of the alignment: a page area kept (both set), gone (wanted -1) or an
@@ -115,7 +109,7 @@ struct Step {
 
 // The longest common run of unchanged areas. Ends in common are taken first; the
 // rest by a table of common lengths when it is small enough, else in order.
-std::vector<Step> alignAreas(const std::vector<Held>& held, const QList<TavloArea>& wanted)
+std::vector<Step> alignAreas(const std::vector<Held>& held, const QList<MapArea>& wanted)
 {
     const qsizetype nh = static_cast<qsizetype>(held.size());
     const qsizetype nw = wanted.size();
@@ -215,10 +209,10 @@ MapApply applyMap(const QByteArray& mapFile, const QByteArray& page, const QByte
                                    "use: \"%2\"")
                         .arg(read.badArea)
                         .arg(QString::fromUtf8(read.badValue)));
-    QList<TavloArea> wanted;
+    QList<MapArea> wanted;
     wanted.reserve(read.areas.size());
     for (const ReadArea& a : read.areas)
-        wanted.append(tavloAreaOf(a.shape.record, a.href, a.target, a.alt));
+        wanted.append(a.area);
 
     const ForeignPage tavl = readForeignPage(split.htmlMap());
     const ForeignPage target = readForeignPage(page);

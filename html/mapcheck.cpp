@@ -289,7 +289,7 @@ private:
             const AreaConversion c = tavloAreaOf(area);
             if (!c.area)
                 continue;
-            const QRegion region = areaShapeOf(*c.area).region;
+            const QRegion region = areaRegion(*c.area);
             if (noSize(*c.area)) {
                 add(area.tag, Severity::Error, QStringLiteral("the %1 has no size").arg(noun(area)),
                     "no-size");
@@ -366,17 +366,18 @@ private:
         }
     }
 
-    static bool noSize(const TavloArea& a)
+    static bool noSize(const MapArea& a)
     {
-        const QList<int>& c = a.coords;
-        switch (a.shape) {
-        case ForeignShape::Circle:
+        const QList<int> c = a.coordinates();
+        switch (a.kind()) {
+        case AreaKind::Circle:
             return c[2] == 0;
-        case ForeignShape::Poly:
+        case AreaKind::Poly:
             return allOnLine(c);
-        default:
-            return c[0] == c[2] || c[1] == c[3];
+        case AreaKind::Rect:
+            break;
         }
+        return c[0] == c[2] || c[1] == c[3];
     }
 
     static bool allOnLine(const QList<int>& c)
@@ -466,11 +467,7 @@ private:
                 if (area.tag.offset < from || area.tag.offset >= to)
                     continue;
                 const AreaConversion c = tavloAreaOf(area);
-                std::optional<TavloArea> editor;
-                if (next < read.areas.size()) {
-                    const ReadArea& r = read.areas[next];
-                    editor = tavloAreaOf(r.shape.record, r.href, r.target, r.alt);
-                }
+                const MapArea* editor = next < read.areas.size() ? &read.areas[next].area : nullptr;
                 if (c.area && editor && sameArea(*c.area, *editor)) {
                     ++next;
                     for (const ForeignAttribute& a : area.attributes) {
@@ -482,8 +479,8 @@ private:
                                     .arg(QString::fromUtf8(a.name)),
                                 "not-kept");
                     }
-                } else if (c.area && editor && c.area->shape == editor->shape &&
-                           c.area->coords == editor->coords) {
+                } else if (c.area && editor && c.area->kind() == editor->kind() &&
+                           c.area->coordinates() == editor->coordinates()) {
                     ++next;
                     add(area.tag, Severity::Warning,
                         QStringLiteral("the Tavlo editor reads this area's link, target or alt "

@@ -56,31 +56,34 @@ QString quoted(const QByteArray& text)
 }
 
 // The right and bottom edges of the areas: the least picture that holds them all.
-QSize areasExtent(const QList<TavloArea>& areas)
+QSize areasExtent(const QList<MapArea>& areas)
 {
-    qint64 right = 0;
-    qint64 bottom = 0;
-    for (const TavloArea& a : areas) {
-        const QList<int>& c = a.coords;
-        if (a.shape == ForeignShape::Circle) {
-            right = std::max<qint64>(right, qint64(c[0]) + c[2]);
-            bottom = std::max<qint64>(bottom, qint64(c[1]) + c[2]);
+    // Every number lies within the editor's range, so no sum overflows.
+    int right = 0;
+    int bottom = 0;
+    for (const MapArea& a : areas) {
+        const QList<int> c = a.coordinates();
+        if (a.kind() == AreaKind::Circle) {
+            right = std::max(right, c[0] + c[2]);
+            bottom = std::max(bottom, c[1] + c[2]);
             continue;
         }
         for (qsizetype i = 0; i + 1 < c.size(); i += 2) {
-            right = std::max<qint64>(right, c[i]);
-            bottom = std::max<qint64>(bottom, c[i + 1]);
+            right = std::max(right, c[i]);
+            bottom = std::max(bottom, c[i + 1]);
         }
     }
-    return QSize(int(std::min<qint64>(right, INT32_MAX)), int(std::min<qint64>(bottom, INT32_MAX)));
+    return {right, bottom};
 }
 
 } // namespace
 
-bool sameArea(const TavloArea& a, const TavloArea& b)
+bool sameArea(const MapArea& a, const MapArea& b)
 {
-    return a.shape == b.shape && a.coords == b.coords && linkOf(a.href) == linkOf(b.href) &&
-           a.target == b.target && a.alt == b.alt;
+    const AreaLinks la = a.links().value_or(AreaLinks{});
+    const AreaLinks lb = b.links().value_or(AreaLinks{});
+    return a.kind() == b.kind() && a.coordinates() == b.coordinates() &&
+           linkOf(la.href) == linkOf(lb.href) && la.target == lb.target && la.alt == lb.alt;
 }
 
 AreaConversion tavloAreaOf(const ForeignArea& area)
@@ -102,9 +105,8 @@ AreaConversion tavloAreaOf(const ForeignArea& area)
     const qsizetype count = area.shape == ForeignShape::Rect     ? 4
                             : area.shape == ForeignShape::Circle ? 3
                                                                  : area.coords.size() / 2 * 2;
-    TavloArea t;
-    t.shape = area.shape;
-    t.coords.reserve(count);
+    QList<int> c;
+    c.reserve(count);
     for (qsizetype i = 0; i < count; ++i) {
         const auto v = areaCoordinate(area.coords[i]);
         if (!v) {
@@ -113,68 +115,43 @@ AreaConversion tavloAreaOf(const ForeignArea& area)
                              .arg(highestCoordinate);
             return out;
         }
-        t.coords.append(*v);
+        c.append(*v);
     }
-    t.href = area.hasHref ? area.href : QByteArray();
-    t.target = area.target;
-    t.alt = area.alt;
-    out.area = t;
-    return out;
-}
-
-AreaConversion importableArea(const ForeignArea& area)
-{
-    AreaConversion out = tavloAreaOf(area);
-    if (out.area && (holdsTavloEntity(out.area->href) || holdsTavloEntity(out.area->target) ||
-                     holdsTavloEntity(out.area->alt))) {
-        out.area.reset();
-        out.reason = QStringLiteral("its link, target or alt text holds &quot;, &lt; or &gt; as "
-                                    "text, which a Tavlo map would turn into a character");
-    }
-    return out;
-}
-
-AreaShape areaShapeOf(const TavloArea& area)
-{
-    AreaShape shape;
-    const QList<int>& c = area.coords;
     switch (area.shape) {
     case ForeignShape::Circle:
-        shape = circleArea(c[0], c[1], static_cast<float>(c[2]));
+        out.area = MapArea::circle({c[0], c[1]}, static_cast<float>(c[2]));
         break;
     case ForeignShape::Poly: {
         QList<QPoint> vertices;
         vertices.reserve(c.size() / 2);
         for (qsizetype i = 0; i + 1 < c.size(); i += 2)
             vertices.append(QPoint(c[i], c[i + 1]));
-        shape = polyArea(vertices);
+        out.area = MapArea::polygon(std::move(vertices));
         break;
     }
     case ForeignShape::Rect:
     case ForeignShape::Default:
-        shape = rectArea(c[0], c[1], c[2], c[3]);
+        out.area = MapArea::rectangle({c[0], c[1]}, {c[2], c[3]});
         break;
     }
-    shape.record += recordTail(area.href, area.target, area.alt);
-    return shape;
+    // A usable area has the numbers its shape needs, and a radius not below 0.
+    if (out.area)
+        out.area->setLinks(
+            AreaLinks{area.hasHref ? area.href : QByteArray(), area.target, area.alt});
+    return out;
 }
 
-TavloArea tavloAreaOf(const QByteArray& record, const QByteArray& href, const QByteArray& target,
-                      const QByteArray& alt)
+AreaConversion importableArea(const ForeignArea& area)
 {
-    TavloArea area;
-    area.href = href;
-    area.target = target;
-    area.alt = alt;
-    if (record.startsWith("<AREA SHAPE=\"circle\""))
-        area.shape = ForeignShape::Circle;
-    else if (record.startsWith("<AREA SHAPE=\"poly\""))
-        area.shape = ForeignShape::Poly;
-    const qsizetype from = record.indexOf("COORDS=\"") + 8;
-    const qsizetype to = record.indexOf('"', from);
-    for (const QByteArray& n : record.mid(from, to - from).split(','))
-        area.coords.append(n.trimmed().toInt());
-    return area;
+    AreaConversion out = tavloAreaOf(area);
+    const std::optional<AreaLinks> links = out.area ? out.area->links() : std::nullopt;
+    if (links && (holdsTavloEntity(links->href) || holdsTavloEntity(links->target) ||
+                  holdsTavloEntity(links->alt))) {
+        out.area.reset();
+        out.reason = QStringLiteral("its link, target or alt text holds &quot;, &lt; or &gt; as "
+                                    "text, which a Tavlo map would turn into a character");
+    }
+    return out;
 }
 
 MapImport importMap(const QByteArray& page, const QString& pageFile, const QByteArray& mapName,
@@ -248,7 +225,7 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
                                                 .arg(number)
                                                 .arg(QString::fromUtf8(a.name))});
         }
-        records.append(areaShapeOf(*c.area).record);
+        records.append(areaRecord(*c.area));
     }
     if (records.isEmpty())
         return fail(MapImport::Status::NoAreas,
@@ -259,7 +236,7 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
     if (info.kind == UnknownKind || info.width <= 0 || info.height <= 0) {
         // A page checked out without its pictures: the map keeps its areas all the same.
         const bool away = !fileExists(out.picture);
-        QList<TavloArea> areas;
+        QList<MapArea> areas;
         for (const ForeignArea& area : map->areas) {
             if (const AreaConversion c = tavloAreaOf(area); c.area)
                 areas.append(*c.area);

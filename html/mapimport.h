@@ -11,24 +11,15 @@
 
 namespace tavlo {
 
-// An area as a Tavlo map holds it: one of the three shapes, whole numbers as its
-// record writes them, and the three link texts.
-struct TavloArea {
-    ForeignShape shape = ForeignShape::Rect; // Rect, Circle or Poly
-    QList<int> coords;
-    QByteArray href;
-    QByteArray target;
-    QByteArray alt;
-};
+// Equal when a browser sees the same area: the same shape, the numbers its record
+// writes, and the same links, where an empty or missing link and "#" are one.
+[[nodiscard]] bool sameArea(const MapArea& a, const MapArea& b);
 
-// Equal when a browser sees the same area: an empty or missing link and "#" are one.
-bool sameArea(const TavloArea& a, const TavloArea& b);
-
-// The area of a page as Tavlo holds it, or why it cannot: a shape the editor does not
-// draw, an area browsers ignore, or numbers beyond the editor's range. Fractions are
-// rounded, halves to the even neighbour, as every whole number in Tavlo.
-struct AreaConversion {
-    std::optional<TavloArea> area;
+// The area of a page as Tavlo holds it, with its links, or why it cannot: a shape the
+// editor does not draw, an area browsers ignore, or numbers beyond the editor's range.
+// Fractions are rounded, halves to the even neighbour, as every whole number in Tavlo.
+struct [[nodiscard]] AreaConversion {
+    std::optional<MapArea> area;
     QString reason; // when there is no area
 };
 AreaConversion tavloAreaOf(const ForeignArea& area);
@@ -37,20 +28,13 @@ AreaConversion tavloAreaOf(const ForeignArea& area);
 // Tavlo's reader turns into a character ("&quot;" meant as text) stays behind too.
 AreaConversion importableArea(const ForeignArea& area);
 
-// Record (with its tail), point text and region, as the editor builds them.
-AreaShape areaShapeOf(const TavloArea& area);
-
-// The area a record of Tavlo's map reader stands for.
-TavloArea tavloAreaOf(const QByteArray& record, const QByteArray& href, const QByteArray& target,
-                      const QByteArray& alt);
-
 // Something of the page that the map file does not carry, with the tag it is in.
 struct ImportNote {
     SourceSpan where;
     QString text;
 };
 
-struct MapImport {
+struct [[nodiscard]] MapImport {
     enum class Status {
         Done,
         NoMaps,      // the page has no <map>

@@ -200,6 +200,55 @@ private:
     std::int64_t m_k = 0;     // rows below the top
 };
 
+// The ellipse inside box: a pixel belongs to it when its centre does.
+QRegion ellipseRegion(const QRect& box)
+{
+    if (box.isEmpty())
+        return {};
+    const double a = box.width() / 2.0;
+    const double b = box.height() / 2.0;
+    const double cx = box.x() + a;
+    const double cy = box.y() + b;
+    const int first = std::max(box.top(), shownLow);
+    const int last = std::min(box.bottom(), shownHigh);
+    BandBuilder bands;
+    std::vector<Span> row(1);
+    for (int y = first; y <= last; ++y) {
+        const double v = (y + 0.5 - cy) / b;
+        const double half = a * std::sqrt(std::max(0.0, 1.0 - v * v));
+        const int x1 = shownColumn(static_cast<std::int64_t>(std::ceil(cx - half - 0.5)));
+        const int x2 = shownColumn(static_cast<std::int64_t>(std::floor(cx + half - 0.5)) + 1);
+        if (x1 >= x2)
+            continue;
+        row[0] = {x1, x2};
+        bands.addRow(y, row);
+    }
+    return bands.region();
+}
+
+QByteArray joined(const QList<int>& values, const char* separator)
+{
+    QByteArray out;
+    for (int v : values) {
+        if (!out.isEmpty())
+            out += separator;
+        out += QByteArray::number(v);
+    }
+    return out;
+}
+
+bool inRange(int v)
+{
+    return v >= lowestCoordinate && v <= highestCoordinate;
+}
+
+bool inRange(QPoint p)
+{
+    return inRange(p.x()) && inRange(p.y());
+}
+
+} // namespace
+
 // Alternate (even-odd) filling: on each row, the spans between the first and second
 // crossing, the third and fourth, and so on; the top row of an edge counts, its bottom
 // row does not, nor does a column at a right-hand crossing.
@@ -284,51 +333,44 @@ QRegion polygonRegion(const QList<QPoint>& vertices)
     return bands.region();
 }
 
-// The ellipse inside box: a pixel belongs to it when its centre does.
-QRegion ellipseRegion(const QRect& box)
+MapArea::MapArea(AreaKind kind, QList<QPoint> points, float radius)
+    : m_kind(kind)
+    , m_points(std::move(points))
+    , m_radius(radius)
+{}
+
+std::optional<MapArea> MapArea::rectangle(QPoint a, QPoint b)
 {
-    if (box.isEmpty())
-        return {};
-    const double a = box.width() / 2.0;
-    const double b = box.height() / 2.0;
-    const double cx = box.x() + a;
-    const double cy = box.y() + b;
-    const int first = std::max(box.top(), shownLow);
-    const int last = std::min(box.bottom(), shownHigh);
-    BandBuilder bands;
-    std::vector<Span> row(1);
-    for (int y = first; y <= last; ++y) {
-        const double v = (y + 0.5 - cy) / b;
-        const double half = a * std::sqrt(std::max(0.0, 1.0 - v * v));
-        const int x1 = shownColumn(static_cast<std::int64_t>(std::ceil(cx - half - 0.5)));
-        const int x2 = shownColumn(static_cast<std::int64_t>(std::floor(cx + half - 0.5)) + 1);
-        if (x1 >= x2)
-            continue;
-        row[0] = {x1, x2};
-        bands.addRow(y, row);
-    }
-    return bands.region();
+    if (!inRange(a) || !inRange(b))
+        return std::nullopt;
+    return MapArea(AreaKind::Rect, {a, b}, 0);
 }
 
-QList<int> coordinates(const MapArea& area)
+std::optional<MapArea> MapArea::circle(QPoint centre, float radius)
 {
+    // Written so that NaN fails too; the rounded radius must fit like x and y.
+    if (!inRange(centre) || !(radius >= 0) || !areaCoordinate(radius))
+        return std::nullopt;
+    return MapArea(AreaKind::Circle, {centre}, radius);
+}
+
+std::optional<MapArea> MapArea::polygon(QList<QPoint> vertices)
+{
+    if (vertices.size() < 3 ||
+        !std::all_of(vertices.cbegin(), vertices.cend(), [](QPoint p) { return inRange(p); }))
+        return std::nullopt;
+    return MapArea(AreaKind::Poly, std::move(vertices), 0);
+}
+
+QList<int> MapArea::coordinates() const
+{
+    if (m_kind == AreaKind::Circle)
+        return {m_points[0].x(), m_points[0].y(), roundToInt(m_radius)};
     QList<int> values;
-    for (const QPoint& p : area.points)
+    values.reserve(2 * m_points.size());
+    for (const QPoint& p : m_points)
         values << p.x() << p.y();
-    if (area.kind == AreaKind::Circle)
-        values = {values.value(0), values.value(1), roundToInt(area.radius)};
     return values;
-}
-
-QByteArray joined(const QList<int>& values, const char* separator)
-{
-    QByteArray out;
-    for (int v : values) {
-        if (!out.isEmpty())
-            out += separator;
-        out += QByteArray::number(v);
-    }
-    return out;
 }
 
 const char* shapeName(AreaKind kind)
@@ -344,7 +386,10 @@ const char* shapeName(AreaKind kind)
     return "rect";
 }
 
-} // namespace
+QByteArray coordsText(const MapArea& area)
+{
+    return joined(area.coordinates(), ", ");
+}
 
 std::optional<int> areaCoordinate(double v)
 {
@@ -362,33 +407,33 @@ int clampedCoordinate(double v)
 
 QByteArray areaRecord(const MapArea& area)
 {
-    QByteArray record = QByteArrayLiteral("<AREA SHAPE=\"") + shapeName(area.kind) +
-                        QByteArrayLiteral("\" COORDS=\"") + joined(coordinates(area), ", ") +
+    QByteArray record = QByteArrayLiteral("<AREA SHAPE=\"") + shapeName(area.kind()) +
+                        QByteArrayLiteral("\" COORDS=\"") + coordsText(area) +
                         QByteArrayLiteral("\" HREF=\"");
-    if (area.links)
-        record += recordTail(area.links->href, area.links->target, area.links->alt);
+    if (const std::optional<AreaLinks>& links = area.links())
+        record += recordTail(links->href, links->target, links->alt);
     return record;
 }
 
 QByteArray pointText(const MapArea& area)
 {
-    if (area.kind != AreaKind::Circle)
-        return joined(coordinates(area), "|");
-    const QPoint centre = area.points.value(0);
+    if (area.kind() != AreaKind::Circle)
+        return joined(area.coordinates(), "|");
+    const QPoint centre = area.points()[0];
     return QByteArray::number(centre.x()) + '|' + QByteArray::number(centre.y()) + '|' +
-           radiusText(area.radius);
+           radiusText(area.radius());
 }
 
 QRegion areaRegion(const MapArea& area)
 {
-    const QPoint a = area.points.value(0);
-    switch (area.kind) {
+    const QPoint a = area.points()[0];
+    switch (area.kind()) {
     case AreaKind::Rect: {
-        const QPoint b = area.points.value(1);
+        const QPoint b = area.points()[1];
         return QRegion(orderedRect(a.x(), a.y(), b.x(), b.y()));
     }
     case AreaKind::Circle: {
-        const double r = area.radius;
+        const double r = area.radius();
         const int left = roundToInt(a.x() - r);
         const int top = roundToInt(a.y() - r);
         const int right = roundToInt(a.x() + r);
@@ -399,35 +444,13 @@ QRegion areaRegion(const MapArea& area)
     case AreaKind::Poly:
         break;
     }
-    return polygonRegion(area.points);
-}
-
-AreaShape shapeOf(MapArea area)
-{
-    AreaShape shape{areaRecord(area), pointText(area), areaRegion(area), {}};
-    shape.area = std::move(area);
-    return shape;
-}
-
-AreaShape rectArea(int x1, int y1, int x2, int y2)
-{
-    return shapeOf({AreaKind::Rect, {QPoint(x1, y1), QPoint(x2, y2)}, 0, std::nullopt});
+    return polygonRegion(area.points());
 }
 
 QByteArray radiusText(float radius)
 {
     // Seven significant digits, the way a 32-bit float prints: 42.72002, 42.5, 7.
     return QByteArray::number(static_cast<double>(radius), 'g', 7);
-}
-
-AreaShape circleArea(int cx, int cy, float radius)
-{
-    return shapeOf({AreaKind::Circle, {QPoint(cx, cy)}, radius, std::nullopt});
-}
-
-AreaShape polyArea(const QList<QPoint>& vertices)
-{
-    return shapeOf({AreaKind::Poly, vertices, 0, std::nullopt});
 }
 
 AreaLinks tailLinks(const QByteArray& tail, const AreaLinks& given)
@@ -441,9 +464,9 @@ AreaLinks tailLinks(const QByteArray& tail, const AreaLinks& given)
     return links;
 }
 
-QByteArray getField(const QByteArray& text, int n, bool comma)
+QByteArray getField(const QByteArray& text, int n, FieldSeparator by)
 {
-    const char separator = comma ? ',' : '|';
+    const char separator = by == FieldSeparator::Comma ? ',' : '|';
     qsizetype p = -1; // index of the separator before the field
     // A search that finds nothing leaves p at -1, so the next one starts again from
     // the beginning: that is the wrap-around.

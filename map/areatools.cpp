@@ -1,11 +1,13 @@
 #include "map/areatools.h"
 
+#include "map/area.h"
 #include "map/mapdocument.h"
 #include "map/xorcanvas.h"
 #include "platform/rounding.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace tavlo {
 
@@ -147,6 +149,7 @@ void AreaTools::release(Qt::MouseButton button, QPointF pos)
     XorCanvas& canvas = m_host.canvas();
     const QPoint start(m_startX, m_startY);
 
+    std::optional<MapArea> area;
     if (curShape == Rectangle) {
         // The outline that stays must be the one the area is made from.
         if (rounded(pos) != rounded(m_current))
@@ -158,21 +161,19 @@ void AreaTools::release(Qt::MouseButton button, QPointF pos)
             canvas.drawBox(start, end);
             return;
         }
-        const AreaShape shape = rectArea(m_startX, m_startY, end.x(), end.y());
-        canvas.tint(shape.region);
-        m_doc.addArea(shape);
-        m_doc.addAreaDefaults();
+        area = MapArea::rectangle(start, end);
     } else if (curShape == Circle) {
         // The radius is the last move's, wherever the button comes up.
         if (radius < smallestCircle) {
             canvas.drawCircle(start, roundToInt(radius));
             return;
         }
-        const AreaShape shape = circleArea(m_startX, m_startY, radius);
-        canvas.tint(shape.region);
-        m_doc.addArea(shape);
-        m_doc.addAreaDefaults();
+        area = MapArea::circle(start, radius);
     }
+    // Corners and centre are kept to the range and the radius to its end: a rectangle
+    // or circle is always made.
+    if (area)
+        addArea(*area);
     m_host.pause(drawPause);
 }
 
@@ -204,19 +205,26 @@ void AreaTools::addPoint(QPointF pos)
 void AreaTools::makePolygon()
 {
     m_penDown = false;
-    const AreaShape shape = polyArea(m_vertices);
+    // Three vertices or more, each kept to the range: a polygon is always made.
+    const std::optional<MapArea> area = MapArea::polygon(m_vertices);
     m_vertices.clear();
     polyDone = true;
     m_host.setPointer(Pointer::Cross);
+    if (!area)
+        return;
     // Vertices on one line cover no pixel: an area nobody could ever click. It
     // vanishes like a too-small rectangle, its dots and edges drawn away.
-    if (shape.region.isEmpty()) {
-        m_host.canvas().drawOutline(shape.pts);
+    if (areaRegion(*area).isEmpty()) {
+        m_host.canvas().drawOutline(*area);
         return;
     }
-    m_host.canvas().tint(shape.region);
-    m_doc.addArea(shape);
-    m_doc.addAreaDefaults();
+    addArea(*area);
+}
+
+void AreaTools::addArea(const MapArea& area)
+{
+    m_doc.addArea(area);
+    m_host.canvas().tint(m_doc.region(m_doc.size() - 1));
 }
 
 } // namespace tavlo

@@ -7,6 +7,7 @@
 
 namespace tavlo {
 
+class MapArea;
 class MapDocument;
 class XorCanvas;
 
@@ -86,6 +87,8 @@ private:
     void addPoint(QPointF pos);
     bool isClosing(QPoint click) const;
     void makePolygon();
+    // Tints the area and adds it to the document, with addAreaDefaults' texts.
+    void addArea(const MapArea& area);
 
     // The machine's inputs, by the names the rest of the program knows them by.
     int curShape = Rectangle;

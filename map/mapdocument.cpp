@@ -4,92 +4,109 @@
 
 namespace tavlo {
 
-MapDocument::MapDocument(QObject* parent)
-    : QObject(parent)
-{}
-
-void MapDocument::addArea(const AreaShape& shape)
+QList<QByteArray> MapDocument::areaList() const
 {
-    m_areas.append(shape.area);
-    m_areaList.append(shape.record);
-    m_ptsList.append(shape.pts);
-    m_rgnList.append(shape.region);
-    ++m_aCount;
-    emit changed();
+    QList<QByteArray> list;
+    list.reserve(m_areas.size());
+    for (const Entry& e : m_areas)
+        list.append(areaRecord(e.area));
+    return list;
 }
 
-void MapDocument::addAreaDefaults()
+QList<QByteArray> MapDocument::ptsList() const
 {
-    appendTexts(defaultHref, targetPrompt, altPrompt);
+    QList<QByteArray> list;
+    list.reserve(m_areas.size());
+    for (const Entry& e : m_areas)
+        list.append(pointText(e.area));
+    return list;
 }
 
-void MapDocument::appendTexts(const QByteArray& href, const QByteArray& target,
-                              const QByteArray& alt)
+QList<QRegion> MapDocument::rgnList() const
 {
-    m_hrefList.append(href);
-    m_targetList.append(target);
-    m_altList.append(alt);
-    emit changed();
+    QList<QRegion> list;
+    list.reserve(m_areas.size());
+    for (const Entry& e : m_areas)
+        list.append(e.region);
+    return list;
 }
 
-void MapDocument::replaceTail(int i, const QByteArray& tail, const QByteArray& href,
-                              const QByteArray& target, const QByteArray& alt)
+QList<QByteArray> MapDocument::texts(QByteArray AreaLinks::*text) const
+{
+    QList<QByteArray> list;
+    list.reserve(m_leftTexts.size() + m_areas.size());
+    for (const AreaLinks& t : m_leftTexts)
+        list.append(t.*text);
+    for (const Entry& e : m_areas) {
+        if (e.shown)
+            list.append((*e.shown).*text);
+    }
+    return list;
+}
+
+QList<QByteArray> MapDocument::hrefList() const
+{
+    return texts(&AreaLinks::href);
+}
+
+QList<QByteArray> MapDocument::targetList() const
+{
+    return texts(&AreaLinks::target);
+}
+
+QList<QByteArray> MapDocument::altList() const
+{
+    return texts(&AreaLinks::alt);
+}
+
+void MapDocument::addArea(const MapArea& area)
+{
+    addArea(area, {defaultHref, targetPrompt, altPrompt});
+}
+
+void MapDocument::addArea(const MapArea& area, const AreaLinks& shown)
+{
+    m_areas.append({area, shown, areaRegion(area)});
+}
+
+void MapDocument::replaceTail(int i, const QByteArray& tail, const AreaLinks& shown)
 {
     if (i < 0 || i >= m_areas.size())
         return;
-    MapArea& area = m_areas[i];
-    area.links = tailLinks(tail, {href, target, alt});
-    m_areaList[i] = areaRecord(area);
-    if (i < m_hrefList.size()) {
-        m_hrefList[i] = href;
-        m_targetList[i] = target;
-        m_altList[i] = alt;
-    }
-    emit changed();
+    Entry& e = m_areas[i];
+    e.area.setLinks(tailLinks(tail, shown));
+    if (e.shown)
+        e.shown = shown;
 }
 
 void MapDocument::deleteArea(int i)
 {
-    if (i < 0 || i >= m_areaList.size())
+    if (i < 0 || i >= m_areas.size())
         return;
     m_areas.removeAt(i);
-    m_areaList.removeAt(i);
-    m_ptsList.removeAt(i);
-    m_rgnList.removeAt(i);
-    for (QList<QByteArray>* list : {&m_hrefList, &m_targetList, &m_altList}) {
-        if (i < list->size())
-            list->removeAt(i);
-    }
-    emit changed();
 }
 
 void MapDocument::clearAreas()
 {
-    if (m_aCount == 0 && m_areaList.isEmpty())
-        return;
-    m_aCount = 0;
+    for (const Entry& e : std::as_const(m_areas)) {
+        if (e.shown)
+            m_leftTexts.append(*e.shown);
+    }
     m_areas.clear();
-    m_areaList.clear();
-    m_ptsList.clear();
-    m_rgnList.clear();
-    emit changed();
 }
 
 void MapDocument::clearLists()
 {
-    if (m_hrefList.isEmpty())
-        return;
-    m_hrefList.clear();
-    m_targetList.clear();
-    m_altList.clear();
-    emit changed();
+    m_leftTexts.clear();
+    for (Entry& e : m_areas)
+        e.shown.reset();
 }
 
 int MapDocument::hitTest(QPointF point) const
 {
     const QPoint p(roundToInt(point.x()), roundToInt(point.y()));
-    for (qsizetype i = 0; i < m_rgnList.size(); ++i) {
-        if (m_rgnList[i].contains(p))
+    for (qsizetype i = 0; i < m_areas.size(); ++i) {
+        if (m_areas[i].region.contains(p))
             return static_cast<int>(i);
     }
     return -1;

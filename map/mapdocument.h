@@ -4,47 +4,44 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QObject>
 #include <QPointF>
 #include <QRegion>
 
+#include <optional>
+
 namespace tavlo {
 
-// The one image map being edited: one value per area, in creation order, and the six
-// lists that the window reads. areaList, ptsList and rgnList are views of the values;
-// hrefList, targetList and altList hold what the area dialog shows for each area, which
-// differs from the links its record carries for an area never edited ("#" and the two
-// prompts) and after "#" was typed (the area keeps its own HREF). At rest all run in
-// parallel; clearAreas and clearLists empty the two sides apart. Knows nothing of the
-// canvas; emits changed() after every operation that alters it.
-class MapDocument : public QObject {
-    Q_OBJECT
-
+// The one image map being edited: its areas in creation order, each with the three
+// texts the area dialog shows for it. Those differ from the links its record carries
+// for an area never edited ("#" and the two prompts) and after "#" was typed (the area
+// keeps its own HREF). The six lists the window reads are views of the areas.
+// clearAreas and clearLists empty the two sides apart: the texts of cleared areas stay
+// in the text lists until clearLists. Knows nothing of the canvas.
+class MapDocument {
 public:
-    explicit MapDocument(QObject* parent = nullptr);
+    // Built from the areas on every call, so that none can go stale.
+    [[nodiscard]] QList<QByteArray> areaList() const;
+    [[nodiscard]] QList<QByteArray> ptsList() const;
+    [[nodiscard]] QList<QRegion> rgnList() const;
+    [[nodiscard]] QList<QByteArray> hrefList() const;
+    [[nodiscard]] QList<QByteArray> targetList() const;
+    [[nodiscard]] QList<QByteArray> altList() const;
 
-    const QList<QByteArray>& areaList() const { return m_areaList; }
-    const QList<QByteArray>& ptsList() const { return m_ptsList; }
-    const QList<QRegion>& rgnList() const { return m_rgnList; }
-    const QList<QByteArray>& hrefList() const { return m_hrefList; }
-    const QList<QByteArray>& targetList() const { return m_targetList; }
-    const QList<QByteArray>& altList() const { return m_altList; }
-    int aCount() const { return m_aCount; }
-    const QList<MapArea>& areas() const { return m_areas; }
+    qsizetype size() const { return m_areas.size(); }
+    const MapArea& area(qsizetype i) const { return m_areas[i].area; }
+    const QRegion& region(qsizetype i) const { return m_areas[i].region; }
 
     // Non-empty areaList is the only sign of unsaved work: every save empties it.
-    bool hasUnsavedWork() const { return !m_areaList.isEmpty(); }
+    bool hasUnsavedWork() const { return !m_areas.isEmpty(); }
 
-    // Appends record, point text and region. The drawing tools follow it with
-    // addAreaDefaults(); the map reader fills the three text lists itself.
-    void addArea(const AreaShape& shape);
-    void addAreaDefaults();
-    void appendTexts(const QByteArray& href, const QByteArray& target, const QByteArray& alt);
+    // An area drawn: addAreaDefaults gives it "#" and the two prompts to show.
+    void addArea(const MapArea& area);
+    // An area read from a file, with the texts its tag gave.
+    void addArea(const MapArea& area, const AreaLinks& shown);
 
     // The area dialog's answer for area i: its record carries the links of tail (the
-    // dialog's tmpHREF), its three texts become href, target and alt.
-    void replaceTail(int i, const QByteArray& tail, const QByteArray& href,
-                     const QByteArray& target, const QByteArray& alt);
+    // dialog's tmpHREF), its texts become those shown.
+    void replaceTail(int i, const QByteArray& tail, const AreaLinks& shown);
     void deleteArea(int i);
 
     // Empties records, point texts and regions; the three text lists stay.
@@ -54,20 +51,19 @@ public:
 
     // Index of the first area whose region holds the point (rounded to whole pixels),
     // or -1.
-    int hitTest(QPointF point) const;
-
-signals:
-    void changed();
+    [[nodiscard]] int hitTest(QPointF point) const;
 
 private:
-    QList<MapArea> m_areas;
-    QList<QByteArray> m_areaList;
-    QList<QByteArray> m_ptsList;
-    QList<QRegion> m_rgnList;
-    QList<QByteArray> m_hrefList;
-    QList<QByteArray> m_targetList;
-    QList<QByteArray> m_altList;
-    int m_aCount = 0;
+    struct Entry {
+        MapArea area;
+        std::optional<AreaLinks> shown; // none once clearLists emptied the texts
+        QRegion region;                 // kept: every pointer move tests it
+    };
+    QList<QByteArray> texts(QByteArray AreaLinks::*text) const;
+
+    QList<Entry> m_areas;
+    // The texts of areas that clearAreas removed, shown first until clearLists.
+    QList<AreaLinks> m_leftTexts;
 };
 
 } // namespace tavlo

@@ -1,14 +1,12 @@
 #include "map/xorcanvas.h"
 
 #include "map/area.h"
-#include "map/mapdocument.h"
 #include "platform/rounding.h"
 
 #include <QPainter>
 #include <QRect>
 
 #include <algorithm>
-#include <optional>
 
 namespace tavlo {
 
@@ -38,21 +36,6 @@ QRect corners(QPoint a, QPoint b)
 QRect span(QPoint a, QPoint b)
 {
     return corners(a, b).adjusted(-1, -1, 1, 1);
-}
-
-// The numbers of a point text, or nothing when one lies outside an area's range:
-// such an outline would overflow the arithmetic below.
-std::optional<QList<int>> numbers(const QList<QByteArray>& fields)
-{
-    QList<int> values;
-    values.reserve(fields.size());
-    for (const QByteArray& f : fields) {
-        const std::optional<int> v = areaCoordinate(f.trimmed().toDouble());
-        if (!v)
-            return std::nullopt;
-        values.append(*v);
-    }
-    return values;
 }
 
 } // namespace
@@ -141,28 +124,27 @@ void XorCanvas::tint(const QRegion& region)
     m_dirty(region);
 }
 
-void XorCanvas::drawOutline(const QByteArray& pts)
+void XorCanvas::drawOutline(const MapArea& area)
 {
-    const int pipes = countPipes(pts);
-    const std::optional<QList<int>> n = numbers(pts.split('|'));
-    if (!n)
-        return;
-    const QList<int>& f = *n;
-    if (pipes == 2) {
-        drawCircle(QPoint(f[0], f[1]), f[2]);
-    } else if (pipes == 3) {
-        drawBox(QPoint(f[0], f[1]), QPoint(f[2], f[3]));
-    } else if (pipes > 3) {
+    const QList<QPoint>& p = area.points();
+    switch (area.kind()) {
+    case AreaKind::Circle:
+        // Rounded from the radius as its point text holds it, seven digits: the circle
+        // that erases the outline is the one it has always been.
+        if (const std::optional<int> r = areaCoordinate(radiusText(area.radius()).toDouble()))
+            drawCircle(p[0], *r);
+        break;
+    case AreaKind::Rect:
+        drawBox(p[0], p[1]);
+        break;
+    case AreaKind::Poly:
         // Every edge and dot the polygon tool drew, the last edge back to the first
         // vertex.
-        const qsizetype vertices = f.size() / 2;
-        for (qsizetype k = 0; k < vertices; ++k) {
-            const qsizetype next = (k + 1) % vertices;
-            const QPoint a(f[2 * k], f[2 * k + 1]);
-            const QPoint b(f[2 * next], f[2 * next + 1]);
-            drawLine(a, b);
-            drawDot(a);
+        for (qsizetype k = 0; k < p.size(); ++k) {
+            drawLine(p[k], p[(k + 1) % p.size()]);
+            drawDot(p[k]);
         }
+        break;
     }
 }
 

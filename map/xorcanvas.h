@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QPoint>
 #include <QRegion>
@@ -8,6 +7,8 @@
 #include <functional>
 
 namespace tavlo {
+
+class MapArea;
 
 // Exclusive-or drawing into the canvas's picture: drawing a figure a second time
 // restores every pixel it touched, which is how rubber bands move and how deleted
@@ -31,8 +32,8 @@ public:
     void drawDot(QPoint p);
     // Inverts the blue of every pixel in the region: an area's tint.
     void tint(const QRegion& region);
-    // Draws an area's outline again from its point text: erases one drawn before.
-    void drawOutline(const QByteArray& pts);
+    // Draws an area's outline again, as the tools drew it: erases one drawn before.
+    void drawOutline(const MapArea& area);
 
 private:
     QImage& m_picture;

@@ -144,7 +144,7 @@ std::optional<MapArea> readRect(QByteArrayView value)
     const auto y2 = coordinate(f[3]);
     if (!x1 || !y1 || !x2 || !y2)
         return std::nullopt;
-    return MapArea{AreaKind::Rect, {QPoint(*x1, *y1), QPoint(*x2, *y2)}, 0, std::nullopt};
+    return MapArea::rectangle(QPoint(*x1, *y1), QPoint(*x2, *y2));
 }
 
 std::optional<MapArea> readCircle(QByteArrayView value)
@@ -156,10 +156,9 @@ std::optional<MapArea> readCircle(QByteArrayView value)
     const auto y = coordinate(f[1]);
     bool ok = false;
     const float r = f[2].trimmed().toFloat(&ok);
-    // The record carries the radius as a whole number, which must fit like x and y.
-    if (!x || !y || !ok || !(r >= 0) || !areaCoordinate(r))
+    if (!x || !y || !ok)
         return std::nullopt;
-    return MapArea{AreaKind::Circle, {QPoint(*x, *y)}, r, std::nullopt};
+    return MapArea::circle(QPoint(*x, *y), r);
 }
 
 std::optional<MapArea> readPoly(QByteArrayView value)
@@ -178,7 +177,7 @@ std::optional<MapArea> readPoly(QByteArrayView value)
             return std::nullopt;
         vertices.append(QPoint(*x, *y));
     }
-    return MapArea{AreaKind::Poly, vertices, 0, std::nullopt};
+    return MapArea::polygon(std::move(vertices));
 }
 
 QByteArray textOr(QByteArrayView value, const QByteArray& fallback)
@@ -336,7 +335,7 @@ QList<Attribute> attributesOf(QByteArrayView text, qsizetype begin, qsizetype en
 // What of a rebuilt AREA tag the record does not carry: every attribute but the SHAPE,
 // the COORDS read and the HREF, Target and ALT read (the last two only when not empty).
 QList<QByteArray> droppedFrom(QByteArrayView text, qsizetype begin, qsizetype end,
-                              qsizetype coordsAt, const TagTexts& texts, const ReadArea& area,
+                              qsizetype coordsAt, const TagTexts& texts, const AreaLinks& links,
                               bool oddCoords)
 {
     QList<QByteArray> dropped;
@@ -345,8 +344,8 @@ QList<QByteArray> droppedFrom(QByteArrayView text, qsizetype begin, qsizetype en
         const bool shape = a.name.compare("SHAPE", Qt::CaseInsensitive) == 0 && !haveShape;
         haveShape = haveShape || shape;
         const bool kept = shape || a.at == coordsAt || a.at == texts.hrefAt ||
-                          (a.at == texts.targetAt && !area.target.isEmpty()) ||
-                          (a.at == texts.altAt && !area.alt.isEmpty());
+                          (a.at == texts.targetAt && !links.target.isEmpty()) ||
+                          (a.at == texts.altAt && !links.alt.isEmpty());
         if (!kept)
             dropped.append(a.name.toByteArray());
     }
@@ -456,15 +455,11 @@ MapRead parseMap(const QByteArray& htmlMap)
         }
 
         const TagTexts texts = tagTexts(text, thisTag, tagEnd);
-        ReadArea entry;
-        entry.href = textOr(texts.href, defaultHref);
-        entry.target = textOr(texts.target, {});
-        entry.alt = textOr(texts.alt, {});
-        entry.number = number;
-        entry.tag = thisTag;
-        area->links = AreaLinks{entry.href, entry.target, entry.alt};
-        entry.shape = shapeOf(std::move(*area));
-        dropped.append(droppedFrom(text, thisTag, tagEnd, c, texts, entry, oddCoords));
+        const AreaLinks links{textOr(texts.href, defaultHref), textOr(texts.target, {}),
+                              textOr(texts.alt, {})};
+        dropped.append(droppedFrom(text, thisTag, tagEnd, c, texts, links, oddCoords));
+        area->setLinks(links);
+        ReadArea entry{std::move(*area), number, thisTag};
         read.areas.append(std::move(entry));
     }
     if (number == 0)

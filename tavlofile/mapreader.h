@@ -10,14 +10,12 @@ namespace tavlo {
 
 // The three tags every written map carries. Returns the error text naming each one
 // missing, on its own line, or "" when all are there.
-QString checkMapTags(const QByteArray& text);
+[[nodiscard]] QString checkMapTags(const QByteArray& text);
 
-// One area rebuilt from an AREA tag, with the texts of that same tag.
+// One area rebuilt from an AREA tag. Its links are the texts of that same tag: the
+// HREF "#" when the tag has none or an empty one, TARGET and ALT "" when none.
 struct ReadArea {
-    AreaShape shape;   // record (with its tail), point text and region
-    QByteArray href;   // "#" when the tag has none or an empty one
-    QByteArray target; // "" when none
-    QByteArray alt;    // "" when none
+    MapArea area;
     int number = 0;    // the tag's place in the map section, from 1
     qsizetype tag = 0; // where its tag begins in the map section (its "<")
 };
@@ -43,7 +41,7 @@ struct AreaNote {
     QList<QByteArray> dropped; // when rebuilt: attributes (names as written) not kept
 };
 
-struct MapRead {
+struct [[nodiscard]] MapRead {
     enum class Status {
         Done,
         NoCoords,  // "There appears to be no mapped areas, ..."
@@ -64,6 +62,6 @@ MapRead parseMap(const QByteArray& htmlMap);
 
 // What the user reads about the notes of a map before saving it: each affected area by
 // its number, the first `shown` of them, then how many more.
-QString notesText(const QList<AreaNote>& notes, int shown = 15);
+[[nodiscard]] QString notesText(const QList<AreaNote>& notes, int shown = 15);
 
 } // namespace tavlo

@@ -227,7 +227,7 @@ void tst_AreaTools::outlineRunsCornerToCorner()
         }
     }
     // What deleting the area draws restores the picture.
-    f.host.xor_.drawOutline(f.doc.ptsList().first());
+    f.host.xor_.drawOutline(f.doc.area(0));
     f.host.xor_.tint(f.doc.rgnList().first());
     QCOMPARE(f.host.picture, f.host.original);
 }
@@ -305,8 +305,8 @@ void tst_AreaTools::swallowedReleases()
     QCOMPARE(f.doc.areaList().size(), areas);
     // Nothing on the picture but what the areas drew.
     for (qsizetype i = 0; i < f.doc.areaList().size(); ++i) {
-        f.host.xor_.drawOutline(f.doc.ptsList()[i]);
-        f.host.xor_.tint(f.doc.rgnList()[i]);
+        f.host.xor_.drawOutline(f.doc.area(i));
+        f.host.xor_.tint(f.doc.region(i));
     }
     QCOMPARE(f.host.picture, f.host.original);
 }
@@ -401,7 +401,7 @@ void tst_AreaTools::outlineDrawnAgainErasesIt()
         }
         QCOMPARE(f.doc.areaList().size(), 1);
         QVERIFY(f.host.picture != f.host.original);
-        f.host.xor_.drawOutline(f.doc.ptsList().first());
+        f.host.xor_.drawOutline(f.doc.area(0));
         f.host.xor_.tint(f.doc.rgnList().first());
         QCOMPARE(f.host.picture, f.host.original);
     }

@@ -2,6 +2,7 @@
 // the user had is lost.
 #include "editor/mapee.h"
 #include "session/filecheck.h"
+#include "support/areas.h"
 #include "support/files.h"
 #include "support/mapwindow.h"
 #include "tavlofile/markupwriter.h"
@@ -123,8 +124,7 @@ private slots:
 
         MapWindow e;
         QVERIFY(e.w.imgSpecs(m_picture));
-        e.w.document().addArea(rectArea(100, 100, 150, 140));
-        e.w.document().appendTexts("kept.htm", "", "");
+        e.w.document().addArea(test::rect(100, 100, 150, 140), {"kept.htm", "", ""});
         const QImage picture = e.w.mapee()->picture();
         const QSize size = e.w.size();
         const QByteArray tag = e.w.session().imageTags().imgTag;
@@ -158,7 +158,7 @@ private slots:
             QCOMPARE(e.w.size(), size);
             QCOMPARE(e.w.session().imageTags().imgTag, tag);
             QCOMPARE(e.w.document().areaList(),
-                     QList<QByteArray>{rectArea(100, 100, 150, 140).record});
+                     QList<QByteArray>{areaRecord(test::rect(100, 100, 150, 140))});
             QCOMPARE(e.w.document().hrefList(), QList<QByteArray>{"kept.htm"});
             QCOMPARE(e.w.imgPath(), m_picture);
         } else {
@@ -174,8 +174,7 @@ private slots:
         QVERIFY(QFile::copy(m_picture, path));
         MapWindow e;
         QVERIFY(e.w.imgSpecs(path));
-        e.w.document().addArea(rectArea(10, 10, 50, 50));
-        e.w.document().addAreaDefaults();
+        e.w.document().addArea(test::rect(10, 10, 50, 50));
         const QString page = m_dir.filePath("odd name.htm");
         e.files.paths = {page};
         e.w.mnuFileSave2File_Click(1);

@@ -6,6 +6,7 @@
 #include "session/areadialog.h"
 #include "session/filedialogs.h"
 #include "session/messages.h"
+#include "support/areas.h"
 #include "support/fixedscreen.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
@@ -76,9 +77,9 @@ QImage withoutAreas(const frmMap& w)
 {
     QImage picture = w.mapee()->picture();
     XorCanvas canvas(picture, [](const QRegion&) {});
-    for (qsizetype i = 0; i < w.document().areaList().size(); ++i) {
-        canvas.drawOutline(w.document().ptsList()[i]);
-        canvas.tint(w.document().rgnList()[i]);
+    for (qsizetype i = 0; i < w.document().size(); ++i) {
+        canvas.drawOutline(w.document().area(i));
+        canvas.tint(w.document().region(i));
     }
     return picture;
 }
@@ -247,8 +248,7 @@ void tst_FrmMap::clipboardGetsTheMapBlock()
     const QString before = QDir::currentPath();
     QDir::setCurrent(m_dir.path());
     QVERIFY(w->imgSpecs("logo.jpg"));
-    w->document().addArea(rectArea(10, 10, 50, 40));
-    w->document().addAreaDefaults();
+    w->document().addArea(test::rect(10, 10, 50, 40));
     const QByteArray block = w->session().savedMapBlock();
     w->cmdMake_Click();
 

@@ -3,6 +3,7 @@
 // without a fuzzer. With them, the area regions that the fuzzers drove past the limits
 // of QRegion's own shape makers.
 #include "fuzz/fuzzchecks.h"
+#include "support/areas.h"
 #include "support/files.h"
 
 #include <QDir>
@@ -105,18 +106,19 @@ void tst_FuzzRegressions::hugeShapes_data()
     QTest::addColumn<QPoint>("inside");
     QTest::addColumn<QPoint>("outside");
     QTest::addColumn<QRect>("box");
-    const auto row = [](const char* name, const AreaShape& shape, QPoint in, QPoint out,
-                        QRect box) { QTest::newRow(name) << shape.region << in << out << box; };
+    const auto row = [](const char* name, const QRegion& region, QPoint in, QPoint out, QRect box) {
+        QTest::newRow(name) << region << in << out << box;
+    };
     // QRegion gives an empty region for a polygon of more than 100000 rows.
-    row("polygon of 327672 rows", polyArea({{0, 3}, {40000, 327675}, {-25, 9}}), {0, 100},
+    row("polygon of 327672 rows", polygonRegion({{0, 3}, {40000, 327675}, {-25, 9}}), {0, 100},
         {-20, 100}, QRect(QPoint(-25, 4), QPoint(3999, 32767)));
     row("polygon kept to the 16-bit range",
-        polyArea({{0, -2000000000}, {2000000000, 15000}, {-2000000000, 2000000000}}),
+        polygonRegion({{0, -2000000000}, {2000000000, 15000}, {-2000000000, 2000000000}}),
         {32767, 32767}, {32768, 0}, {-32768, -32768, 65536, 65536});
-    row("circle of radius 32767", circleArea(0, 0, 32767), {32766, 0}, {23200, 23200},
+    row("circle of radius 32767", areaRegion(test::circle(0, 0, 32767)), {32766, 0}, {23200, 23200},
         {-32767, -32767, 65534, 65534});
-    row("circle in a corner of the range", circleArea(-32768, 32767, 32767.4f), {-32768, 32767},
-        {-3, 0}, QRect(QPoint(-32768, 0), QPoint(-2, 32767)));
+    row("circle in a corner of the range", areaRegion(test::circle(-32768, 32767, 32767.4f)),
+        {-32768, 32767}, {-3, 0}, QRect(QPoint(-32768, 0), QPoint(-2, 32767)));
 }
 
 void tst_FuzzRegressions::hugeShapes()
@@ -141,7 +143,8 @@ void tst_FuzzRegressions::polygonRegionsAreQRegionsOwn()
         for (int n = 3 + random.bounded(10); n > 0; --n)
             vertices.append({random.bounded(-side, side), random.bounded(-side, side)});
         const QRegion own(QPolygon(vertices), Qt::OddEvenFill);
-        QVERIFY2(polyArea(vertices).region.xored(own).isEmpty(), polyArea(vertices).pts);
+        const MapArea area = test::poly(vertices);
+        QVERIFY2(areaRegion(area).xored(own).isEmpty(), pointText(area));
     }
 }
 

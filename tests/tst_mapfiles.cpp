@@ -1,6 +1,7 @@
 #include "editor/mapee.h"
 #include "platform/filewrite.h"
 #include "platform/utf8text.h"
+#include "support/areas.h"
 #include "support/files.h"
 #include "support/mapwindow.h"
 #include "tavlofile/htmlpage.h"
@@ -105,8 +106,7 @@ private slots:
     {
         QDir(m_dir.path()).mkdir("images");
         QVERIFY(w().imgSpecs(picture("images/a#b%c d.jpg")));
-        w().document().addArea(rectArea(10, 10, 60, 40));
-        w().document().addAreaDefaults();
+        w().document().addArea(test::rect(10, 10, 60, 40));
         const QString map = m_dir.filePath("names.tavl");
         m_e->files.paths = {map};
         w().mnuFileSave2File_Click(0);

@@ -1,4 +1,5 @@
 #include "map/mapdocument.h"
+#include "support/areas.h"
 #include "support/files.h"
 #include "tavlofile/htmlpage.h"
 #include "tavlofile/mapreader.h"
@@ -10,6 +11,7 @@
 #include <QTest>
 
 using namespace tavlo;
+using namespace tavlo::test;
 
 Q_DECLARE_METATYPE(tavlo::SaveKind)
 Q_DECLARE_METATYPE(tavlo::ChtmlPage::Split)
@@ -18,14 +20,14 @@ namespace {
 
 // An area as the editor holds it before saving.
 struct Area {
-    AreaShape shape;
+    MapArea shape;
     QByteArray href;
     QByteArray target;
     QByteArray alt;
     bool edited = true; // never edited: the record ends at `HREF="`
     QByteArray record() const
     {
-        return edited ? shape.record + recordTail(href, target, alt) : shape.record;
+        return edited ? areaRecord(shape) + recordTail(href, target, alt) : areaRecord(shape);
     }
 };
 
@@ -40,13 +42,13 @@ QList<Area> sampleAreas()
     big[7] = {32767, 9};
     big[8] = {-32768, -9};
     return {
-        {rectArea(10, 20, 30, 220), "a.htm", "", ""},
-        {rectArea(-5, -32768, 32767, 0), "b.htm", "_top", R"(A "quoted" <b> alt)"},
-        {circleArea(100, 80, 125), "/", "x", "y"},
-        {circleArea(7, 7, 0), "#", targetPrompt, altPrompt, false},
-        {polyArea({{0, 0}, {30, 0}, {15, 25}}), "k\xc3\xb6ln.htm", "", "caf\xe9 cr\xe8me"},
-        {polyArea(big), "page.htm?a=1&b=2", "<", ">"},
-        {rectArea(1, 2, 3, 4), ">", "\"", ""},
+        {rect(10, 20, 30, 220), "a.htm", "", ""},
+        {rect(-5, -32768, 32767, 0), "b.htm", "_top", R"(A "quoted" <b> alt)"},
+        {circle(100, 80, 125), "/", "x", "y"},
+        {circle(7, 7, 0), "#", targetPrompt, altPrompt, false},
+        {poly({{0, 0}, {30, 0}, {15, 25}}), "k\xc3\xb6ln.htm", "", "caf\xe9 cr\xe8me"},
+        {poly(big), "page.htm?a=1&b=2", "<", ">"},
+        {rect(1, 2, 3, 4), ">", "\"", ""},
     };
 }
 
@@ -70,8 +72,10 @@ QByteArray areaLines(const QByteArrayList& tags)
 QByteArrayList summary(const MapRead& read)
 {
     QByteArrayList out;
-    for (const ReadArea& a : read.areas)
-        out.append(QByteArray::number(a.number) + '|' + a.href + '|' + a.target + '|' + a.alt);
+    for (const ReadArea& a : read.areas) {
+        const AreaLinks& l = *a.area.links();
+        out.append(QByteArray::number(a.number) + '|' + l.href + '|' + l.target + '|' + l.alt);
+    }
     return out;
 }
 
@@ -128,13 +132,15 @@ void tst_MapReader::roundTrip()
         const Area& written = areas[i];
         const ReadArea& got = read.areas[i];
         QCOMPARE(got.number, i + 1);
-        QCOMPARE(got.shape.pts, written.shape.pts);
-        QCOMPARE(got.shape.region, written.shape.region);
+        QCOMPARE(pointText(got.area), pointText(written.shape));
+        QCOMPARE(areaRegion(got.area), areaRegion(written.shape));
         // A never-edited area was written with an empty HREF and no other texts.
-        QCOMPARE(got.shape.record, written.edited ? written.record() : written.shape.record + "#");
-        QCOMPARE(got.href, written.href);
-        QCOMPARE(got.target, written.edited ? written.target : QByteArray());
-        QCOMPARE(got.alt, written.edited ? written.alt : QByteArray());
+        QCOMPARE(areaRecord(got.area),
+                 written.edited ? written.record() : areaRecord(written.shape) + "#");
+        const AreaLinks& links = *got.area.links();
+        QCOMPARE(links.href, written.href);
+        QCOMPARE(links.target, written.edited ? written.target : QByteArray());
+        QCOMPARE(links.alt, written.edited ? written.alt : QByteArray());
     }
 }
 
@@ -287,8 +293,10 @@ void tst_MapReader::tagTexts()
     const MapRead read = parseMap(map);
     QCOMPARE(read.status, MapRead::Status::Done);
     QCOMPARE(summary(read), areas);
-    for (const ReadArea& a : read.areas)
-        QVERIFY(a.shape.record.endsWith("\" HREF=\"" + recordTail(a.href, a.target, a.alt)));
+    for (const ReadArea& a : read.areas) {
+        const AreaLinks& l = *a.area.links();
+        QVERIFY(areaRecord(a.area).endsWith("\" HREF=\"" + recordTail(l.href, l.target, l.alt)));
+    }
     QByteArrayList got;
     for (const AreaNote& n : read.notes) {
         QByteArray line = QByteArray::number(n.number);
@@ -349,7 +357,7 @@ void tst_MapReader::coords()
     } else {
         QCOMPARE(read.status, MapRead::Status::Done);
         QCOMPARE(read.areas.size(), 2);
-        QCOMPARE(read.areas[1].shape.pts, pts);
+        QCOMPARE(pointText(read.areas[1].area), pts);
     }
 }
 

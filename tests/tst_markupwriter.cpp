@@ -1,5 +1,6 @@
 #include "map/mapdocument.h"
 #include "platform/pathops.h"
+#include "support/areas.h"
 #include "support/files.h"
 #include "tavlofile/clipboarddata.h"
 #include "tavlofile/markupwriter.h"
@@ -22,15 +23,12 @@ QByteArray golden(const char* name)
 QByteArray logoBlock()
 {
     MapDocument doc;
-    doc.addArea(rectArea(10, 10, 50, 40));
-    doc.addAreaDefaults();
-    doc.replaceTail(0, recordTail("a.htm", "", ""), "a.htm", "", "");
-    doc.addArea(circleArea(100, 30, 20.4f));
-    doc.addAreaDefaults();
+    doc.addArea(test::rect(10, 10, 50, 40));
+    doc.replaceTail(0, recordTail("a.htm", "", ""), {"a.htm", "", ""});
+    doc.addArea(test::circle(100, 30, 20.4f));
     const QByteArray alt = R"(A "round" <b> & more)";
-    doc.replaceTail(1, recordTail("b.htm", "_blank", alt), "b.htm", "_blank", alt);
-    doc.addArea(polyArea({{0, 0}, {30, 0}, {15, 25}}));
-    doc.addAreaDefaults();
+    doc.replaceTail(1, recordTail("b.htm", "_blank", alt), {"b.htm", "_blank", alt});
+    doc.addArea(test::poly({{0, 0}, {30, 0}, {15, 25}}));
     return mapBlock(savedImageFolder, imageMarkup("logo.gif", 120, 60), doc.areaList());
 }
 

@@ -246,8 +246,6 @@ private slots:
             "tavlo-map: check: unknown option '--frob'\nTry 'tavlo-map --help'");
         row("check nothing", {"check"}, "no file to check");
         row("missing file", {"check", "missing.htm"}, "tavlo-map: missing.htm: no such file\n");
-        row("folder without pages", {"check", "images"},
-            "tavlo-map: images: no pages or map files in this folder\n");
         row("unknown option of another command", {"import", "--json", "twomaps.htm"},
             "tavlo-map: import: unknown option '--json'\n");
         row("a value for a flag", {"check", "--json=yes", "extras.htm"},
@@ -270,8 +268,6 @@ private slots:
             "tavlo-map: images/townmap.jpg: not an HTML page\n");
         row("info of a page", {"info", "extras.htm"},
             "tavlo-map: extras.htm: not a picture tavlo-map can read\n");
-        row("export without a format", {"export", "extras.htm"},
-            "tavlo-map: export: say --format svg, html or json");
     }
     void badInput()
     {

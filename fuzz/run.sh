@@ -38,6 +38,7 @@ for name in "${names[@]}"; do
     flags=(-max_len=65536 -timeout=10 -rss_limit_mb=4096 -print_final_stats=1
            -artifact_prefix="$build/artifacts/$name-")
     [ "$name" != fuzz_imageinfo ] && flags+=(-dict="$here/tavlo.dict")
+    [ -n "${TAVLO_FUZZ_SEED:-}" ] && flags+=(-seed="$TAVLO_FUZZ_SEED")
     # The test pages seed the page reader too; they are kept once, in tests/pages.
     pages=()
     if [ "$name" = fuzz_foreignpage ]; then

@@ -431,6 +431,11 @@ private:
         }
         area.shape = shapeOf(shape, area.knownShape);
         area.usable = usableArea(area);
+        // A map closed by what follows it ends where the parser says, which can lie
+        // before an area the parser still put in it: the map reaches over its areas.
+        const qsizetype areaEnd = area.tag.offset + area.tag.length;
+        if (map.contentEnd == map.end && areaEnd > map.end)
+            map.contentEnd = map.end = areaEnd;
         map.areas.append(std::move(area));
     }
 

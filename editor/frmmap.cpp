@@ -56,7 +56,7 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
     // say what can be saved now.
     connect(m_ui->mnuFile, &QMenu::aboutToShow, this, [this] {
         m_tools.menuShown();
-        const bool areas = !document().areaList().isEmpty();
+        const bool areas = document().hasUnsavedWork();
         for (QAction* save : {m_ui->mnuFileSave1, m_ui->mnuFileSave2File0, m_ui->mnuFileSave2File1,
                               m_ui->mnuFileSave2File2})
             save->setEnabled(areas);

@@ -99,19 +99,14 @@ QByteArray exportHtml(const ForeignImage& image, const ForeignMap& map,
     out += " style=\"max-width:100%;height:auto\">\n<map";
     appendAttribute(out, "name", name);
     out += ">\n";
-    // The default area goes last, behind all others, as in the SVG: where it stands
-    // before other areas, Firefox would give it their clicks and Chromium would not.
-    // A second one could take no click.
-    const ForeignArea* fallback = nullptr;
+    // In a browser the first area that holds a point wins: the fallback goes last.
     for (const ForeignArea& area : map.areas) {
-        if (area.shape == ForeignShape::Default) {
-            if (!fallback && area.usable)
-                fallback = &area;
-        } else if (const auto coords = shapeCoords(area)) {
+        if (area.shape == ForeignShape::Default)
+            continue;
+        if (const auto coords = shapeCoords(area))
             appendArea(out, area, *coords);
-        }
     }
-    if (fallback)
+    if (const ForeignArea* fallback = fallbackArea(map))
         appendArea(out, *fallback, {});
     out += "</map>\n";
     out += followScript;

@@ -40,6 +40,15 @@ const ForeignMap* mapForUsemap(const ForeignPage& page, const QByteArray& usemap
     return findMap(page, hashName(usemap));
 }
 
+const ForeignArea* fallbackArea(const ForeignMap& map)
+{
+    for (const ForeignArea& area : map.areas) {
+        if (area.shape == ForeignShape::Default && area.usable)
+            return &area;
+    }
+    return nullptr;
+}
+
 ExportChoice chooseExportMap(const ForeignPage& page, const std::optional<QByteArray>& mapName)
 {
     ExportChoice choice;
@@ -111,10 +120,7 @@ PictureSize exportPictureSize(const QString& pagePath, const ForeignImage& image
     size.note = QStringLiteral("the picture \"%1\" cannot be read: its size, %2 x %3, is taken "
                                "from %4")
                     .arg(src, QString::number(size.width), QString::number(size.height),
-                         tagWidth && tagHeight   ? QStringLiteral("the <img> tag")
-                         : tagWidth || tagHeight ? QStringLiteral("the <img> tag and the areas' "
-                                                                  "extent")
-                                                 : QStringLiteral("the areas' extent"));
+                         sizeTakenFrom(image));
     return size;
 }
 

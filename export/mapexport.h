@@ -42,6 +42,12 @@ ExportChoice chooseExportMap(const ForeignPage& page, const std::optional<QByteA
 // first "#", compared exactly); nullptr when there is none.
 const ForeignMap* mapForUsemap(const ForeignPage& page, const QByteArray& usemap);
 
+// The area that takes the clicks no other area takes in every export: the first usable
+// default area, wherever it stands, lies behind all others (where it stands before
+// others, Firefox would give it their clicks and Chromium would not); a later one could
+// take no click and is left out. nullptr when there is none.
+const ForeignArea* fallbackArea(const ForeignMap& map);
+
 struct PictureSize {
     int width = 0;
     int height = 0;

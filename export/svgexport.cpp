@@ -102,16 +102,10 @@ QByteArray exportSvg(const ForeignImage& image, const ForeignMap& map,
     // Invisible shapes that still take the pointer.
     out += "<g fill=\"#000\" fill-opacity=\"0\" stroke=\"none\" pointer-events=\"all\">\n";
 
-    // Later shapes lie on top, and in a browser the first area that holds a point wins.
-    // The first default area lies behind all others wherever it stands, as in the HTML
-    // export; a second one could take no click. So the default comes first, then the
-    // areas from the last to the first.
-    for (const ForeignArea& area : map.areas) {
-        if (area.shape == ForeignShape::Default && area.usable) {
-            appendArea(out, area, {}, width, height);
-            break;
-        }
-    }
+    // Later shapes lie on top, and in a browser the first area that holds a point wins:
+    // the fallback comes first, then the areas from the last to the first.
+    if (const ForeignArea* fallback = fallbackArea(map))
+        appendArea(out, *fallback, {}, width, height);
     for (qsizetype i = map.areas.size() - 1; i >= 0; --i) {
         const ForeignArea& area = map.areas[i];
         if (area.shape == ForeignShape::Default)

@@ -497,6 +497,15 @@ const ForeignMap* MapNames::find(const QByteArray& name) const
     return name.isEmpty() ? nullptr : m_first.value(name, nullptr);
 }
 
+QString sizeTakenFrom(const ForeignImage& image)
+{
+    const bool tagWidth = image.hasWidth && image.width > 0;
+    const bool tagHeight = image.hasHeight && image.height > 0;
+    return tagWidth && tagHeight   ? QStringLiteral("the <img> tag")
+           : tagWidth || tagHeight ? QStringLiteral("the <img> tag and the areas' extent")
+                                   : QStringLiteral("the areas' extent");
+}
+
 bool notAPage(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))

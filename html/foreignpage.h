@@ -96,6 +96,10 @@ private:
     QHash<QByteArray, const ForeignMap*> m_first;
 };
 
+// Where a picture's size comes from when its file cannot be read, for the user: the
+// <img> tag's width and height, the areas' extent, or both.
+QString sizeTakenFrom(const ForeignImage& image);
+
 // Whether bytes are surely no HTML page: a picture, an archive, a program, or NUL bytes
 // near the start (a page in UTF-16 with its byte order mark is still a page).
 bool notAPage(QByteArrayView bytes);

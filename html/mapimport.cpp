@@ -246,17 +246,14 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
         const bool tagHeight = image->hasHeight && image->height > 0;
         info.width = tagWidth ? image->width : extent.width();
         info.height = tagHeight ? image->height : extent.height();
-        const QString from = tagWidth && tagHeight   ? QStringLiteral("the <img> tag")
-                             : tagWidth || tagHeight ? QStringLiteral("the <img> tag and the "
-                                                                      "areas' extent")
-                                                     : QStringLiteral("the areas' extent");
         out.notes.append(
             {image->tag,
              QStringLiteral("the picture %1 %2: its size, %3 x %4, is "
                             "taken from %5")
                  .arg(quoted(image->src),
                       away ? QStringLiteral("is not found") : QStringLiteral("cannot be read"),
-                      QString::number(info.width), QString::number(info.height), from)});
+                      QString::number(info.width), QString::number(info.height),
+                      sizeTakenFrom(*image))});
     }
     const QFileInfo picture(out.picture);
     const QString relative =

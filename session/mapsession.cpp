@@ -106,7 +106,7 @@ std::optional<Note> MapSession::clipboardRefusal() const
 {
     if (!m_imageLoaded)
         return Note{Message::NothingToSave, {}};
-    if (m_doc.areaList().isEmpty())
+    if (!m_doc.hasUnsavedWork())
         return Note{Message::NoAreaToSave, {}};
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 #include "platform/filewrite.h"
 #include "platform/utf8text.h"
 #include "support/areas.h"
+#include "support/drawing.h"
 #include "support/files.h"
 #include "support/mapwindow.h"
 #include "tavlofile/htmlpage.h"
@@ -34,19 +35,19 @@ class tst_MapFiles : public QObject {
         QVERIFY(w().imgSpecs(picture("site.jpg")));
         AreaTools& t = w().tools();
         t.shapeChosen(AreaTools::Rectangle);
-        t.press(Qt::LeftButton, {10, 10});
-        t.move(Qt::LeftButton, {60, 40});
-        t.release(Qt::LeftButton, {60, 40});
+        drag(t, {{10, 10}, {60, 40}, {60, 40}});
         t.shapeChosen(AreaTools::Circle);
-        t.press(Qt::LeftButton, {150, 100});
-        t.move(Qt::LeftButton, {180, 100});
-        t.release(Qt::LeftButton, {180, 100});
+        drag(t, {{150, 100}, {180, 100}, {180, 100}});
         t.shapeChosen(AreaTools::Polygon);
-        for (QPointF p : {QPointF(200, 20), QPointF(280, 30), QPointF(250, 80), QPointF(202, 22)}) {
-            t.press(Qt::LeftButton, p);
-            t.release(Qt::LeftButton, p);
-        }
+        clickEach(t, {{200, 20}, {280, 30}, {250, 80}, {202, 22}});
         QCOMPARE(w().document().areaList().size(), 3);
+    }
+
+    // The picture where a saved page looks for it: in images/ beside the page.
+    void pictureBesideThePage()
+    {
+        QDir(m_dir.path()).mkdir("images");
+        QFile::copy(m_dir.filePath("site.jpg"), m_dir.filePath("images/site.jpg"));
     }
 
 private slots:
@@ -59,8 +60,7 @@ private slots:
         // Latin-1, a NUL byte and a bare LF must all survive.
         const QByteArray before("<p>Caf\xe9 \0 before</p>\n", 21);
         const QString page = m_dir.filePath("page.htm");
-        m_e->files.paths = {page};
-        w().mnuFileSave2File_Click(1);
+        m_e->save(SaveKind::Html, page);
         QCOMPARE(m_e->end.shown, 1);
         QVERIFY(!w().document().hasUnsavedWork());
         const QByteArray saved = readAll(page);
@@ -72,11 +72,9 @@ private slots:
         const QByteArray edited = readAll(page);
 
         // The map comes back area by area on its picture, which sits beside the page.
-        QDir(m_dir.path()).mkdir("images");
-        QFile::copy(m_dir.filePath("site.jpg"), m_dir.filePath("images/site.jpg"));
+        pictureBesideThePage();
         m_e->pause.pauses.clear();
-        m_e->files.paths = {page};
-        w().mnuFileOpen_Click();
+        m_e->open(page);
         QCOMPARE(w().document().areaList().size(), 3);
         QCOMPARE(m_e->pause.pauses, QList<int>({200, 200, 200}));
         QVERIFY(w().session().pageOpen());
@@ -85,13 +83,11 @@ private slots:
         // The release of the click that closed the open dialog is swallowed.
         QVERIFY(w().tools().dropSkipped());
         w().tools().release(Qt::LeftButton, {20, 20});
-        w().tools().press(Qt::LeftButton, {20, 20});
-        w().tools().release(Qt::LeftButton, {20, 20});
+        clickEach(w().tools(), {{20, 20}});
         QCOMPARE(w().document().hrefList().first(), QByteArray("edited.htm"));
 
         const QString copy = m_dir.filePath("page2.htm");
-        m_e->files.paths = {copy};
-        w().mnuFileSave2File_Click(3);
+        m_e->save(SaveKind::OriginalPage, copy);
         const QByteArray written = readAll(copy);
         // Every byte outside the map is as it was; the map changed; one line break more.
         const qsizetype start = edited.indexOf("<!-- Tavlo start");
@@ -100,22 +96,6 @@ private slots:
         QVERIFY(written.endsWith(edited.mid(end) + "\r\n"));
         QVERIFY(written.contains(R"(HREF="edited.htm">)"));
         QVERIFY(!w().session().pageOpen());
-    }
-
-    void pictureNameWithUrlCharacters()
-    {
-        QDir(m_dir.path()).mkdir("images");
-        QVERIFY(w().imgSpecs(picture("images/a#b%c d.jpg")));
-        w().document().addArea(test::rect(10, 10, 60, 40));
-        const QString map = m_dir.filePath("names.tavl");
-        m_e->files.paths = {map};
-        w().mnuFileSave2File_Click(0);
-        QVERIFY(readAll(map).contains(R"(<img src="images/a%23b%25c d.jpg" width=300)"));
-
-        QVERIFY(w().imgSpecs(picture("other.jpg")));
-        QVERIFY(w().txtSpecs(map, "tavl"));
-        QCOMPARE(w().imgPath(), m_dir.filePath("images/a#b%c d.jpg"));
-        QCOMPARE(w().document().areaList().size(), 1);
     }
 
     void failedSaveLosesNothing_data()
@@ -141,20 +121,18 @@ private slots:
         QDir(out.path()).mkdir("a folder.htm");
         writeAll(out.filePath("old.htm"), "old page");
         const QString path = out.filePath(target);
-        m_e->files.paths = {path};
         if (failingStep >= 0)
             simulateWriteFailure(WriteStep(failingStep));
-        w().mnuFileSave2File_Click(1);
+        m_e->save(SaveKind::Html, path);
         simulateWriteFailure(std::nullopt);
         QCOMPARE(readAll(out.filePath("old.htm")), QByteArray("old page"));
         QCOMPARE(m_e->end.shown, 0);
         QCOMPARE(w().document().areaList().size(), 3);
-        const auto& shown = m_e->prompts.shown;
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].texts[0], QStringLiteral("We have a problem..."));
-        QVERIFY(shown[0].texts[1].endsWith(path));
+        // The system's words for the fault make the message's last line.
+        const QString said = m_e->prompts.shown.value(0).texts.value(2);
+        QCOMPARE(m_e->said(), QStringList{shownAs({Message::SaveFailed, {path, said}})});
         QFETCH(QString, reason);
-        QVERIFY2(shown[0].texts[2].contains(reason), qPrintable(shown[0].texts[2]));
+        QVERIFY2(said.contains(reason), qPrintable(said));
         // No half-written file is left behind, in the folder or beside it.
         QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList({"a folder.htm", "old.htm"}));
@@ -180,12 +158,10 @@ private slots:
         QFETCH(bool, gone);
         drawThreeAreas();
         const QString page = m_dir.filePath("page.htm");
-        m_e->files.paths = {page, page};
-        w().mnuFileSave2File_Click(1);
+        m_e->save(SaveKind::Html, page);
         m_e->end.shown = 0;
-        QDir(m_dir.path()).mkdir("images");
-        QFile::copy(m_dir.filePath("site.jpg"), m_dir.filePath("images/site.jpg"));
-        w().mnuFileOpen_Click();
+        pictureBesideThePage();
+        m_e->open(page);
         QVERIFY(w().session().pageOpen());
         const QByteArray opened = readAll(page);
         if (gone)
@@ -205,9 +181,7 @@ private slots:
         QCOMPARE(readAll(page), before);
         QCOMPARE(w().document().areaList().size(), 3);
         QVERIFY(w().session().pageOpen());
-        QCOMPARE(m_e->prompts.shown.size(), 1);
-        QVERIFY(m_e->prompts.shown[0].texts[1].contains("changed since Tavlo opened it"));
-        QVERIFY(m_e->prompts.shown[0].texts[2].contains("\"Save As HTML\""));
+        QCOMPARE(m_e->said(), QStringList{shownAs({Message::PageChanged, {page}})});
     }
 
     // A picture deleted while its map is open: the save is kept, the reload after it says
@@ -217,41 +191,16 @@ private slots:
         drawThreeAreas();
         const QImage clean =
             QImage(m_dir.filePath("site.jpg")).convertToFormat(QImage::Format_RGB32);
-        AreaTools& t = w().tools();
-        for (QPointF p : {QPointF(20, 150), QPointF(90, 160), QPointF(60, 190)}) {
-            t.press(Qt::LeftButton, p);
-            t.release(Qt::LeftButton, p);
-        }
+        clickEach(w().tools(), {{20, 150}, {90, 160}, {60, 190}});
         QVERIFY(QFile::remove(m_dir.filePath("site.jpg")));
         m_e->files.paths = {m_dir.filePath("map.tavl")};
         w().Form_KeyDown(Qt::Key_F6);
         QVERIFY(readAll(m_dir.filePath("map.tavl")).contains("COORDS="));
         QCOMPARE(m_e->end.shown, 1);
-        QCOMPARE(m_e->prompts.shown.size(), 1);
-        QVERIFY(m_e->prompts.shown[0].texts[1].contains("Tavlo could not open:"));
+        const Note gone{Message::CouldNotOpen, {m_dir.filePath("site.jpg")}};
+        QCOMPARE(m_e->said(), QStringList{shownAs(gone)});
         QCOMPARE(w().mapee()->picture(), clean);
         QVERIFY(!w().document().hasUnsavedWork());
-    }
-
-    void missingImageIsAskedFor()
-    {
-        drawThreeAreas();
-        const QString map = m_dir.filePath("lost.tavl");
-        m_e->files.paths = {map};
-        w().mnuFileSave2File_Click(0); // addresses images/site.jpg, which is not there
-        QFile::remove(m_dir.filePath("images/site.jpg"));
-
-        m_e->prompts.alertAnswer = false;
-        QVERIFY(!w().txtSpecs(map, "tavl"));
-        QCOMPARE(m_e->prompts.shown.last().texts[0], QStringLiteral("Image path problem..."));
-
-        m_e->prompts.alertAnswer = true;
-        m_e->files.paths = {m_dir.filePath("site.jpg")};
-        QVERIFY(w().txtSpecs(map, "tavl"));
-        QCOMPARE(m_e->prompts.shown.last().texts[0], QStringLiteral("Keep in mind..."));
-        QCOMPARE(m_e->files.asked.last(), std::make_pair(true, 1));
-        QCOMPARE(w().document().areaList().size(), 3);
-        QVERIFY(!w().session().pageOpen()); // a map file is no page to write back into
     }
 
     void drops_data()
@@ -297,7 +246,7 @@ private slots:
         m_e->prompts.alertAnswer = true; // keep working
         QVERIFY(!w().close());
         QCOMPARE(w().size(), size);
-        QCOMPARE(m_e->prompts.shown.last().texts[0], QStringLiteral("Your last chance..."));
+        QCOMPARE(m_e->said().last(), shownAs({Message::UnsavedWork, {}}));
         w().resize(500, 400); // still lays itself out
         QCOMPARE(w().mapee()->pos(), QPoint(36, 0));
 
@@ -314,12 +263,13 @@ private slots:
         QTest::addColumn<QString>("handler");
         QTest::addColumn<bool>("starts");
         QTest::addColumn<bool>("writable"); // the temporary folder
-        QTest::addColumn<QString>("headline");
-        QTest::newRow("shown") << "firefox.desktop" << true << true << "";
-        QTest::newRow("no browser") << "" << true << true << "Browser not found...";
-        QTest::newRow("start fails") << "x" << false << true << "URL failed...";
+        QTest::addColumn<QString>("said");  // the message, "" for none
+        const auto said = [](Message m) { return shownAs({m, {}}); };
+        QTest::newRow("shown") << "firefox.desktop" << true << true << QString();
+        QTest::newRow("no browser") << "" << true << true << said(Message::NoBrowser);
+        QTest::newRow("start fails") << "x" << false << true << said(Message::UrlFailed);
         QTest::newRow("page cannot be written")
-            << "x" << true << false << "Browser initialization failed.";
+            << "x" << true << false << said(Message::PreviewNotWritten);
     }
 
     void preview()
@@ -327,12 +277,11 @@ private slots:
         QFETCH(QString, handler);
         QFETCH(bool, starts);
         QFETCH(bool, writable);
-        QFETCH(QString, headline);
+        QFETCH(QString, said);
         drawThreeAreas();
         m_e->browser.handler = handler;
         m_e->browser.starts = starts;
         m_e->end.choice = EndChoice::Preview;
-        m_e->files.paths = {m_dir.filePath("p.htm")};
         {
             std::optional<ScopedEnv> tmp;
             if (!writable) {
@@ -340,11 +289,11 @@ private slots:
                 writeAll(m_dir.filePath("not a folder"), "x");
                 tmp.emplace("TMPDIR", QFile::encodeName(m_dir.filePath("not a folder")));
             }
-            w().mnuFileSave2File_Click(1);
+            m_e->save(SaveKind::Html, m_dir.filePath("p.htm"));
         }
-        QCOMPARE(m_e->prompts.shown.value(0).texts.value(0), headline);
+        QCOMPARE(m_e->said().value(0), said);
         QCOMPARE(m_e->browser.opened.size(), writable && !handler.isEmpty() ? 1 : 0);
-        if (!headline.isEmpty())
+        if (!said.isEmpty())
             return;
         const QByteArray page = readAll(m_e->browser.opened.first());
         QCOMPARE(page, w().session().htmlOut() + "\r\n");
@@ -369,8 +318,7 @@ private slots:
         const QByteArray plain = QGuiApplication::clipboard()->mimeData()->data("text/plain");
 
         QVERIFY(w().txtSpecs(page, ".htm"));
-        m_e->files.paths = {m_dir.filePath("latin.tavl")};
-        w().mnuFileSave2File_Click(0);
+        m_e->save(SaveKind::Tavl, m_dir.filePath("latin.tavl"));
         const QByteArray saved = readAll(m_dir.filePath("latin.tavl"));
         QVERIFY(saved.contains("caf\xe9.htm"));
         // The file's characters, as UTF-8.
@@ -383,24 +331,26 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<MsgAnswer>("answer"); // to the clipboard question
-        QTest::addColumn<QString>("prompt");   // the first prompt's title or headline, or ""
+        QTest::addColumn<QString>("prompt");   // the first message, or ""
         QTest::addColumn<int>("dialogKind");   // the file dialog asked for, or -1
         QTest::addColumn<bool>("saved");
         QTest::addColumn<bool>("clears"); // skipMouse
-        const auto row = [](const char* name, Qt::Key key, MsgAnswer answer, const char* prompt,
+        const auto row = [](const char* name, Qt::Key key, MsgAnswer answer, const QString& prompt,
                             int dialogKind, bool saved, bool clears, int modifiers = 0) {
-            QTest::newRow(name) << int(key) << modifiers << answer << QString(prompt) << dialogKind
-                                << saved << clears;
+            QTest::newRow(name) << int(key) << modifiers << answer << prompt << dialogKind << saved
+                                << clears;
         };
         const MsgAnswer yes = MsgAnswer::Yes, no = MsgAnswer::No;
-        row("F5 answered Yes", Qt::Key_F5, yes, "Confirm Clipboard:", -1, true, true);
-        row("F5 answered No", Qt::Key_F5, no, "Confirm Clipboard:", -1, false, false);
+        const QString confirm = shownAs({Message::ConfirmClipboard, {}});
+        row("F5 answered Yes", Qt::Key_F5, yes, confirm, -1, true, true);
+        row("F5 answered No", Qt::Key_F5, no, confirm, -1, false, false);
         row("F6", Qt::Key_F6, no, "", 0, true, true);
         row("Shift+F6 is F6", Qt::Key_F6, no, "", 0, true, true, Qt::ShiftModifier);
         row("F7", Qt::Key_F7, no, "", 1, true, true);
         row("F8", Qt::Key_F8, no, "", 2, true, true);
-        row("F9 without a page", Qt::Key_F9, no, "Tavlo Note", -1, false, true);
-        row("F2 opens", Qt::Key_F2, no, "Your last chance...", 0, false, true);
+        row("F9 without a page", Qt::Key_F9, no, shownAs({Message::NoOpenedPage, {}}), -1, false,
+            true);
+        row("F2 opens", Qt::Key_F2, no, shownAs({Message::UnsavedWork, {}}), 0, false, true);
         row("F3 does nothing", Qt::Key_F3, no, "", -1, false, false);
         row("F10 does nothing", Qt::Key_F10, no, "", -1, false, false);
     }
@@ -418,8 +368,7 @@ private slots:
         m_e->files.paths = {m_dir.filePath("keyed.out")};
         w().tools().menuPopping();
         QTest::keyClick(w().mapee(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        const auto& shown = m_e->prompts.shown;
-        QTEST(shown.isEmpty() ? QString() : shown[0].texts[0], "prompt");
+        QTEST(m_e->said().value(0), "prompt");
         QTEST(m_e->files.asked.isEmpty() ? -1 : m_e->files.asked[0].second, "dialogKind");
         QCOMPARE(m_e->end.shown, saved ? 1 : 0);
         QCOMPARE(w().document().hasUnsavedWork(), !saved);

@@ -2,18 +2,28 @@
 #include "platform/filewrite.h"
 #include "platform/instancelock.h"
 #include "platform/keystore.h"
+#include "platform/pathops.h"
 #include "platform/rounding.h"
 #include "platform/tempfolder.h"
 #include "platform/userhome.h"
 #include "platform/windowsystem.h"
+#include "session/filedialogs.h"
+#include "session/preview.h"
 #include "support/files.h"
+#include "support/standins.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -65,26 +75,21 @@ private slots:
         QVERIFY(m_dir->isValid());
     }
 
-    void createKeyMakesParentsWithoutValues()
+    // Parents are made without values; a key is found in any case and keeps its own.
+    void createKey()
     {
         KeyStore store(storePath());
         QVERIFY(store.createKey(HKCR, QStringLiteral("Tavlo\\shell\\open\\command")));
         QVERIFY(store.keyExists(HKCR, QStringLiteral("Tavlo")));
         QVERIFY(store.keyExists(HKCR, QStringLiteral("Tavlo\\shell")));
-        QVERIFY(readAll(storePath()).contains("\nTavlo\\shell\n"));
         QVERIFY(!store.keyExists(HKCU, QStringLiteral("Tavlo")));
         QVERIFY(!store.createKey(HKCR, QStringLiteral("Tavlo\\\\empty")));
-    }
-
-    void lookupIgnoresCaseButKeepsIt()
-    {
-        KeyStore store(storePath());
         QVERIFY(store.setDefaultValue(HKCR, QStringLiteral(".TAVL"), QStringLiteral("Tavlo")));
         QVERIFY(store.keyExists(HKCR, QStringLiteral(".tavl")));
         QVERIFY(store.createKey(HKCR, QStringLiteral(".tavl\\Sub")));
         const QByteArray text = readAll(storePath());
-        QVERIFY(text.contains(".TAVL=Tavlo\n"));
-        QVERIFY(text.contains(".TAVL\\Sub\n"));
+        for (const char* line : {"\nTavlo\\shell\n", ".TAVL=Tavlo\n", ".TAVL\\Sub\n"})
+            QVERIFY2(text.contains(line), line);
     }
 
     void valuesSurviveAReload_data()
@@ -168,12 +173,11 @@ private slots:
     {
         KeyStore store(storePath());
         regAssoc(store, QStringLiteral("/usr/bin/tavlo"), folders());
-        const QString resources = qEnvironmentVariable("TAVLO_SOURCE_DIR") + "/resources/";
         QCOMPARE(readAll(folders().dataDir + "/mime/packages/tavlo.xml"),
-                 readAll(resources + "tavlo-mime.xml"));
+                 sourceFile("resources/tavlo-mime.xml"));
         QCOMPARE(readAll(folders().dataDir + "/applications/tavlo.desktop")
                      .replace("Exec=/usr/bin/tavlo", "Exec=tavlo"),
-                 readAll(resources + "tavlo.desktop"));
+                 sourceFile("resources/tavlo.desktop"));
     }
 
     void desktopEntryExec_data()
@@ -181,19 +185,18 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QByteArray>("exec");
         QTest::addColumn<QByteArray>("tryExec");
-        QTest::newRow("plain") << "/usr/bin/tavlo" << QByteArray("Exec=/usr/bin/tavlo %f")
-                               << QByteArray("TryExec=/usr/bin/tavlo");
-        QTest::newRow("blank") << "/opt/my apps/tavlo"
-                               << QByteArray(R"(Exec="/opt/my apps/tavlo" %f)")
-                               << QByteArray("TryExec=/opt/my apps/tavlo");
-        QTest::newRow("quote and dollar")
-            << "/opt/a \"$b\"/tavlo" << QByteArray(R"(Exec="/opt/a \\"\\$b\\"/tavlo" %f)")
-            << QByteArray(R"(TryExec=/opt/a "$b"/tavlo)");
-        QTest::newRow("backslash")
-            << "/opt/a\\b/tavlo" << QByteArray(R"(Exec="/opt/a\\\\b/tavlo" %f)")
-            << QByteArray(R"(TryExec=/opt/a\\b/tavlo)");
-        QTest::newRow("percent") << "/opt/100%/tavlo" << QByteArray("Exec=/opt/100%%/tavlo %f")
-                                 << QByteArray("TryExec=/opt/100%/tavlo");
+        const auto row = [](const char* name, const char* program, const char* exec,
+                            const char* tryExec) {
+            QTest::newRow(name) << QString(program) << QByteArray(exec) << QByteArray(tryExec);
+        };
+        row("plain", "/usr/bin/tavlo", "Exec=/usr/bin/tavlo %f", "TryExec=/usr/bin/tavlo");
+        row("blank", "/opt/my apps/tavlo", R"(Exec="/opt/my apps/tavlo" %f)",
+            "TryExec=/opt/my apps/tavlo");
+        row("quote and dollar", "/opt/a \"$b\"/tavlo", R"(Exec="/opt/a \\"\\$b\\"/tavlo" %f)",
+            R"(TryExec=/opt/a "$b"/tavlo)");
+        row("backslash", "/opt/a\\b/tavlo", R"(Exec="/opt/a\\\\b/tavlo" %f)",
+            R"(TryExec=/opt/a\\b/tavlo)");
+        row("percent", "/opt/100%/tavlo", "Exec=/opt/100%%/tavlo %f", "TryExec=/opt/100%/tavlo");
     }
     void desktopEntryExec()
     {
@@ -213,27 +216,20 @@ private slots:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("withOurs");
         QTest::addColumn<QByteArray>("afterRemoval");
-        QTest::newRow("no file") << QByteArray()
-                                 << QByteArray("[Default Applications]\n"
-                                               "application/x-tavlo=tavlo.desktop\n")
-                                 << QByteArray("[Default Applications]\n");
-        QTest::newRow("other section only")
-            << QByteArray("[Added Associations]\r\napplication/x-tavlo=x.desktop;")
-            << QByteArray("[Added Associations]\r\napplication/x-tavlo=x.desktop;\n"
-                          "[Default Applications]\napplication/x-tavlo=tavlo.desktop\n")
-            << QByteArray("[Added Associations]\r\napplication/x-tavlo=x.desktop;\n"
-                          "[Default Applications]\n");
-        QTest::newRow("added at section end")
-            << QByteArray("[Default Applications]\ntext/html=firefox.desktop\n\n[Removed]\n")
-            << QByteArray("[Default Applications]\ntext/html=firefox.desktop\n"
-                          "application/x-tavlo=tavlo.desktop\n\n[Removed]\n")
-            << QByteArray("[Default Applications]\ntext/html=firefox.desktop\n\n[Removed]\n");
-        QTest::newRow("replaced in place")
-            << QByteArray("# mine\r\n[Default Applications]\r\na/b=c.desktop\r\n"
-                          "application/x-tavlo = old.desktop\r\nd/e=f.desktop")
-            << QByteArray("# mine\r\n[Default Applications]\r\na/b=c.desktop\r\n"
-                          "application/x-tavlo=tavlo.desktop\r\nd/e=f.desktop")
-            << QByteArray("# mine\r\n[Default Applications]\r\na/b=c.desktop\r\nd/e=f.desktop");
+        const auto row = [](const char* name, const QByteArray& before, const QByteArray& withOurs,
+                            const QByteArray& afterRemoval) {
+            QTest::newRow(name) << before << withOurs << afterRemoval;
+        };
+        const QByteArray section = "[Default Applications]\n";
+        const QByteArray ours = "application/x-tavlo=tavlo.desktop\n";
+        row("no file", "", section + ours, section);
+        const QByteArray other = "[Added Associations]\r\napplication/x-tavlo=x.desktop;";
+        row("other section only", other, other + '\n' + section + ours, other + '\n' + section);
+        const QByteArray html = section + "text/html=firefox.desktop\n", last = "\n[Removed]\n";
+        row("added at section end", html + last, html + ours + last, html + last);
+        const QByteArray mine = "# mine\r\n[Default Applications]\r\na/b=c.desktop\r\n";
+        row("replaced in place", mine + "application/x-tavlo = old.desktop\r\nd/e=f.desktop",
+            mine + "application/x-tavlo=tavlo.desktop\r\nd/e=f.desktop", mine + "d/e=f.desktop");
     }
     void mimeAppsKeepsOthersLines()
     {
@@ -399,6 +395,150 @@ private slots:
         QCOMPARE(holder.exitStatus(), killed ? QProcess::CrashExit : QProcess::NormalExit);
         QVERIFY(QFile::exists(path) == killed);
         QVERIFY(lock.tryAcquire());
+    }
+
+    // Without a picture yet the dialogs start in the home folder, else in the picture's.
+    void dialogSetup_data()
+    {
+        QTest::addColumn<bool>("isOpen");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("filters");
+        QTest::addColumn<bool>("hidePatterns");
+        QTest::addColumn<QString>("imgPath");
+        QTest::addColumn<QString>("folder");
+        const QString image = "Image (*.jpg *.gif)", html = "Save As HTML  (*.htm)";
+        const QStringList all{image, "TAVL file (*.tavl)",
+                              "Edit a map in HTML or TEXT (*.htm *.html *.shtml *.asp *.txt)"};
+        const QString picture = "/srv/web/img/logo.gif", folder = "/srv/web/img/";
+        const auto row = [&](const char* name, bool isOpen, int kind, const QStringList& filters,
+                             bool hide = false, bool hasPicture = true) {
+            QTest::newRow(name) << isOpen << kind << filters << hide
+                                << (hasPicture ? picture : homeFolder())
+                                << (hasPicture ? folder : homeFolder());
+        };
+        row("File > Open, no picture yet", true, 0, all, false, false);
+        row("a page's image", true, 1, {image});
+        row("other open kind", true, 5, all);
+        row("map file", false, 0, {"Save As an TAVL (*.tavl)"});
+        row("HTML, no picture yet", false, 1, {html}, false, false);
+        // Shows "(*.*)" but lists *.txt files only.
+        row("text", false, 2, {"Save As TEXT  (*.*) (*.txt)"}, true);
+        row("original page", false, 3, {html});
+    }
+
+    void dialogSetup()
+    {
+        QFETCH(bool, isOpen);
+        QFETCH(int, kind);
+        QFETCH(QString, imgPath);
+        const DialogSetup setup = fileDialogSetup(isOpen, kind, imgPath);
+        QCOMPARE(setup.title, isOpen ? "Open File..." : "Save File As...");
+        QTEST(setup.filters, "filters");
+        QTEST(setup.hidePatterns, "hidePatterns");
+        QTEST(setup.folder, "folder");
+        const char* const saveSuffixes[] = {"tavl", "htm", "txt", "htm"};
+        QCOMPARE(setup.defaultSuffix, isOpen ? "jpg" : saveSuffixes[kind]);
+        QCOMPARE(setup.save, !isOpen);
+    }
+
+    void writeNewAndReplace()
+    {
+        const QString path = m_dir->filePath("page.htm");
+        QVERIFY(writeFileAtomically(path, "old\r\n").ok());
+        QCOMPARE(readAll(path), QByteArray("old\r\n"));
+        const auto mode0640 = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                              QFile::WriteUser | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(path, mode0640));
+        QVERIFY(writeFileAtomically(path, "new").ok());
+        QCOMPARE(readAll(path), QByteArray("new"));
+        QCOMPARE(QFileInfo(path).permissions(), mode0640);
+    }
+
+    // A full or failing disk at any step: the old bytes stay, nothing is left beside them.
+    void failingStepKeepsOldFile_data()
+    {
+        QTest::addColumn<WriteStep>("step");
+        for (const auto& [name, step] : {std::pair{"open", WriteStep::Open},
+                                         {"write", WriteStep::Write},
+                                         {"sync", WriteStep::Sync},
+                                         {"close", WriteStep::Close},
+                                         {"rename", WriteStep::Rename}})
+            QTest::newRow(name) << step;
+    }
+
+    void failingStepKeepsOldFile()
+    {
+        QFETCH(WriteStep, step);
+        const QString path = m_dir->filePath("map.tavl");
+        writeAll(path, "old map");
+        simulateWriteFailure(step);
+        const WriteResult written = writeFileAtomically(path, "new map");
+        simulateWriteFailure(std::nullopt);
+        QCOMPARE(written.error, QStringLiteral("No space left on device"));
+        QCOMPARE(readAll(path), QByteArray("old map"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"map.tavl"});
+    }
+
+    // What is not a regular file is written through, never replaced; a link stays a link.
+    void targetsThatStay()
+    {
+        const QByteArray pipe = QFile::encodeName(m_dir->filePath("pipe"));
+        QVERIFY(mkfifo(pipe.constData(), 0600) == 0);
+        const int reader = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        QVERIFY(writeFileAtomically(m_dir->filePath("pipe"), "through").ok());
+        char got[16] = {};
+        QCOMPARE(::read(reader, got, sizeof got), qsizetype(7));
+        ::close(reader);
+        QCOMPARE(QByteArray(got), QByteArray("through"));
+        QVERIFY(!QFileInfo(m_dir->filePath("pipe")).isFile());
+
+        QVERIFY(QFile::link("/dev/null", m_dir->filePath("null")));
+        QVERIFY(writeFileAtomically(m_dir->filePath("null"), "gone").ok());
+        QVERIFY(writeFileAtomically("/dev/null", "gone").ok());
+        struct stat null {};
+        QVERIFY(::stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode));
+
+        writeAll(m_dir->filePath("page.htm"), "old");
+        QVERIFY(QFile::link(m_dir->filePath("page.htm"), m_dir->filePath("link.htm")));
+        QVERIFY(writeFileAtomically(m_dir->filePath("link.htm"), "new").ok());
+        QVERIFY(QFileInfo(m_dir->filePath("link.htm")).isSymLink());
+        QCOMPARE(readAll(m_dir->filePath("page.htm")), QByteArray("new"));
+    }
+
+    void replacedFileKeepsItsOwner()
+    {
+        if (geteuid() != 0)
+            QSKIP("only root may give a file to another user");
+        const QString path = m_dir->filePath("page.htm");
+        writeAll(path, "theirs");
+        QVERIFY(::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+        QVERIFY(writeFileAtomically(path, "still theirs").ok());
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
+        QCOMPARE(st.st_uid, uid_t(65534));
+        QCOMPARE(st.st_gid, gid_t(65534));
+    }
+
+    void previewFolderLifetime()
+    {
+        StandInBrowser browser;
+        QString folderPath;
+        {
+            PreviewFolder folder;
+            QCOMPARE(previewPage("", folder, browser), PreviewResult::Shown);
+            const QString path = folder.pagePath();
+            QCOMPARE(readAll(path), QByteArray("\r\n"));
+            QCOMPARE(previewPage("second", folder, browser), PreviewResult::Shown);
+            QCOMPARE(readAll(path), QByteArray("second\r\n"));
+            QCOMPARE(browser.opened, QStringList({path, path}));
+            folderPath = QFileInfo(path).absolutePath();
+            QVERIFY(QFileInfo(folderPath).fileName().startsWith("tavlo-preview-"));
+            QCOMPARE(QFileInfo(folderPath).permissions() & 0x0777,
+                     QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        }
+        QVERIFY(!QFileInfo::exists(folderPath));
     }
 };
 

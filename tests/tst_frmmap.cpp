@@ -2,16 +2,12 @@
 #include "editor/mapee.h"
 #include "geometry/windowlayout.h"
 #include "help/frmhelp.h"
-#include "map/xorcanvas.h"
 #include "session/areadialog.h"
-#include "session/filedialogs.h"
 #include "session/messages.h"
 #include "support/areas.h"
-#include "support/fixedscreen.h"
-#include "support/recordingpause.h"
-#include "support/recordingprompts.h"
-#include "support/scriptedendwindow.h"
-#include "support/standins.h"
+#include "support/drawing.h"
+#include "support/mapwindow.h"
+#include "tavlofile/markupwriter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +15,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
-#include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,8 +27,7 @@
 #include <QUrl>
 
 using namespace tavlo;
-using tavlo::test::RecordingPause;
-using tavlo::test::RecordingPrompts;
+using namespace tavlo::test;
 
 namespace {
 
@@ -72,433 +66,353 @@ public:
     QList<Qt::WindowStates> states;
 };
 
-// What is left of the picture once every area's outline and tint are drawn away.
-QImage withoutAreas(const frmMap& w)
-{
-    QImage picture = w.mapee()->picture();
-    XorCanvas canvas(picture, [](const QRegion&) {});
-    for (qsizetype i = 0; i < w.document().size(); ++i) {
-        canvas.drawOutline(w.document().area(i));
-        canvas.tint(w.document().region(i));
-    }
-    return picture;
-}
-
 } // namespace
 
 class tst_FrmMap : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void fit_data();
-    void fit();
-    void startsWithTheSplash();
-    void widePictureScrolls();
-    void imageTagOfAKindOnlyTheDecoderKnows();
-    void clipboardNotes();
-    void clipboardGetsTheMapBlock();
-    void drawEditDeleteAndCopy();
-    void cancelChangesNothing();
-    void fileMenuEnablesWhatCanBeDone();
-    void firstDrawingAfterOpen_data();
-    void firstDrawingAfterOpen();
-    void openPolygonGoesWithThePicture_data();
-    void openPolygonGoesWithThePicture();
-    void f1ShowsHelp();
-    void maximisedWindowIsRestoredBeforeItCollapses();
-
-private:
-    void drag(QPoint from, QList<QPoint> through, QPoint to);
-    void click(QPoint at);
-    QString picture(const QString& name, QSize size, const char* format = "JPG");
-    frmMap* makeWindow();
-
     QTemporaryDir m_dir;
-    RecordingPrompts m_prompts;
-    RecordingPause m_pause;
     ScriptedAreaDialog m_dialog;
-    test::ScriptedFileDialogs m_files;
-    test::ScriptedEndWindow m_end;
-    test::FixedScreen m_screen{QSize(1024, 768)};
-    std::unique_ptr<frmMap> m_window;
-};
+    std::unique_ptr<MapWindow> m_e;
 
-// A patterned picture: every pixel of an outline or a tint left behind shows.
-QString tst_FrmMap::picture(const QString& name, QSize size, const char* format)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
-    const QString path = m_dir.filePath(name);
-    if (!image.save(path, format))
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
+    frmMap& w() { return m_e->w; }
 
-frmMap* tst_FrmMap::makeWindow()
-{
-    m_prompts.shown.clear();
-    m_dialog.answers.clear();
-    m_dialog.shownWith.clear();
-    m_files.paths.clear();
-    m_end.shown = 0;
-    m_window = std::make_unique<frmMap>(
-        MapEnvironment{&m_prompts, &m_dialog, &m_pause, &m_screen, &m_files, &m_end});
-    m_window->show();
-    return m_window.get();
-}
-
-void tst_FrmMap::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-}
-
-void tst_FrmMap::fit_data()
-{
-    QTest::addColumn<QSize>("canvas");
-    QTest::addColumn<bool>("moved");
-    QTest::addColumn<QSize>("twips");
-    const auto row = [](const char* name, QSize canvas, bool moved, QSize twips) {
-        QTest::newRow(name) << canvas << moved << twips;
-    };
-    // 1530 x 1230 twips fits; the strip raises the height to 3000 + 500. A picture too
-    // wide for the screen is widePictureScrolls's.
-    row("100 x 80 picture", {102, 82}, false, {2415, 3500});
-    row("ratio exactly 1.3 is judged by its height", {962, 740}, true, {14860, 11020});
-    row("ratio above 1.3 is judged by its width", {963, 740}, false, {15330, 11700});
-    row("splash", {502, 302}, false, {8415, 5130});
-}
-
-void tst_FrmMap::fit()
-{
-    QFETCH(QSize, canvas);
-    QFETCH(bool, moved);
-    QFETCH(QSize, twips);
-    const WindowFit f = fitWindow(canvas, QSize(1024, 768));
-    QCOMPARE(f.moveToOrigin, moved);
-    QCOMPARE(QSize(f.widthTwips, f.heightTwips), twips);
-}
-
-void tst_FrmMap::startsWithTheSplash()
-{
-    frmMap* w = makeWindow();
-    QVERIFY(!w->imageLoaded());
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tavlo"));
-    QCOMPARE(w->mapee()->outerSize(), QSize(502, 302));
-    QVERIFY(!w->findChild<QScrollBar*>("HScroll1")->isVisible());
-    QVERIFY(!w->findChild<QScrollBar*>("VScroll1")->isVisible());
-    QCOMPARE(w->imgPath(), QDir::homePath() + '/');
-}
-
-void tst_FrmMap::widePictureScrolls()
-{
-    frmMap* w = makeWindow();
-    w->move(200, 100);
-    QVERIFY(w->imgSpecs(picture("wide.jpg", QSize(2000, 1000))));
-    QCOMPARE(w->pos(), QPoint(0, 0));
-    QCOMPARE(w->size(), QSize(991, 735)); // 14860 x 11020 twips
-    auto* h = w->findChild<QScrollBar*>("HScroll1");
-    auto* v = w->findChild<QScrollBar*>("VScroll1");
-    QVERIFY(h->isVisible() && v->isVisible());
-    QCOMPARE(h->maximum(), 2002 - (991 - 13 - 36) - 2);
-    QCOMPARE(v->maximum(), 1002 - v->height());
-
-    h->setValue(100);
-    v->setValue(40);
-    QCOMPARE(w->mapee()->pos(), QPoint(36 - 100, -40));
-    // A resize by hand brings the canvas home; the bars keep their positions.
-    w->resize(900, 700);
-    QCOMPARE(w->mapee()->pos(), QPoint(36, 0));
-    QCOMPARE(h->value(), 100);
-    QCOMPARE(v->value(), 40);
-}
-
-// The header reader does not know this kind; the decoder's size stands in.
-void tst_FrmMap::imageTagOfAKindOnlyTheDecoderKnows()
-{
-    frmMap* w = makeWindow();
-    QVERIFY(w->imgSpecs(picture("portable.gif", QSize(100, 80), "PPM")));
-    QCOMPARE(w->session().imageTags().imgTag,
-             QByteArray("portable.gif\" width=100 height=80 border=0 USEMAP=\"#portable\">"));
-}
-
-void tst_FrmMap::clipboardNotes()
-{
-    // Without a picture, then without an area: a note each, and nothing is saved.
-    frmMap* w = makeWindow();
-    w->cmdMake_Click();
-    QVERIFY(w->imgSpecs(picture("empty.jpg", QSize(40, 30))));
-    w->cmdMake_Click();
-    QCOMPARE(m_prompts.shown.size(), 2);
-    QCOMPARE(m_prompts.shown[0].texts[1], messageText(Message::NothingToSave).text);
-    QCOMPARE(m_prompts.shown[1].texts[1], messageText(Message::NoAreaToSave).text);
-    QCOMPARE(m_prompts.lastIcon, MsgIcon::Information);
-    QCOMPARE(m_end.shown, 0);
-}
-
-void tst_FrmMap::clipboardGetsTheMapBlock()
-{
-    frmMap* w = makeWindow();
-    picture("logo.jpg", QSize(120, 60));
-    // Named relative to the current folder, as on a command line.
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-    QVERIFY(w->imgSpecs("logo.jpg"));
-    w->document().addArea(test::rect(10, 10, 50, 40));
-    const QByteArray block = w->session().savedMapBlock();
-    w->cmdMake_Click();
-
-    QCOMPARE(QApplication::clipboard()->text().toUtf8(), block);
-    QVERIFY(block.contains("\r\n<AREA SHAPE=\"rect\" COORDS=\"10, 10, 50, 40\" HREF=\"\">\r\n"));
-    // A save empties the document; the preview addresses the picture by its folder.
-    QVERIFY(!w->document().hasUnsavedWork());
-    QVERIFY(w->document().hrefList().isEmpty());
-    QVERIFY(w->imageLoaded());
-    const QByteArray src =
-        "<img src=\"" + QUrl::fromLocalFile(m_dir.path()).toEncoded() + "/logo.jpg\"";
-    QVERIFY(w->session().htmlOut().contains(src));
-    QVERIFY(w->session().htmlOut().startsWith("<HTML>\r\n"));
-    QDir::setCurrent(before);
-}
-
-// Mouse positions are in picture pixels; the canvas has a 1-pixel border.
-void tst_FrmMap::drag(QPoint from, QList<QPoint> through, QPoint to)
-{
-    QWidget* canvas = m_window->mapee();
-    const QPoint b(1, 1);
-    QTest::mousePress(canvas, Qt::LeftButton, {}, from + b);
-    for (const QPoint& p : through)
-        QTest::mouseMove(canvas, p + b);
-    QTest::mouseMove(canvas, to + b);
-    QTest::mouseRelease(canvas, Qt::LeftButton, {}, to + b);
-}
-
-void tst_FrmMap::click(QPoint at)
-{
-    QTest::mouseClick(m_window->mapee(), Qt::LeftButton, {}, at + QPoint(1, 1));
-}
-
-void tst_FrmMap::drawEditDeleteAndCopy()
-{
-    frmMap* w = makeWindow();
-    QVERIFY(w->imgSpecs(picture("logo.jpg", QSize(400, 300))));
-    auto pressTool = [&](const char* name) { w->findChild<QToolButton*>(name)->click(); };
-
-    pressTool("cmdSquare");
-    drag({20, 20}, {{60, 40}}, {100, 80});
-    pressTool("cmdCircle");
-    drag({200, 100}, {{220, 110}}, {230, 140}); // radius 50
-    pressTool("cmdPoly");
-    for (QPoint p : {QPoint(50, 150), QPoint(120, 140), QPoint(150, 200), QPoint(100, 260),
-                     QPoint(40, 220), QPoint(52, 153)})
-        click(p);
-    QCOMPARE(w->document().areaList().size(), 3);
-
-    m_dialog.answers = {{"a.htm", "", ""},
-                        {"b.htm", "_blank", "The \"ball\""},
-                        {"c.htm", "", "Five"},
-                        {{}, {}, {}, true}};
-    click({50, 50});
-    click({200, 100});
-    click({100, 200});
-    click({60, 60}); // the rectangle again: delete it
-    QCOMPARE(m_dialog.shownWith, QList<QByteArray>({"#", "#", "#", "a.htm"}));
-
-    w->cmdMake_Click();
-    const QByteArray expected =
-        startMarker + "\r\n" +
-        R"(<img src="images/logo.jpg" width=400 height=300 border=0 USEMAP="#logo">)" + "\r\n\r\n" +
-        creditComment + "\r\n" + R"(<MAP NAME="logo">)" + "\r\n" +
-        R"(<AREA SHAPE="circle" COORDS="200, 100, 50" HREF="b.htm" Target="_blank" ALT="The &quot;ball&quot;">)" +
-        "\r\n" +
-        R"(<AREA SHAPE="poly" COORDS="50, 150, 120, 140, 150, 200, 100, 260, 40, 220" HREF="c.htm" ALT="Five">)" +
-        "\r\n</MAP>\r\n" + endMarker;
-    QCOMPARE(QApplication::clipboard()->text().toUtf8(), expected);
-}
-
-void tst_FrmMap::cancelChangesNothing()
-{
-    frmMap* w = makeWindow();
-    QVERIFY(w->imgSpecs(picture("plain.jpg", QSize(300, 200))));
-    drag({10, 10}, {}, {100, 100});
-    m_dialog.answers = {{"x.htm", "", ""}, {{}, {}, {}, false, true}, {"y.htm", "top", ""}};
-    click({50, 50});
-    const QByteArray edited = w->document().areaList().first();
-    const QImage picture = w->mapee()->picture();
-    click({50, 50});
-    QCOMPARE(w->document().areaList().first(), edited);
-    QCOMPARE(w->document().hrefList().first(), QByteArray("x.htm"));
-    QCOMPARE(w->mapee()->picture(), picture);
-    QCOMPARE(w->tools().circleRadius(), 0.0f);
-    click({50, 50}); // a second edit replaces the whole tail
-    const QByteArray tail = R"(HREF="y.htm" Target="top)";
-    QVERIFY(w->document().areaList().first().endsWith(tail));
-}
-
-void tst_FrmMap::fileMenuEnablesWhatCanBeDone()
-{
-    frmMap* w = makeWindow();
-    QVERIFY(w->imgSpecs(picture("plain.jpg", QSize(300, 200))));
-    auto* menu = w->findChild<QMenu*>("mnuFile");
-    QStringList enabled;
-    auto seeEnabled = [&] {
-        enabled.clear();
-        for (QAction* a : menu->actions())
-            if (a->isEnabled() && !a->isSeparator())
-                enabled << a->objectName();
-        menu->close();
-    };
-    auto popUp = [&] {
-        QTimer::singleShot(0, menu, seeEnabled);
-        QTest::mouseClick(w->mapee(), Qt::RightButton, {}, QPoint(50, 50));
-    };
-    auto fromMenuBar = [&] {
-        QMenuBar* bar = w->menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(menu->menuAction()).center());
-        QTRY_VERIFY(menu->isVisible());
-        seeEnabled();
-    };
-    const QStringList always{"mnuFileOpen", "mnuFileHelp", "mnuFileDelete", "mnuFileClose"};
-    const QStringList withAreas{"mnuFileOpen",       "mnuFileSave1",      "mnuFileSave2File0",
-                                "mnuFileSave2File1", "mnuFileSave2File2", "mnuFileHelp",
-                                "mnuFileDelete",     "mnuFileClose"};
-    popUp();
-    QCOMPARE(enabled, always);
-    fromMenuBar();
-    QCOMPARE(enabled, always);
-    drag({10, 10}, {}, {100, 100});
-    // The menu bar follows the same rule as the popup.
-    fromMenuBar();
-    QCOMPARE(enabled, withAreas);
-    popUp();
-    QCOMPARE(enabled, withAreas);
-    // The release after the popup only clears skipMouse; then clicks work again.
-    QVERIFY(!w->tools().mouseSkipped());
-}
-
-void tst_FrmMap::firstDrawingAfterOpen_data()
-{
-    QTest::addColumn<QString>("road");
-    QTest::newRow("picture opened through the dialog") << "open";
-    QTest::newRow("picture opened with F2") << "F2";
-    QTest::newRow("dialog cancelled") << "cancel";
-    QTest::newRow("file dragged over and taken away") << "drag";
-}
-
-void tst_FrmMap::firstDrawingAfterOpen()
-{
-    QFETCH(QString, road);
-    frmMap* w = makeWindow();
-    QVERIFY(w->imgSpecs(picture("first.jpg", QSize(300, 200))));
-    const QString second = picture("second.jpg", QSize(320, 240));
-
-    if (road == u"open" || road == u"F2") {
-        m_files.paths = {second};
-        if (road == u"open")
-            w->mnuFileOpen_Click();
-        else
-            QTest::keyClick(w->mapee(), Qt::Key_F2);
-        QCOMPARE(w->imgPath(), second);
-    } else if (road == u"cancel") {
-        w->mnuFileOpen_Click();
-    } else {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(second)});
-        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::NoButton, {});
-        QApplication::sendEvent(w->mapee(), &enter);
-        QDragLeaveEvent leave;
-        QApplication::sendEvent(w->mapee(), &leave);
+    QString picture(const QString& name, QSize size, const char* format = "JPG")
+    {
+        const QString path = m_dir.filePath(name);
+        if (!patternedPicture(size).save(path, format))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
     }
-    QVERIFY(w->tools().dropSkipped());
-    const QImage before = w->mapee()->picture();
 
-    // The click that closed the dialog never reaches the canvas: the next drawing
-    // is the user's own.
-    drag({40, 30}, {{90, 60}, {140, 100}}, {160, 120});
-    QCOMPARE(w->document().areaList(),
-             QList<QByteArray>{"<AREA SHAPE=\"rect\" COORDS=\"40, 30, 160, 120\" HREF=\""});
-    QVERIFY(w->mapee()->picture() != before);
-    QCOMPARE(withoutAreas(*w), before);
-    // Moving on with no button held draws no band.
-    QTest::mouseMove(w->mapee(), QPoint(200, 150));
-    QCOMPARE(withoutAreas(*w), before);
-}
-
-void tst_FrmMap::openPolygonGoesWithThePicture_data()
-{
-    QTest::addColumn<QString>("road");
-    QTest::newRow("picture loaded") << "load";
-    QTest::newRow("picture opened through the dialog") << "open";
-    QTest::newRow("reload after a save") << "save";
-}
-
-void tst_FrmMap::openPolygonGoesWithThePicture()
-{
-    QFETCH(QString, road);
-    frmMap* w = makeWindow();
-    const QString path = picture("plain.jpg", QSize(300, 200));
-    QVERIFY(w->imgSpecs(path));
-    if (road == u"save")
-        drag({200, 100}, {}, {280, 180});
-    w->findChild<QToolButton*>("cmdPoly")->click();
-    click({150, 20});
-    click({250, 60});
-    QCOMPARE(w->tools().polyCount(), 2);
-
-    if (road == u"load") {
-        QVERIFY(w->imgSpecs(path));
-    } else if (road == u"open") {
-        m_files.paths = {path};
-        w->mnuFileOpen_Click();
-    } else {
-        w->cmdMake_Click();
-        QCOMPARE(m_end.shown, 1);
+    // Mouse positions are in picture pixels; the canvas has a 1-pixel border.
+    void drag(const QList<QPoint>& path)
+    {
+        const QPoint b(1, 1);
+        QTest::mousePress(w().mapee(), Qt::LeftButton, {}, path.first() + b);
+        for (QPoint p : path.sliced(1))
+            QTest::mouseMove(w().mapee(), p + b);
+        QTest::mouseRelease(w().mapee(), Qt::LeftButton, {}, path.last() + b);
     }
-    QVERIFY(!w->document().hasUnsavedWork());
-    const QImage loaded = w->mapee()->picture();
+    void click(const QList<QPoint>& points)
+    {
+        for (QPoint p : points)
+            QTest::mouseClick(w().mapee(), Qt::LeftButton, {}, p + QPoint(1, 1));
+    }
+    void pressTool(const char* name) { w().findChild<QToolButton*>(name)->click(); }
 
-    for (QPoint p : {QPoint(10, 10), QPoint(100, 10), QPoint(100, 80), QPoint(12, 12)})
-        click(p);
-    QCOMPARE(w->document().ptsList(), QList<QByteArray>{"10|10|100|10|100|80"});
-    m_dialog.answers = {{{}, {}, {}, true}};
-    click({90, 20});
-    QVERIFY(w->document().areaList().isEmpty());
-    QCOMPARE(w->mapee()->picture(), loaded);
-}
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void init()
+    {
+        m_dialog.answers.clear();
+        m_dialog.shownWith.clear();
+        m_e = std::make_unique<MapWindow>(&m_dialog, QSize(1024, 768));
+    }
+    void cleanup() { m_e.reset(); }
 
-void tst_FrmMap::f1ShowsHelp()
-{
-    frmMap* w = makeWindow();
-    w->tools().menuPopping();
-    QString shown;
-    QTimer::singleShot(0, w, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal) {
-            shown = QString::fromLatin1(modal->metaObject()->className());
-            modal->close();
+    void fit_data()
+    {
+        QTest::addColumn<QSize>("canvas");
+        QTest::addColumn<bool>("moved");
+        QTest::addColumn<QSize>("twips");
+        const auto row = [](const char* name, QSize canvas, bool moved, QSize twips) {
+            QTest::newRow(name) << canvas << moved << twips;
+        };
+        // 1530 x 1230 twips fits; the strip raises the height to 3000 + 500. A picture too
+        // wide for the screen is widePictureScrolls's.
+        row("100 x 80 picture", {102, 82}, false, {2415, 3500});
+        row("ratio exactly 1.3 is judged by its height", {962, 740}, true, {14860, 11020});
+        row("ratio above 1.3 is judged by its width", {963, 740}, false, {15330, 11700});
+        row("splash", {502, 302}, false, {8415, 5130});
+    }
+
+    void fit()
+    {
+        QFETCH(QSize, canvas);
+        QFETCH(bool, moved);
+        QFETCH(QSize, twips);
+        const WindowFit f = fitWindow(canvas, QSize(1024, 768));
+        QCOMPARE(f.moveToOrigin, moved);
+        QCOMPARE(QSize(f.widthTwips, f.heightTwips), twips);
+    }
+
+    void startsWithTheSplash()
+    {
+        QVERIFY(!w().imageLoaded());
+        QCOMPARE(w().windowTitle(), QStringLiteral("Tavlo"));
+        QCOMPARE(w().mapee()->outerSize(), QSize(502, 302));
+        QVERIFY(!w().findChild<QScrollBar*>("HScroll1")->isVisible());
+        QVERIFY(!w().findChild<QScrollBar*>("VScroll1")->isVisible());
+        QCOMPARE(w().imgPath(), QDir::homePath() + '/');
+    }
+
+    void widePictureScrolls()
+    {
+        w().move(200, 100);
+        QVERIFY(w().imgSpecs(picture("wide.jpg", QSize(2000, 1000))));
+        QCOMPARE(w().pos(), QPoint(0, 0));
+        QCOMPARE(w().size(), QSize(991, 735)); // 14860 x 11020 twips
+        auto* h = w().findChild<QScrollBar*>("HScroll1");
+        auto* v = w().findChild<QScrollBar*>("VScroll1");
+        QVERIFY(h->isVisible() && v->isVisible());
+        QCOMPARE(h->maximum(), 2002 - (991 - 13 - 36) - 2);
+        QCOMPARE(v->maximum(), 1002 - v->height());
+
+        h->setValue(100);
+        v->setValue(40);
+        QCOMPARE(w().mapee()->pos(), QPoint(36 - 100, -40));
+        // A resize by hand brings the canvas home; the bars keep their positions.
+        w().resize(900, 700);
+        QCOMPARE(w().mapee()->pos(), QPoint(36, 0));
+        QCOMPARE(h->value(), 100);
+        QCOMPARE(v->value(), 40);
+    }
+
+    // The header reader does not know this kind; the decoder's size stands in.
+    void imageTagOfAKindOnlyTheDecoderKnows()
+    {
+        QVERIFY(w().imgSpecs(picture("portable.gif", QSize(100, 80), "PPM")));
+        QCOMPARE(w().session().imageTags().imgTag,
+                 QByteArray("portable.gif\" width=100 height=80 border=0 USEMAP=\"#portable\">"));
+    }
+
+    void clipboard()
+    {
+        // Without a picture, then without an area: a note each, and nothing is saved.
+        w().cmdMake_Click();
+        picture("logo.jpg", QSize(120, 60));
+        // Named relative to the current folder, as on a command line.
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        QVERIFY(w().imgSpecs("logo.jpg"));
+        w().cmdMake_Click();
+        QCOMPARE(m_e->said(), QStringList({shownAs({Message::NothingToSave, {}}),
+                                           shownAs({Message::NoAreaToSave, {}})}));
+        QCOMPARE(m_e->prompts.lastIcon, MsgIcon::Information);
+        QCOMPARE(m_e->end.shown, 0);
+
+        w().document().addArea(test::rect(10, 10, 50, 40));
+        const QByteArray block = w().session().savedMapBlock();
+        w().cmdMake_Click();
+        QCOMPARE(QApplication::clipboard()->text().toUtf8(), block);
+        QVERIFY(
+            block.contains("\r\n<AREA SHAPE=\"rect\" COORDS=\"10, 10, 50, 40\" HREF=\"\">\r\n"));
+        // A save empties the document; the preview addresses the picture by its folder.
+        QVERIFY(!w().document().hasUnsavedWork());
+        QVERIFY(w().document().hrefList().isEmpty());
+        QVERIFY(w().imageLoaded());
+        const QByteArray src =
+            "<img src=\"" + QUrl::fromLocalFile(m_dir.path()).toEncoded() + "/logo.jpg\"";
+        QVERIFY(w().session().htmlOut().contains(src));
+        QVERIFY(w().session().htmlOut().startsWith("<HTML>\r\n"));
+        QDir::setCurrent(before);
+    }
+
+    void drawEditDeleteAndCopy()
+    {
+        QVERIFY(w().imgSpecs(picture("logo.jpg", QSize(400, 300))));
+        pressTool("cmdSquare");
+        drag({{20, 20}, {60, 40}, {100, 80}});
+        pressTool("cmdCircle");
+        drag({{200, 100}, {220, 110}, {230, 140}}); // radius 50
+        pressTool("cmdPoly");
+        click({{50, 150}, {120, 140}, {150, 200}, {100, 260}, {40, 220}, {52, 153}});
+        QCOMPARE(w().document().areaList().size(), 3);
+
+        m_dialog.answers = {{"a.htm", "", ""},
+                            {"b.htm", "_blank", "The \"ball\""},
+                            {"c.htm", "", "Five"},
+                            {{}, {}, {}, true}};
+        click({{50, 50}, {200, 100}, {100, 200}, {60, 60}}); // the rectangle again: delete it
+        QCOMPARE(m_dialog.shownWith, QList<QByteArray>({"#", "#", "#", "a.htm"}));
+
+        w().cmdMake_Click();
+        const QByteArray circle = "<AREA SHAPE=\"circle\" COORDS=\"200, 100, 50\" HREF=\"b.htm\" "
+                                  "Target=\"_blank\" ALT=\"The &quot;ball&quot;";
+        const QByteArray polygon = "<AREA SHAPE=\"poly\" COORDS=\"50, 150, 120, 140, 150, 200, "
+                                   "100, 260, 40, 220\" HREF=\"c.htm\" ALT=\"Five";
+        QCOMPARE(QApplication::clipboard()->text().toUtf8(),
+                 mapBlock(savedImageFolder, imageMarkup("logo.jpg", 400, 300), {circle, polygon}));
+    }
+
+    void cancelChangesNothing()
+    {
+        QVERIFY(w().imgSpecs(picture("plain.jpg", QSize(300, 200))));
+        drag({{10, 10}, {100, 100}});
+        m_dialog.answers = {{"x.htm", "", ""}, {{}, {}, {}, false, true}, {"y.htm", "top", ""}};
+        click({{50, 50}});
+        const QByteArray edited = w().document().areaList().first();
+        const QImage picture = w().mapee()->picture();
+        click({{50, 50}});
+        QCOMPARE(w().document().areaList().first(), edited);
+        QCOMPARE(w().document().hrefList().first(), QByteArray("x.htm"));
+        QCOMPARE(w().mapee()->picture(), picture);
+        QCOMPARE(w().tools().circleRadius(), 0.0f);
+        click({{50, 50}}); // a second edit replaces the whole tail
+        QVERIFY(w().document().areaList().first().endsWith("HREF=\"y.htm\" Target=\"top"));
+    }
+
+    void fileMenuEnablesWhatCanBeDone()
+    {
+        QVERIFY(w().imgSpecs(picture("plain.jpg", QSize(300, 200))));
+        auto* menu = w().findChild<QMenu*>("mnuFile");
+        QStringList enabled;
+        auto seeEnabled = [&] {
+            enabled.clear();
+            for (QAction* a : menu->actions())
+                if (a->isEnabled() && !a->isSeparator())
+                    enabled << a->objectName();
+            menu->close();
+        };
+        auto popUp = [&] {
+            QTimer::singleShot(0, menu, seeEnabled);
+            QTest::mouseClick(w().mapee(), Qt::RightButton, {}, QPoint(50, 50));
+        };
+        auto fromMenuBar = [&] {
+            QMenuBar* bar = w().menuBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              bar->actionGeometry(menu->menuAction()).center());
+            QTRY_VERIFY(menu->isVisible());
+            seeEnabled();
+        };
+        const QStringList always{"mnuFileOpen", "mnuFileHelp", "mnuFileDelete", "mnuFileClose"};
+        const QStringList withAreas{"mnuFileOpen",       "mnuFileSave1",      "mnuFileSave2File0",
+                                    "mnuFileSave2File1", "mnuFileSave2File2", "mnuFileHelp",
+                                    "mnuFileDelete",     "mnuFileClose"};
+        popUp();
+        QCOMPARE(enabled, always);
+        fromMenuBar();
+        QCOMPARE(enabled, always);
+        drag({{10, 10}, {100, 100}});
+        // The menu bar follows the same rule as the popup.
+        fromMenuBar();
+        QCOMPARE(enabled, withAreas);
+        popUp();
+        QCOMPARE(enabled, withAreas);
+        // The release after the popup only clears skipMouse; then clicks work again.
+        QVERIFY(!w().tools().mouseSkipped());
+    }
+
+    void firstDrawingAfterOpen_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("picture opened through the dialog") << "open";
+        QTest::newRow("picture opened with F2") << "F2";
+        QTest::newRow("dialog cancelled") << "cancel";
+        QTest::newRow("file dragged over and taken away") << "drag";
+    }
+
+    void firstDrawingAfterOpen()
+    {
+        QFETCH(QString, road);
+        QVERIFY(w().imgSpecs(picture("first.jpg", QSize(300, 200))));
+        const QString second = picture("second.jpg", QSize(320, 240));
+
+        if (road == u"open" || road == u"F2") {
+            m_e->files.paths = {second};
+            if (road == u"open")
+                w().mnuFileOpen_Click();
+            else
+                QTest::keyClick(w().mapee(), Qt::Key_F2);
+            QCOMPARE(w().imgPath(), second);
+        } else if (road == u"cancel") {
+            w().mnuFileOpen_Click();
+        } else {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(second)});
+            QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::NoButton, {});
+            QApplication::sendEvent(w().mapee(), &enter);
+            QDragLeaveEvent leave;
+            QApplication::sendEvent(w().mapee(), &leave);
         }
-    });
-    QTest::keyClick(w->mapee(), Qt::Key_F1);
-    QCOMPARE(shown, QString::fromLatin1(frmHelp::staticMetaObject.className()));
-    QVERIFY(!w->tools().mouseSkipped());
-}
+        QVERIFY(w().tools().dropSkipped());
+        const QImage before = w().mapee()->picture();
 
-void tst_FrmMap::maximisedWindowIsRestoredBeforeItCollapses()
-{
-    m_window.reset(); // closing the main window closes every other window
-    WatchingPause pause;
-    frmMap w(MapEnvironment{&m_prompts, &m_dialog, &pause, &m_screen, &m_files, &m_end});
-    pause.window = &w;
-    w.showMaximized();
-    QVERIFY(w.isMaximized());
-    QVERIFY(w.close());
-    QVERIFY(!pause.states.isEmpty());
-    QCOMPARE(pause.states.first(), Qt::WindowNoState);
-    QCOMPARE(w.windowTitle(), QStringLiteral("   ...later"));
-}
+        // The click that closed the dialog never reaches the canvas: the next drawing
+        // is the user's own.
+        drag({{40, 30}, {90, 60}, {140, 100}, {160, 120}});
+        QCOMPARE(w().document().areaList(),
+                 QList<QByteArray>{"<AREA SHAPE=\"rect\" COORDS=\"40, 30, 160, 120\" HREF=\""});
+        QVERIFY(w().mapee()->picture() != before);
+        QCOMPARE(withoutAreas(w().mapee()->picture(), w().document()), before);
+        // Moving on with no button held draws no band.
+        QTest::mouseMove(w().mapee(), QPoint(200, 150));
+        QCOMPARE(withoutAreas(w().mapee()->picture(), w().document()), before);
+    }
+
+    void openPolygonGoesWithThePicture_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("picture loaded") << "load";
+        QTest::newRow("picture opened through the dialog") << "open";
+        QTest::newRow("reload after a save") << "save";
+    }
+
+    void openPolygonGoesWithThePicture()
+    {
+        QFETCH(QString, road);
+        const QString path = picture("plain.jpg", QSize(300, 200));
+        QVERIFY(w().imgSpecs(path));
+        if (road == u"save")
+            drag({{200, 100}, {280, 180}});
+        pressTool("cmdPoly");
+        click({{150, 20}, {250, 60}});
+        QCOMPARE(w().tools().polyCount(), 2);
+
+        if (road == u"load") {
+            QVERIFY(w().imgSpecs(path));
+        } else if (road == u"open") {
+            m_e->open(path);
+        } else {
+            w().cmdMake_Click();
+            QCOMPARE(m_e->end.shown, 1);
+        }
+        QVERIFY(!w().document().hasUnsavedWork());
+        const QImage loaded = w().mapee()->picture();
+
+        click({{10, 10}, {100, 10}, {100, 80}, {12, 12}});
+        QCOMPARE(w().document().ptsList(), QList<QByteArray>{"10|10|100|10|100|80"});
+        m_dialog.answers = {{{}, {}, {}, true}};
+        click({{90, 20}});
+        QVERIFY(w().document().areaList().isEmpty());
+        QCOMPARE(w().mapee()->picture(), loaded);
+    }
+
+    void f1ShowsHelp()
+    {
+        w().tools().menuPopping();
+        QString shown;
+        QTimer::singleShot(0, &w(), [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal) {
+                shown = QString::fromLatin1(modal->metaObject()->className());
+                modal->close();
+            }
+        });
+        QTest::keyClick(w().mapee(), Qt::Key_F1);
+        QCOMPARE(shown, QString::fromLatin1(frmHelp::staticMetaObject.className()));
+        QVERIFY(!w().tools().mouseSkipped());
+    }
+
+    void maximisedWindowIsRestoredBeforeItCollapses()
+    {
+        m_e.reset(); // closing the main window closes every other window
+        RecordingPrompts prompts;
+        WatchingPause pause;
+        FixedScreen screen(QSize(1024, 768));
+        ScriptedFileDialogs files;
+        ScriptedEndWindow end;
+        frmMap w(MapEnvironment{&prompts, &m_dialog, &pause, &screen, &files, &end});
+        pause.window = &w;
+        w.showMaximized();
+        QVERIFY(w.isMaximized());
+        QVERIFY(w.close());
+        QVERIFY(!pause.states.isEmpty());
+        QCOMPARE(pause.states.first(), Qt::WindowNoState);
+        QCOMPARE(w.windowTitle(), QStringLiteral("   ...later"));
+    }
+};
 
 QTEST_MAIN(tst_FrmMap)
 #include "tst_frmmap.moc"

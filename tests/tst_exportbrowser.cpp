@@ -1,15 +1,14 @@
 // What a real browser makes of the exported SVG and HTML: Chromium, headless, is asked
 // which element lies under a point inside each area, with the picture at its own
-// width and at half of it. Skipped (exit 77) where Chromium is not installed.
+// width and at half of it (tests/pages/browser/probe.js). Skipped (exit 77) where
+// Chromium is not installed.
 #include "export/mapexport.h"
 #include "support/exportmaps.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -19,102 +18,39 @@ using namespace tavlo::test;
 
 namespace {
 
-struct Probe {
-    int x, y;
-    const char* href;
-};
-
-// A point inside each area of the harbour map with a last rectangle that lies partly
-// under the first, in the picture's pixels, and the link a click there follows: where
-// two areas hold a point the first wins, and the default takes what no other holds.
-const QList<Probe> harbourProbes = {{120, 110, "quay.htm"},  {480, 120, "light.htm?a=1&b=2"},
-                                    {300, 340, "boats.htm"}, {20, 380, "harbour.htm"},
-                                    {150, 120, "quay.htm"},  {250, 180, "shed.htm"}};
-
-ForeignMap probedMap()
+// The harbour map with a last rectangle that lies partly under the first: where two areas
+// hold a point the first wins.
+ForeignMap withShed(ForeignMap map)
 {
-    ForeignMap map = harbourMap();
     map.areas.append(foreignArea(ForeignShape::Rect, {100, 80, 300, 200}, "shed.htm", "Shed"));
     return map;
 }
+const QList<Probe> shedProbes =
+    harbourProbes + QList<Probe>{{150, 120, "quay.htm"}, {250, 180, "shed.htm"}};
 
-// The same areas with the default first and a second default last: the exports keep the
-// first default behind all others and leave the second out, so every click goes where it
-// went before, in every browser.
-ForeignMap defaultFirstMap()
-{
-    ForeignMap map = probedMap();
-    map.areas.move(3, 0);
-    map.areas.append(foreignArea(ForeignShape::Default, {}, "elsewhere.htm", "Elsewhere"));
-    return map;
-}
-
-// A page of ours, not an export: how Chromium itself reads what the checker says it
-// reads. An exponent is read whole, semicolons separate, and the first default area
-// stays behind the areas after it.
-const QByteArray chromiumReadings =
-    "<!DOCTYPE html>\n<html><body style=\"margin:0\">\n"
-    "<img src=\"harbour.gif\" width=\"640\" height=\"400\" usemap=\"#m\" alt=\"\">\n"
-    "<map name=\"m\">\n"
-    "<area shape=\"default\" href=\"first-default.htm\" alt=\"a\">\n"
-    "<area shape=\"rect\" coords=\"1.2e2,10,200,60\" href=\"exponent.htm\" alt=\"b\">\n"
-    "<area shape=\"rect\" coords=\"20;300;100;380\" href=\"semicolons.htm\" alt=\"c\">\n"
-    "<area shape=\"default\" href=\"second-default.htm\" alt=\"d\">\n"
-    "<area shape=\"rect\" coords=\"300,300,400,380\" href=\"after-second.htm\" alt=\"e\">\n"
-    "</map>\n";
+// How Chromium itself reads what the checker says it reads, in a page of ours: an
+// exponent is read whole, semicolons separate, and the first default area stays behind
+// the areas after it.
 const QList<Probe> chromiumProbes = {{150, 30, "exponent.htm"},
                                      {60, 30, "second-default.htm"},
                                      {50, 350, "semicolons.htm"},
                                      {350, 340, "second-default.htm"}};
 
-// Appended to the page under test: for each scale, sizes the picture's box, then writes "SCALE X,Y
-// HREF" for what lies under each point, found with elementFromPoint (an <area> in an image map; a
-// shape inside an <a> in SVG).
-QByteArray probeScript(const QList<Probe>& probes, const QByteArray& boxSelector,
-                       const QByteArray& pictureSelector)
+// The page with the probe script before its </body>, told which box to size, which
+// picture scales in it, and the points to ask about.
+QByteArray probed(QByteArray page, const QList<Probe>& probes, const QByteArray& box,
+                  const QByteArray& picture)
 {
     QByteArray points;
-    for (const auto& p : probes)
+    for (const Probe& p : probes)
         points += '[' + QByteArray::number(p.x) + ',' + QByteArray::number(p.y) + "],";
-    return R"(<script>
-(function () {
-  var points = [)" +
-           points +
-           R"(];
-  var box = document.querySelector(")" +
-           boxSelector + R"(");
-  var picture = document.querySelector(")" +
-           pictureSelector + R"(");
-  var lines = [];
-  function probe(scale) {
-    var r = picture.getBoundingClientRect();
-    var k = r.width / 640;
-    points.forEach(function (p) {
-      var el = document.elementFromPoint(r.left + p[0] * k, r.top + p[1] * k);
-      var link = el && (el.tagName === "AREA" ? el : el.closest("a"));
-      var href = link ? link.getAttribute("href") : "none:" + (el ? el.tagName : "");
-      lines.push(scale + " " + p[0] + "," + p[1] + " " + encodeURIComponent(href));
-    });
-  }
-  // Headless Chromium draws no frames of its own, so no ResizeObserver fires: the
-  // resize event that the page also listens to stands in for it. Layout and hit
-  // testing run at once in elementFromPoint.
-  function at(scale) {
-    box.style.width = (640 * scale / 100) + "px";
-    window.dispatchEvent(new Event("resize"));
-    probe(scale);
-  }
-  window.addEventListener("load", function () {
-    at(100);
-    at(50);
-    var out = document.createElement("pre");
-    out.id = "hits";
-    out.textContent = lines.join("\n");
-    document.body.appendChild(out);
-  });
-})();
-</script>
-)";
+    points.chop(1);
+    page.insert(page.lastIndexOf("</body>"),
+                "<script id=\"probes\" type=\"application/json\">{\"box\": \"" + box +
+                    "\", \"picture\": \"" + picture + "\", \"points\": [" + points +
+                    "]}</script>\n<script>\n" + sourceFile("tests/pages/browser/probe.js") +
+                    "</script>\n");
+    return page;
 }
 
 QString chromium()
@@ -124,7 +60,7 @@ QString chromium()
 
 } // namespace
 
-Q_DECLARE_METATYPE(Probe)
+Q_DECLARE_METATYPE(tavlo::test::Probe)
 
 class tst_ExportBrowser : public QObject {
     Q_OBJECT
@@ -144,19 +80,24 @@ void tst_ExportBrowser::everyAreaHitAtBothScales_data()
         QByteArray svg = exportSvg(image, map, image.src, 640, 400);
         svg.remove(0, svg.indexOf("<svg"));
         QTest::addRow("svg, %s", name)
-            << "<!DOCTYPE html>\n<html><body style=\"margin:0\">\n<div id=\"box\">" + svg +
-                   "</div>\n" + probeScript(harbourProbes, "#box", "svg")
-            << harbourProbes;
-
+            << probed("<!DOCTYPE html>\n<html><body style=\"margin:0\">\n<div id=\"box\">" + svg +
+                          "</div>\n</body></html>\n",
+                      shedProbes, "#box", "svg")
+            << shedProbes;
         // The exported page itself; its body is the box the picture scales in.
-        QByteArray html = exportHtml(image, map, image.src, 640, 400);
-        html.insert(html.lastIndexOf("</body>"), probeScript(harbourProbes, "body", "img"));
-        QTest::addRow("html, %s", name) << html << harbourProbes;
+        QTest::addRow("html, %s", name)
+            << probed(exportHtml(image, map, image.src, 640, 400), shedProbes, "body", "img")
+            << shedProbes;
     };
-    rows("default last", probedMap());
-    rows("default first, a second default", defaultFirstMap());
+    rows("default last", withShed(harbourMap()));
+    // With a second default last, too: the exports keep the first default behind all
+    // others and leave the second out, so every click goes where it went before.
+    ForeignMap defaultFirst = withShed(defaultFirstMap());
+    defaultFirst.areas.append(foreignArea(ForeignShape::Default, {}, "elsewhere.htm", "Elsewhere"));
+    rows("default first, a second default", defaultFirst);
     QTest::newRow("Chromium's own readings")
-        << chromiumReadings + probeScript(chromiumProbes, "body", "img") + "</body></html>\n"
+        << probed(sourceFile("tests/pages/browser/chromium-readings.htm"), chromiumProbes, "body",
+                  "img")
         << chromiumProbes;
 }
 
@@ -167,11 +108,7 @@ void tst_ExportBrowser::everyAreaHitAtBothScales()
     QTemporaryDir dir;
     QTemporaryDir profile;
     QVERIFY(dir.isValid() && profile.isValid());
-    QVERIFY(QFile::copy(qEnvironmentVariable("TAVLO_SOURCE_DIR") + "/examples/harbour.gif",
-                        dir.filePath("harbour.gif")));
-    QFile file(dir.filePath("probe.html"));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(page) == page.size());
-    file.close();
+    const QString file = writeBesideHarbour(dir, page);
 
     QProcess browser;
     browser.start(chromium(), {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
@@ -179,7 +116,7 @@ void tst_ExportBrowser::everyAreaHitAtBothScales()
                                "--disable-component-update", "--disable-sync",
                                "--user-data-dir=" + profile.path(), "--window-size=1000,800",
                                "--virtual-time-budget=3000", "--dump-dom",
-                               QUrl::fromLocalFile(file.fileName()).toString()});
+                               QUrl::fromLocalFile(file).toString()});
     QVERIFY2(browser.waitForFinished(60000), "chromium did not finish within a minute");
     const QByteArray dom = browser.readAllStandardOutput();
     const QRegularExpression hits(QStringLiteral("<pre id=\"hits\">([^<]*)</pre>"));

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "html/foreignpage.h"
+#include "support/files.h"
+
+#include <QTemporaryDir>
 
 namespace tavlo::test {
 
@@ -52,6 +55,34 @@ inline ForeignMap harbourMap()
                                  "Boats at Sk\xe5gen"));
     map.areas.append(foreignArea(ForeignShape::Default, {}, "harbour.htm", "The whole harbour"));
     return map;
+}
+
+// The harbour map with its default area first, where browsers part: the exports put it last.
+inline ForeignMap defaultFirstMap()
+{
+    ForeignMap map = harbourMap();
+    map.areas.move(3, 0);
+    return map;
+}
+
+// A point of the harbour picture, in its pixels, and the link a click there follows.
+struct Probe {
+    int x, y;
+    const char* href;
+};
+
+// A point inside each area of the harbour map; the default takes what no other holds.
+inline const QList<Probe> harbourProbes = {{120, 110, "quay.htm"},
+                                           {480, 120, "light.htm?a=1&b=2"},
+                                           {300, 340, "boats.htm"},
+                                           {20, 380, "harbour.htm"}};
+
+// Writes a page for a browser into DIR, beside the harbour picture; the page's path.
+inline QString writeBesideHarbour(const QTemporaryDir& dir, const QByteArray& page)
+{
+    writeAll(dir.filePath("harbour.gif"), sourceFile("examples/harbour.gif"));
+    writeAll(dir.filePath("page.html"), page);
+    return dir.filePath("page.html");
 }
 
 } // namespace tavlo::test

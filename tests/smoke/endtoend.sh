@@ -8,12 +8,9 @@ set -euo pipefail
 tavlo=$1
 examples=$2
 
-fail() { echo "endtoend: FAIL: $*" >&2; exit 1; }
 source "$(dirname "$0")/xvfb.sh"
-app=
-cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; xvfb_stop; }
-trap cleanup EXIT
-xvfb_start || fail "Xvfb did not start"
+need Xvfb xdotool
+xvfb_session
 mkdir -p "$work/site/images"
 cp "$examples/harbour.gif" "$work/site/images/"
 
@@ -33,18 +30,11 @@ link() { # click an area, type its link, press ENTER
     timeout 10 bash -c "while xdotool search --onlyvisible --name 'Add a URL' >/dev/null; do :; done" ||
         fail "the area dialog stayed open"
 }
-save_as() { # key, path: answer the save dialog
+file_dialog() { # key, title, path: answers the file dialog that key opens
     xdotool windowfocus --sync "$main" key "$1"
     local d
-    d=$(find_window 'Save File As') || fail "no save dialog for $1"
-    xdotool windowfocus --sync "$d" type --delay 5 "$2"
-    xdotool key Return
-}
-open_with_f2() { # path: answer the open dialog
-    xdotool windowfocus --sync "$main" key F2
-    local d
-    d=$(find_window 'Open File') || fail "no open dialog"
-    xdotool windowfocus --sync "$d" type --delay 5 "$1"
+    d=$(find_window "$2") || fail "no '$2' dialog for $1"
+    xdotool windowfocus --sync "$d" type --delay 5 "$3"
     xdotool key Return
 }
 what_next() { # button offset inside frmEnd: 44 Quit, 114 Preview, 184 Another
@@ -57,9 +47,10 @@ what_next() { # button offset inside frmEnd: 44 Quit, 114 Preview, 184 Another
 
 "$tavlo" &
 app=$!
+pids+=($app)
 main=$(find_window '^Tavlo$') || fail "the main window did not show"
 # The click that closes the open dialog must not swallow the first drawing.
-open_with_f2 "$work/site/images/harbour.gif"
+file_dialog F2 'Open File' "$work/site/images/harbour.gif"
 
 press_at 16 40                        # Square Area
 drag 250 120 350 190
@@ -71,16 +62,14 @@ link 300 150 "market.htm"
 link 478 310 "lighthouse.htm"
 link 140 340 "beach.htm"
 
-save_as F7 "$work/site/harbour.htm"
+file_dialog F7 'Save File As' "$work/site/harbour.htm"
 what_next 184                         # Another
 timeout 20 bash -c "until [ -s '$work/site/harbour.htm' ]; do :; done" || fail "no page written"
 
-open_with_f2 "$work/site/harbour.htm"
-save_as F9 "$work/site/harbour2.htm"
+file_dialog F2 'Open File' "$work/site/harbour.htm"
+file_dialog F9 'Save File As' "$work/site/harbour2.htm"
 what_next 44                          # Quit
-timeout 30 tail --pid="$app" -f /dev/null || fail "the program did not end"
-wait "$app" || fail "the program ended with an error"
-app=
+wait_exit "$app" || fail "the program ended with an error"
 
 first=$work/site/harbour.htm
 second=$work/site/harbour2.htm

@@ -5,17 +5,9 @@
 set -euo pipefail
 tavlo=$1
 
-fail() { echo "pipes: FAIL: $*" >&2; exit 1; }
-for tool in Xvfb xdotool; do command -v $tool >/dev/null || fail "$tool is not installed"; done
-
 source "$(dirname "$0")/xvfb.sh"
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    xvfb_stop
-}
-trap cleanup EXIT
-xvfb_start || fail "Xvfb did not start"
+need Xvfb xdotool
+xvfb_session
 
 mkfifo "$work/pipe.gif"
 ln -s /dev/zero "$work/device.jpg"
@@ -23,11 +15,9 @@ for file in "$work/pipe.gif" "$work/device.jpg"; do
     "$tavlo" "$file" &
     pid=$!
     pids+=($pid)
-    msg=$(timeout 20 xdotool search --sync --onlyvisible --pid $pid | head -n 1) ||
-        fail "$(basename "$file"): no message, the program waits on the file"
+    msg=$(wait_window --pid $pid) || fail "$(basename "$file"): no message, the program waits on the file"
     [ "$(xdotool getwindowname "$msg")" != "Tavlo Note" ] || fail "refused as a second copy"
     xdotool windowfocus --sync "$msg" key Return
-    timeout 20 tail --pid=$pid -f /dev/null || fail "$(basename "$file"): the program did not end"
-    wait $pid || fail "$(basename "$file"): non-zero exit"
+    wait_exit $pid || fail "$(basename "$file"): non-zero exit"
     echo "pipes: $(basename "$file") refused"
 done

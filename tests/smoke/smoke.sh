@@ -4,36 +4,22 @@
 # is reported, and every text target of the clipboard carries the same text.
 set -euo pipefail
 tavlo=$1
-examples=$2
-picture=$examples/harbour.gif
-
-fail() { echo "smoke: FAIL: $*" >&2; exit 1; }
-for tool in Xvfb xdotool xclip; do command -v $tool >/dev/null || fail "$tool is not installed"; done
+picture=$2/harbour.gif
 
 source "$(dirname "$0")/xvfb.sh"
-xvfb_session || fail "Xvfb did not start"
-
-wait_window() { # name pattern -> window id
-    timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1
-}
-# Waits for a process to end, at most 20 s, and returns its exit code.
-wait_exit() {
-    local pid=$1 code=0
-    timeout 20 tail --pid="$pid" -f /dev/null || fail "process $pid did not end"
-    wait "$pid" || code=$?
-    return $code
-}
+need Xvfb xdotool xclip
+xvfb_session
 
 "$tavlo" "$picture" &
 first=$!
 pids+=($first)
-main=$(wait_window '^Tavlo$') || fail "the main window did not show"
+main=$(wait_window --name '^Tavlo$') || fail "the main window did not show"
 echo "smoke: main window shown"
 
 # A second copy says so in a note and ends; the first goes on.
 "$tavlo" &
 second=$!
-note=$(wait_window '^Tavlo Note$') || fail "no 'Tavlo already in use...' note"
+note=$(wait_window --name '^Tavlo Note$') || fail "no 'Tavlo already in use...' note"
 xdotool windowfocus --sync "$note" key Return
 wait_exit $second || fail "the second copy ended with an error"
 kill -0 $first || fail "the first copy went away"
@@ -49,11 +35,11 @@ cp "$picture" "$work/some.jpeg"
 "$tavlo" "$work/some.jpeg" &
 third=$!
 pids+=($third)
-msg=$(timeout 20 xdotool search --sync --onlyvisible --pid $third | head -n 1) ||
-    fail "no message window for an unknown kind"
+msg=$(wait_window --pid $third) || fail "no message window for an unknown kind"
 xdotool windowfocus --sync "$msg" key Return
 wait_exit $third || fail "unknown kind: non-zero exit"
 echo "smoke: unknown kind reported"
+
 # The clipboard: a map whose link is Latin-1 gives every text target the same text,
 # UTF-8 where the target is UTF-8, Latin-1 on STRING.
 mkdir -p "$work/site/images"
@@ -62,12 +48,11 @@ cp "$picture" "$work/site/images/"
 sed 's/docks\.htm/caf\xe9.htm/; s/HREF=""/HREF="#"/' "$(dirname "$0")/../pages/tavlo-own.tavl" \
     >"$work/site/latin.tavl"
 "$tavlo" "$work/site/latin.tavl" &
-fourth=$!
-pids+=($fourth)
-main=$(wait_window '^Tavlo$') || fail "no main window for the map"
+pids+=($!)
+main=$(wait_window --name '^Tavlo$') || fail "no main window for the map"
 # F5 asks before it puts the map on the clipboard; Return says yes.
 xdotool windowfocus --sync "$main" key F5
-confirm=$(wait_window '^Confirm Clipboard:$') || fail "F5 asked nothing"
+confirm=$(wait_window --name '^Confirm Clipboard:$') || fail "F5 asked nothing"
 xdotool windowfocus --sync "$confirm" key Return
 clip() { xclip -o -selection clipboard -t "$1" 2>/dev/null; }
 timeout 20 bash -c "until xclip -o -selection clipboard -t STRING 2>/dev/null | grep -q 'end Tavlo'; do :; done" ||
@@ -78,7 +63,5 @@ for target in UTF8_STRING text/plain 'text/plain;charset=utf-8'; do
     [ "$(clip "$target" | xxd -p)" = "$utf8" ] || fail "$target is not the map as UTF-8"
 done
 [ "$(clip STRING | xxd -p)" = "$block" ] || fail "STRING is not the map in Latin-1"
-kill "$fourth"
-wait "$fourth" 2>/dev/null || true
 echo "smoke: the clipboard's text targets agree"
 echo "smoke: 5 passed, 0 failed"

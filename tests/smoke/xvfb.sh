@@ -21,10 +21,25 @@ xvfb_stop() {
     rm -rf "$work"
 }
 
+# The tests' own steps, each failing with the script's name.
+fail() { echo "$(basename "$0" .sh): FAIL: $*" >&2; exit 1; }
+need() { for tool; do command -v "$tool" >/dev/null || fail "$tool is not installed"; done; }
+
 # xvfb_session [screen]: xvfb_start, and at exit ends every process listed in the
 # array pids, then the display.
 xvfb_session() {
     pids=()
     trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; xvfb_stop' EXIT
-    xvfb_start "$@"
+    xvfb_start "$@" || fail "Xvfb did not start"
+}
+
+# wait_window xdotool-search-options: the first visible window that matches.
+wait_window() { timeout 20 xdotool search --sync --onlyvisible "$@" | head -n 1; }
+
+# wait_exit pid: waits at most 20 s for the process to end; returns its exit code.
+wait_exit() {
+    local code=0
+    timeout 20 tail --pid="$1" -f /dev/null || fail "process $1 did not end"
+    wait "$1" || code=$?
+    return $code
 }

@@ -598,9 +598,20 @@ private slots:
         QCOMPARE(m_prompts.lastIcon, MsgIcon::None);
     }
 
-    void deleteLook()
+    // The uninstall window: its top right corner on the owner's; closed, it hands the owner
+    // back the focus.
+    void deleteWindow_data()
     {
+        QTest::addColumn<QRect>("mainGeometry");
+        QTest::newRow("wide main window") << QRect(300, 200, 800, 600);
+        QTest::newRow("narrow, at the left edge: no correction") << QRect(0, 40, 300, 200);
+    }
+
+    void deleteWindow()
+    {
+        QFETCH(QRect, mainGeometry);
         Registry registry;
+        m_main->setGeometry(mainGeometry);
         frmDelete window(m_main.get(), registry.store, registry.folders, m_prompts);
         QCOMPARE(window.minimumSize(), window.maximumSize());
         QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -629,22 +640,7 @@ private slots:
         for (int y = 0; y < controls.top(); ++y)
             column |= image.pixelColor(w / 2, y) == Qt::white;
         QVERIFY(row && column);
-    }
 
-    // Its top right corner on the owner's; closed, it hands the owner back the focus.
-    void deletePlacementAndClose_data()
-    {
-        QTest::addColumn<QRect>("mainGeometry");
-        QTest::newRow("wide main window") << QRect(300, 200, 800, 600);
-        QTest::newRow("narrow, at the left edge: no correction") << QRect(0, 40, 300, 200);
-    }
-
-    void deletePlacementAndClose()
-    {
-        QFETCH(QRect, mainGeometry);
-        Registry registry;
-        m_main->setGeometry(mainGeometry);
-        frmDelete window(m_main.get(), registry.store, registry.folders, m_prompts);
         window.show();
         const QRect main = m_main->frameGeometry(), own = window.frameGeometry();
         QCOMPARE(own.top(), main.top());
@@ -657,67 +653,50 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
     }
 
-    void hrefPrefill_data()
-    {
-        QTest::addColumn<Texts>("texts");
-        QTest::addColumn<Texts>("shown");
-        const Texts fresh{defaultHref, targetPrompt, altPrompt},
-            filled{"caf\xc3\xa9", "_top", "Home"};
-        QTest::newRow("fresh area") << fresh << fresh;
-        QTest::newRow("no texts yet") << Texts{"", "", ""} << fresh;
-        QTest::newRow("filled in") << filled << filled;
-    }
-
-    void hrefPrefill()
-    {
-        QFETCH(Texts, texts);
-        QFETCH(Texts, shown);
-        m_curHREF = texts[0], m_curT = texts[1], m_curAlt = texts[2];
-        QVERIFY(openHref());
-        QCOMPARE((Texts{box("txtHREF")->text().toUtf8(), box("txtTarget")->text().toUtf8(),
-                        box("txtAlt")->text().toUtf8()}),
-                 shown);
-        QCOMPARE(QApplication::focusWidget(), box("txtHREF"));
-        QCOMPARE(box("txtHREF")->selectedText().toUtf8(), shown[0]);
-    }
-
     void hrefEnter_data()
     {
-        QTest::addColumn<QByteArray>("oldHref");
+        QTest::addColumn<Texts>("old");
         QTest::addColumn<Texts>("typed");
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<Texts>("after");
-        const auto row = [](const char* name, QByteArray old, Texts typed, QByteArray answer,
+        const auto row = [](const char* name, Texts old, Texts typed, QByteArray answer,
                             Texts after) {
             QTest::newRow(name) << old << typed << answer << after;
         };
         const QByteArray t = targetPrompt, a = altPrompt;
-        row("fresh area", "#", {"#", t, a}, "#", {"#", "", ""});
-        row("# keeps the old HREF", "page.htm", {"#", t, a}, "#", {"page.htm", "", ""});
-        row("empty HREF, TARGET", "#", {"", "_top", a}, "\" Target=\"_top", {"", "_top", ""});
-        row("all three", "#", {"a.htm", "main", "Home"}, "a.htm\" Target=\"main\" ALT=\"Home",
-            {"a.htm", "main", "Home"});
-        row("phrase inside", "#", {"a", "x, if you would like...", "y"}, "a\" ALT=\"y",
+        const QByteArray cafe = "caf\xc3\xa9";
+        row("fresh area", {defaultHref, t, a}, {"#", t, a}, "#", {"#", "", ""});
+        row("# keeps the old HREF", {"page.htm", "", ""}, {"#", t, a}, "#", {"page.htm", "", ""});
+        row("empty HREF, TARGET", {"", "", ""}, {"", "_top", a}, "\" Target=\"_top",
+            {"", "_top", ""});
+        row("all three", {"#", "", ""}, {"a.htm", "main", "Home"},
+            "a.htm\" Target=\"main\" ALT=\"Home", {"a.htm", "main", "Home"});
+        row("phrase inside", {"#", "", ""}, {"a", "x, if you would like...", "y"}, "a\" ALT=\"y",
             {"a", "", "y"});
-        row("capital I is filled in", "#", {"#", "If you would like...", a},
+        row("capital I is filled in", {"#", "", ""}, {"#", "If you would like...", a},
             "#\" Target=\"If you would like...", {"#", "If you would like...", ""});
-        row("quote and brackets escaped", "#", {"a\"b<c>", "x\"y", "<b>"},
+        row("quote and brackets escaped", {"#", "", ""}, {"a\"b<c>", "x\"y", "<b>"},
             "a&quot;b&lt;c&gt;\" Target=\"x&quot;y\" ALT=\"&lt;b&gt;", {"a\"b<c>", "x\"y", "<b>"});
-        row("nothing is Cancel", "page.htm", {"", t, a}, "", {"", "", ""});
-        row("UTF-8", "#", {"caf\xc3\xa9", t, a}, "caf\xc3\xa9", {"caf\xc3\xa9", "", ""});
+        row("nothing is Cancel", {"page.htm", "", ""}, {"", t, a}, "", {"", "", ""});
+        row("UTF-8, filled in", {cafe, "_top", "Home"}, {cafe, t, a}, cafe, {cafe, "", ""});
     }
 
     void hrefEnter()
     {
-        QFETCH(QByteArray, oldHref);
+        QFETCH(Texts, old);
         QFETCH(Texts, typed);
         QFETCH(QByteArray, answer);
         QFETCH(Texts, after);
-        m_curHREF = oldHref;
+        m_curHREF = old[0], m_curT = old[1], m_curAlt = old[2];
         QVERIFY(openHref());
-        box("txtHREF")->setText(QString::fromUtf8(typed[0]));
-        box("txtTarget")->setText(QString::fromUtf8(typed[1]));
-        box("txtAlt")->setText(QString::fromUtf8(typed[2]));
+        const QList<QLineEdit*> boxes{box("txtHREF"), box("txtTarget"), box("txtAlt")};
+        const Texts prompts{defaultHref, targetPrompt, altPrompt};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(boxes[i]->text().toUtf8(), old[i].isEmpty() ? prompts[i] : old[i]);
+        QCOMPARE(QApplication::focusWidget(), boxes[0]);
+        QCOMPARE(boxes[0]->selectedText(), boxes[0]->text());
+        for (int i = 0; i < 3; ++i)
+            boxes[i]->setText(QString::fromUtf8(typed[i]));
         QTest::mouseClick(button("picEnter"), Qt::LeftButton);
         QVERIFY(!m_href->isVisible());
         QCOMPARE(said(m_answer), answer);

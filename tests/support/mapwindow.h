@@ -5,7 +5,6 @@
 #include "support/fixedscreen.h"
 #include "support/recordingpause.h"
 #include "support/recordingprompts.h"
-#include "support/scriptedendwindow.h"
 #include "support/standins.h"
 #include "tavlofile/markupwriter.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/areadialog.h"
+#include "session/endwindow.h"
 #include "session/filedialogs.h"
 #include "session/preview.h"
 
@@ -48,6 +49,18 @@ public:
         return {AreaAnswer::Choice::Enter, href};
     }
     QByteArray href = "edited.htm";
+};
+
+// The what-next window, answered at once.
+class ScriptedEndWindow final : public EndWindow {
+public:
+    EndChoice run() override
+    {
+        ++shown;
+        return choice;
+    }
+    EndChoice choice = EndChoice::Another;
+    int shown = 0;
 };
 
 } // namespace tavlo::test

@@ -109,9 +109,8 @@ private slots:
         writeAll(path, "GIF89a" + QByteArray::fromHex("204e204e") + "garbage");
         MapWindow e;
         QVERIFY(!e.w.imgSpecs(path));
-        QCOMPARE(e.prompts.shown.size(), 1);
-        QCOMPARE(e.prompts.shown[0].texts.value(1),
-                 "\r\nThis picture of 20000 by 20000 pixels is too large to load:\r\n\r\n" + path);
+        const Note tooLarge{Message::PictureTooLargeToLoad, {"20000", "20000", path}};
+        QCOMPARE(e.said(), QStringList{shownAs(tooLarge)});
         // Every picture within the editor's limit is tried, however much it needs.
         QVERIFY(qint64(QImageReader::allocationLimit()) << 20 >= qint64(32767) * 32767 * 4);
     }
@@ -134,9 +133,8 @@ private slots:
         const QString path = m_dir.filePath(name.startsWith('-') ? name.mid(1) : name);
         if (!name.startsWith('-'))
             writeAll(path, content);
-        e.files.paths = {path};
         e.prompts.alertAnswer = false; // go on despite the unsaved area
-        e.w.mnuFileOpen_Click();
+        e.open(path);
 
         QStringList said;
         for (const auto& shown : e.prompts.shown) {

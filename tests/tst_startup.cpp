@@ -33,9 +33,9 @@ class tst_Startup : public QObject {
 private slots:
     void initTestCase()
     {
-        for (const char* name :
-             {"page.SHTML", "menu.asp", "PHOTO.JPG", "photo.jpeg", "tavl", "map.tavl", "notes.txt",
-              "pic.gif", "pic.png", "100%1 %2.png", "site.htm", "x.Html", "locked.gif"})
+        for (const char* name : {"page.SHTML", "menu.asp", "PHOTO.JPG", "photo.jpeg", "tavl",
+                                 "map.tavl", "notes.txt", "pic.gif", "pic.PNG", "pic.bmp", "A.b",
+                                 "100%1 %2.png", "site.htm", "x.Html", "locked.gif"})
             writeAll(path(QString::fromLatin1(name)), {});
         QVERIFY(QFile::setPermissions(path("locked.gif"), QFileDevice::WriteOwner));
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.gif")));
@@ -43,10 +43,10 @@ private slots:
         // A saved map and a page that holds it, their picture beside them in images/.
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("maps/images")));
         savePicture(path("maps/images/logo.jpg"), {120, 60});
-        const QString golden = qEnvironmentVariable("TAVLO_SOURCE_DIR") + "/tests/golden/";
         for (const auto& [from, to] : {std::pair{"logo.tavl", "maps/my map.tavl"},
                                        std::pair{"logo.htm", "maps/page.SHTML"}}) {
-            const QByteArray text = readAll(golden + from).replace("logo.gif", "logo.jpg");
+            const QByteArray text =
+                sourceFile(QStringLiteral("tests/golden/") + from).replace("logo.gif", "logo.jpg");
             QVERIFY(text.contains("logo.jpg"));
             writeAll(path(to), text);
         }
@@ -60,58 +60,41 @@ private slots:
 
     void cleanupTestCase() { ::close(m_pipe); }
 
-    void extensionKeys_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<FileKind>("kind");
-        const auto row = [](const char* path, const char* key, FileKind kind) {
-            QTest::newRow(path) << QString(path) << QString(key) << kind;
-        };
-        const FileKind text = FileKind::Text, image = FileKind::Image, refused = FileKind::Refused;
-        row("/a/page.SHTML", "html", text);
-        row("site.htm", ".htm", text);
-        row("menu.asp", ".asp", text);
-        row("notes.txt", ".txt", text);
-        row("map.tavl", "tavl", text);
-        row("tavl", "tavl", text);
-        row("PHOTO.JPG", ".jpg", image);
-        row("pic.gif", ".gif", image);
-        // Pictures the size reader knows and the decoder could show, still refused.
-        row("photo.jpeg", "jpeg", refused);
-        row("pic.PNG", ".png", refused);
-        row("pic.bmp", ".bmp", refused);
-        row("A.b", "a.b", refused);
-    }
-
-    void extensionKeys()
-    {
-        QFETCH(QString, path);
-        QFETCH(QString, key);
-        QCOMPARE(extensionKey(path), key);
-        QTEST(editorKind(key), "kind");
-    }
-
+    // Each name in the test folder: its extension key, the kind the editor makes of it, and
+    // whether checkFile lets it through or which message it shows.
     void checkFile_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<int>("message"); // -1: no message
-        for (const char* ok : {"page.SHTML", "menu.asp", "PHOTO.JPG", "tavl", "map.tavl",
-                               "notes.txt", "pic.gif", "site.htm", "x.Html"})
-            QTest::newRow(ok) << QString::fromLatin1(ok) << true << -1;
-        const auto row = [](const char* name, const char* file, Message message) {
-            QTest::newRow(name) << QString(file) << false << int(message);
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<FileKind>("kind");
+        QTest::addColumn<int>("message"); // accepted, silent (the file is refused) or a Message
+        const auto row = [](const char* name, const char* key, FileKind kind, int message) {
+            QTest::newRow(name) << QString(name) << QString(key) << kind << message;
         };
-        QTest::newRow("missing file ends silently") << "missing.gif" << false << -1;
-        QTest::newRow("quoted path ends silently") << "\"pic.gif\"" << false << -1;
-        row("a folder", "folder.gif", Message::Directory);
-        row("jpeg", "photo.jpeg", Message::FiletypeUnrecognised);
-        row("png", "pic.png", Message::FiletypeUnrecognised);
-        row("percent signs in the name", "100%1 %2.png", Message::FiletypeUnrecognised);
-        row("a named pipe", "pipe.gif", Message::CouldNotOpen);
-        row("a device", "device.gif", Message::CouldNotOpen);
-        row("unreadable", "locked.gif", Message::CouldNotOpen);
+        const FileKind text = FileKind::Text, image = FileKind::Image, refused = FileKind::Refused;
+        const int accepted = -1, silent = -2;
+        const int unrecognised = int(Message::FiletypeUnrecognised);
+        const int couldNotOpen = int(Message::CouldNotOpen);
+        for (const char* name : {"page.SHTML", "x.Html"})
+            row(name, "html", text, accepted);
+        row("site.htm", ".htm", text, accepted);
+        row("menu.asp", ".asp", text, accepted);
+        row("notes.txt", ".txt", text, accepted);
+        for (const char* name : {"map.tavl", "tavl"})
+            row(name, "tavl", text, accepted);
+        row("PHOTO.JPG", ".jpg", image, accepted);
+        row("pic.gif", ".gif", image, accepted);
+        // Pictures the size reader knows and the decoder could show, still refused.
+        row("photo.jpeg", "jpeg", refused, unrecognised);
+        row("pic.PNG", ".png", refused, unrecognised);
+        row("pic.bmp", ".bmp", refused, unrecognised);
+        row("A.b", "a.b", refused, unrecognised);
+        row("100%1 %2.png", ".png", refused, unrecognised); // percent signs in the name
+        row("missing.gif", ".gif", image, silent);
+        row("\"pic.gif\"", "gif\"", refused, silent); // quoted
+        row("folder.gif", ".gif", image, int(Message::Directory));
+        for (const char* name : {"pipe.gif", "device.gif", "locked.gif"})
+            row(name, ".gif", image, couldNotOpen);
     }
 
     void checkFile()
@@ -120,9 +103,11 @@ private slots:
         QFETCH(int, message);
         if (name == u"locked.gif" && geteuid() == 0)
             QSKIP("root reads every file");
-        RecordingPrompts prompts;
         const QString full = path(name);
-        QTEST(tavlo::checkFile(full, prompts), "accepted");
+        QTEST(extensionKey(name), "key");
+        QTEST(editorKind(extensionKey(name)), "kind");
+        RecordingPrompts prompts;
+        QCOMPARE(tavlo::checkFile(full, prompts), message == -1);
         QCOMPARE(prompts.shown.size(), message < 0 ? 0 : 1);
         if (message >= 0) {
             const MessageText t = filledIn({Message(message), {full}});
@@ -216,10 +201,9 @@ private slots:
     {
         QCOMPARE(folderOf("/web/img/logo.gif"), QStringLiteral("/web/img/"));
         QCOMPARE(folderOf("logo.gif"), QString());
-        QCOMPARE(fileTitle("/pics/logo.gif"), QStringLiteral("logo.gif"));
-        QCOMPARE(fileTitle("C:\\pics\\logo.gif"), QStringLiteral("logo.gif"));
-        QCOMPARE(fileTitle("C:/pics\\x/logo.gif"), QStringLiteral("logo.gif"));
-        QCOMPARE(fileTitle("logo.gif"), QStringLiteral("logo.gif"));
+        for (const char* name :
+             {"/pics/logo.gif", "C:\\pics\\logo.gif", "C:/pics\\x/logo.gif", "logo.gif"})
+            QCOMPARE(fileTitle(name), QStringLiteral("logo.gif"));
         QVERIFY(homeFolder().endsWith('/'));
         QVERIFY(!fileExists(m_dir.path()));
         QVERIFY(!fileExists(QString()));

@@ -1,21 +1,15 @@
-#include "editor/frmmap.h"
 #include "editor/mapee.h"
 #include "geometry/windowlayout.h"
 #include "help/frmhelp.h"
-#include "session/areadialog.h"
-#include "session/messages.h"
 #include "support/areas.h"
 #include "support/drawing.h"
 #include "support/mapwindow.h"
-#include "tavlofile/markupwriter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QDragEnterEvent>
-#include <QDragLeaveEvent>
-#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -30,32 +24,6 @@ using namespace tavlo;
 using namespace tavlo::test;
 
 namespace {
-
-// Answers the area dialog from a queue, the way a user would fill it in.
-class ScriptedAreaDialog final : public AreaDialog {
-public:
-    struct Answer {
-        QByteArray href, target, alt;
-        bool remove = false;
-        bool cancel = false;
-    };
-    AreaAnswer run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override
-    {
-        shownWith.append(curHREF);
-        const Answer a = answers.isEmpty() ? Answer{{}, {}, {}, false, true} : answers.takeFirst();
-        if (a.cancel)
-            return {};
-        if (a.remove)
-            return {AreaAnswer::Choice::Delete, {}};
-        if (a.href != defaultHref)
-            curHREF = a.href;
-        curT = a.target;
-        curAlt = a.alt;
-        return {AreaAnswer::Choice::Enter, recordTail(a.href, a.target, a.alt)};
-    }
-    QList<Answer> answers;
-    QList<QByteArray> shownWith;
-};
 
 // Records the window's state each time the closing sequence lets events run.
 class WatchingPause final : public Pause {
@@ -72,7 +40,6 @@ class tst_FrmMap : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    ScriptedAreaDialog m_dialog;
     std::unique_ptr<MapWindow> m_e;
 
     frmMap& w() { return m_e->w; }
@@ -103,12 +70,7 @@ class tst_FrmMap : public QObject {
 
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
-    void init()
-    {
-        m_dialog.answers.clear();
-        m_dialog.shownWith.clear();
-        m_e = std::make_unique<MapWindow>(&m_dialog, QSize(1024, 768));
-    }
+    void init() { m_e = std::make_unique<MapWindow>(QSize(1024, 768)); }
     void cleanup() { m_e.reset(); }
 
     void fit_data()
@@ -220,12 +182,12 @@ private slots:
         click({{50, 150}, {120, 140}, {150, 200}, {100, 260}, {40, 220}, {52, 153}});
         QCOMPARE(w().document().areaList().size(), 3);
 
-        m_dialog.answers = {{"a.htm", "", ""},
-                            {"b.htm", "_blank", "The \"ball\""},
-                            {"c.htm", "", "Five"},
-                            {{}, {}, {}, true}};
+        m_e->dialog.answers = {{"a.htm", "", ""},
+                               {"b.htm", "_blank", "The \"ball\""},
+                               {"c.htm", "", "Five"},
+                               {{}, {}, {}, true}};
         click({{50, 50}, {200, 100}, {100, 200}, {60, 60}}); // the rectangle again: delete it
-        QCOMPARE(m_dialog.shownWith, QList<QByteArray>({"#", "#", "#", "a.htm"}));
+        QCOMPARE(m_e->dialog.shownWith, QList<QByteArray>({"#", "#", "#", "a.htm"}));
 
         w().cmdMake_Click();
         const QByteArray circle = "<AREA SHAPE=\"circle\" COORDS=\"200, 100, 50\" HREF=\"b.htm\" "
@@ -240,7 +202,7 @@ private slots:
     {
         QVERIFY(w().imgSpecs(picture("plain.jpg", QSize(300, 200))));
         drag({{10, 10}, {100, 100}});
-        m_dialog.answers = {{"x.htm", "", ""}, {{}, {}, {}, false, true}, {"y.htm", "top", ""}};
+        m_e->dialog.answers = {{"x.htm", "", ""}, {{}, {}, {}, false, true}, {"y.htm", "top", ""}};
         click({{50, 50}});
         const QByteArray edited = w().document().areaList().first();
         const QImage picture = w().mapee()->picture();
@@ -373,7 +335,7 @@ private slots:
 
         click({{10, 10}, {100, 10}, {100, 80}, {12, 12}});
         QCOMPARE(w().document().ptsList(), QList<QByteArray>{"10|10|100|10|100|80"});
-        m_dialog.answers = {{{}, {}, {}, true}};
+        m_e->dialog.answers = {{{}, {}, {}, true}};
         click({{90, 20}});
         QVERIFY(w().document().areaList().isEmpty());
         QCOMPARE(w().mapee()->picture(), loaded);
@@ -403,7 +365,8 @@ private slots:
         FixedScreen screen(QSize(1024, 768));
         ScriptedFileDialogs files;
         ScriptedEndWindow end;
-        frmMap w(MapEnvironment{&prompts, &m_dialog, &pause, &screen, &files, &end});
+        ScriptedAreaDialog dialog;
+        frmMap w(MapEnvironment{&prompts, &dialog, &pause, &screen, &files, &end});
         pause.window = &w;
         w.showMaximized();
         QVERIFY(w.isMaximized());

@@ -27,8 +27,7 @@ inline QString shownAs(const Note& note)
     return kinds[int(t.form)] + ('|' + texts.join('|'));
 }
 
-// The main window, shown, with every question it asks answered at once; the area
-// dialog by dialog when one is given, else by the link dialog.
+// The main window, shown, with every question it asks answered at once.
 struct MapWindow {
     RecordingPrompts prompts;
     RecordingPause pause;
@@ -36,13 +35,12 @@ struct MapWindow {
     FixedScreen screen;
     ScriptedFileDialogs files;
     StandInBrowser browser;
-    LinkDialog links;
+    ScriptedAreaDialog dialog;
     frmMap w;
 
-    explicit MapWindow(AreaDialog* dialog = nullptr, QSize screenSize = {1280, 1024})
+    explicit MapWindow(QSize screenSize = {1280, 1024})
         : screen(screenSize)
-        , w(MapEnvironment{&prompts, dialog ? dialog : &links, &pause, &screen, &files, &end,
-                           &browser})
+        , w(MapEnvironment{&prompts, &dialog, &pause, &screen, &files, &end, &browser})
     {
         w.show();
     }

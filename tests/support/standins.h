@@ -1,5 +1,6 @@
 #pragma once
 
+#include "map/area.h"
 #include "session/areadialog.h"
 #include "session/endwindow.h"
 #include "session/filedialogs.h"
@@ -38,17 +39,31 @@ public:
     QStringList opened;
 };
 
-// The area dialog answered with Enter on href, TARGET and ALT left empty.
-class LinkDialog final : public AreaDialog {
+// Answers the area dialog from a queue, the way a user would fill it in; cancels once
+// the queue runs out. Keeps the HREF it was shown each time.
+class ScriptedAreaDialog final : public AreaDialog {
 public:
+    struct Answer {
+        QByteArray href, target, alt;
+        bool remove = false;
+        bool cancel = false;
+    };
     AreaAnswer run(QByteArray& curHREF, QByteArray& curT, QByteArray& curAlt) override
     {
-        curHREF = href;
-        curT.clear();
-        curAlt.clear();
-        return {AreaAnswer::Choice::Enter, href};
+        shownWith.append(curHREF);
+        const Answer a = answers.isEmpty() ? Answer{{}, {}, {}, false, true} : answers.takeFirst();
+        if (a.cancel)
+            return {};
+        if (a.remove)
+            return {AreaAnswer::Choice::Delete, {}};
+        if (a.href != defaultHref)
+            curHREF = a.href;
+        curT = a.target;
+        curAlt = a.alt;
+        return {AreaAnswer::Choice::Enter, recordTail(a.href, a.target, a.alt)};
     }
-    QByteArray href = "edited.htm";
+    QList<Answer> answers;
+    QList<QByteArray> shownWith;
 };
 
 // The what-next window, answered at once.

@@ -291,20 +291,18 @@ private slots:
     {
         QTest::addColumn<QStringList>("variables");
         QTest::addColumn<QByteArray>("platform");
-        const QString wayland = QStringLiteral("XDG_SESSION_TYPE=wayland");
-        const QString x = QStringLiteral("DISPLAY=:0");
-        QTest::newRow("Wayland with X")
-            << QStringList{wayland, "WAYLAND_DISPLAY=wayland-0", x} << QByteArray("xcb");
-        QTest::newRow("Wayland without X")
-            << QStringList{wayland, "WAYLAND_DISPLAY=wayland-0"} << QByteArray();
-        QTest::newRow("empty DISPLAY") << QStringList{wayland, "DISPLAY="} << QByteArray();
-        QTest::newRow("X alone") << QStringList{x} << QByteArray("xcb");
-        QTest::newRow("the user's choice")
-            << QStringList{wayland, x, "QT_QPA_PLATFORM=wayland"} << QByteArray();
-        QTest::newRow("offscreen") << QStringList{x, "QT_QPA_PLATFORM=offscreen"} << QByteArray();
-        QTest::newRow("empty choice is none")
-            << QStringList{wayland, x, "QT_QPA_PLATFORM="} << QByteArray("xcb");
-        QTest::newRow("nothing") << QStringList{} << QByteArray();
+        const auto row = [](const char* name, const QStringList& variables, const char* platform) {
+            QTest::newRow(name) << variables << QByteArray(platform);
+        };
+        const QString wayland = QStringLiteral("XDG_SESSION_TYPE=wayland"), x = "DISPLAY=:0";
+        row("Wayland with X", {wayland, "WAYLAND_DISPLAY=wayland-0", x}, "xcb");
+        row("Wayland without X", {wayland, "WAYLAND_DISPLAY=wayland-0"}, nullptr);
+        row("empty DISPLAY", {wayland, "DISPLAY="}, nullptr);
+        row("X alone", {x}, "xcb");
+        row("the user's choice", {wayland, x, "QT_QPA_PLATFORM=wayland"}, nullptr);
+        row("offscreen", {x, "QT_QPA_PLATFORM=offscreen"}, nullptr);
+        row("empty choice is none", {wayland, x, "QT_QPA_PLATFORM="}, "xcb");
+        row("nothing", {}, nullptr);
     }
     void windowSystem()
     {
@@ -323,8 +321,7 @@ private slots:
         const QString real = QDir(QDir::tempPath()).canonicalPath();
         QTest::newRow("plain") << real << real + "/";
         QTest::newRow("trailing slash") << real + "/" << real + "/";
-        QTest::newRow("missing folder") << real + "/no/such/folder"
-                                        << "/tmp/";
+        QTest::newRow("missing folder") << real + "/no/such/folder" << QString("/tmp/");
     }
     void tempFolder()
     {
@@ -336,8 +333,7 @@ private slots:
 
     void secondLockInTheSameProcessIsRefused()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tavlo.lock"));
+        const QString path = m_dir->filePath(QStringLiteral("tavlo.lock"));
         auto first = std::make_unique<InstanceLock>(path);
         InstanceLock second(path);
         QVERIFY(first->tryAcquire());
@@ -356,9 +352,7 @@ private slots:
     void lockOfAnotherProcess()
     {
         QFETCH(bool, killed);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("run/tavlo.lock"));
-
+        const QString path = m_dir->filePath(QStringLiteral("run/tavlo.lock"));
         QProcess holder;
         holder.start(QCoreApplication::applicationFilePath(), {"--hold-lock", path});
         QVERIFY(holder.waitForStarted());

@@ -470,12 +470,12 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("chosen"); // "" when refused
-        QTest::newRow("existing file") << "photo.jpg"
-                                       << "photo.jpg";
-        QTest::newRow("typed without suffix") << "photo"
-                                              << "photo.jpg";
-        QTest::newRow("missing file") << "gone.jpg"
-                                      << "";
+        const auto row = [](const char* name, const char* typed, const char* chosen) {
+            QTest::newRow(name) << QString(typed) << QString(chosen);
+        };
+        row("existing file", "photo.jpg", "photo.jpg");
+        row("typed without suffix", "photo", "photo.jpg");
+        row("missing file", "gone.jpg", "");
     }
 
     void openDialog()
@@ -538,19 +538,18 @@ private slots:
         QTest::addColumn<int>("earlierCleanups");
         QTest::addColumn<QString>("leftover"); // "subkey", "folder" or none
         QTest::addColumn<QString>("named");    // in the note about the leftover
+        const auto row = [](const char* name, MsgAnswer answer, bool perUser, int earlier,
+                            const char* leftover = "", const char* named = "") {
+            QTest::newRow(name) << answer << perUser << earlier << QString(leftover)
+                                << QString(named);
+        };
         const auto yes = MsgAnswer::Yes;
-        QTest::newRow("yes, association") << yes << false << 0 << ""
-                                          << "";
-        QTest::newRow("yes, association and per-user key") << yes << true << 0 << ""
-                                                           << "";
-        QTest::newRow("yes, second clean-up, nothing left") << yes << false << 1 << ""
-                                                            << "";
-        QTest::newRow("no deletes nothing") << MsgAnswer::No << true << 0 << ""
-                                            << "";
-        QTest::newRow("a subkey Tavlo does not know") << yes << false << 0 << "subkey"
-                                                      << "HKEY_CLASSES_ROOT\\Tavlo";
-        QTest::newRow("mimeapps.list is a folder") << yes << false << 0 << "folder"
-                                                   << "/config/mimeapps.list";
+        row("yes, association", yes, false, 0);
+        row("yes, association and per-user key", yes, true, 0);
+        row("yes, second clean-up, nothing left", yes, false, 1);
+        row("no deletes nothing", MsgAnswer::No, true, 0);
+        row("a subkey Tavlo does not know", yes, false, 0, "subkey", "HKEY_CLASSES_ROOT\\Tavlo");
+        row("mimeapps.list is a folder", yes, false, 0, "folder", "/config/mimeapps.list");
     }
 
     void deleteClear()
@@ -785,7 +784,7 @@ private slots:
         QVERIFY(m_href->isVisible());
     }
 
-    void hrefPlacement_data()
+    void hrefPlacementAndLook_data()
     {
         QTest::addColumn<QRect>("mainFrame");
         QTest::addColumn<QPoint>("expected");
@@ -798,17 +797,13 @@ private slots:
         QTest::newRow("right edge, no room") << QRect(900, 100, 400, 700) << QPoint(516, 643);
     }
 
-    void hrefPlacement()
+    // Placed by the main window's frame; the frame and the background are painted by the
+    // dialog itself.
+    void hrefPlacementAndLook()
     {
         QFETCH(QRect, mainFrame);
         QVERIFY(openHref(mainFrame, {1024, 768}));
         QTEST(m_href->pos(), "expected");
-    }
-
-    // The frame and the background are painted by the dialog itself.
-    void hrefLook()
-    {
-        QVERIFY(openHref({0, 0, 600, 400}));
         QVERIFY(!m_href->parentWidget());
         QVERIFY(m_href->windowFlags() & Qt::FramelessWindowHint);
         for (const char* name : {"picEnter", "picCancel", "picDelete"})

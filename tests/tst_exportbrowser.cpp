@@ -74,7 +74,8 @@ void tst_ExportBrowser::everyAreaHitAtBothScales_data()
 {
     QTest::addColumn<QByteArray>("page");
     QTest::addColumn<QList<Probe>>("probes");
-    const ForeignImage image = harbourImage();
+    const ForeignPage harbour = harbourPage();
+    const ForeignImage image = harbour.images.value(0);
     const auto rows = [&](const char* name, const ForeignMap& map) {
         // The SVG inline in a page of ours, in a box whose width the probe sets.
         QByteArray svg = exportSvg(image, map, image.src, 640, 400);
@@ -89,7 +90,7 @@ void tst_ExportBrowser::everyAreaHitAtBothScales_data()
             << probed(exportHtml(image, map, image.src, 640, 400), shedProbes, "body", "img")
             << shedProbes;
     };
-    rows("default last", withShed(harbourMap()));
+    rows("default last", withShed(harbour.maps.value(0)));
     // With a second default last, too: the exports keep the first default behind all
     // others and leave the second out, so every click goes where it went before.
     ForeignMap defaultFirst = withShed(defaultFirstMap());

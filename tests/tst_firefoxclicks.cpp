@@ -122,7 +122,8 @@ void tst_FirefoxClicks::clicks()
                  "<area coords=\"20,30,120,90\" href=\"#rect\" alt=\"b\">");
     click("d", 70, 60, "#default");
     // The export of such a map puts the default area last, so Firefox agrees with Chromium.
-    QByteArray exported = exportHtml(harbourImage(), defaultFirstMap(), "harbour.gif", 640, 400);
+    QByteArray exported =
+        exportHtml(harbourPage().images.value(0), defaultFirstMap(), "harbour.gif", 640, 400);
     exported = exported.mid(exported.indexOf("<img"));
     page += exported.left(exported.indexOf("</map>") + 6).replace("<img", "<img id=\"e\"") + '\n';
     for (const Probe& p : harbourProbes)

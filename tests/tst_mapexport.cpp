@@ -14,28 +14,6 @@ using namespace tavlo::test;
 
 namespace {
 
-// What a browser makes of awkward areas: a default that is not last, a rectangle
-// given right to left, fractions, an odd count of polygon numbers, an area without a
-// link, a link without alt, an area with too few numbers, a circle of no radius, and
-// a name with a blank.
-ForeignMap awkwardMap()
-{
-    ForeignMap map;
-    map.name = "odd map";
-    map.areas.append(foreignArea(ForeignShape::Default, {}, "#", "Anywhere"));
-    map.areas.append(foreignArea(ForeignShape::Rect, {200, 150.5, 100, 50.25, 9}, "swapped.htm"));
-    map.areas.append(foreignArea(ForeignShape::Poly, {10, 10, 60, 10, 35, 50, 99}, "tri.htm", ""));
-    map.areas.append(foreignArea(ForeignShape::Circle, {300, 300, 40}, {}, "A hole"));
-    ForeignArea cut = foreignArea(ForeignShape::Rect, {1, 2, 3}, "cut.htm", "Cut");
-    cut.usable = false;
-    map.areas.append(cut);
-    map.areas.append(foreignArea(ForeignShape::Circle, {5, 5, 0}, "dot.htm", "Dot"));
-    ForeignArea emptyTarget = foreignArea(ForeignShape::Rect, {0, 0, 10, 10}, "t.htm", "T");
-    emptyTarget.hasTarget = true;
-    map.areas.append(emptyTarget);
-    return map;
-}
-
 // An SVG as XML: the links in document order, each as (href, aria-label, title).
 QList<QStringList> svgLinks(const QByteArray& svg)
 {
@@ -67,11 +45,13 @@ private slots:
     {
         QTest::addColumn<QByteArray>("written");
         QTest::addColumn<QString>("expected"); // in tests/golden/export
-        const ForeignImage awkward = foreignImage("pics/odd name.gif", "#odd map");
+        // What a browser makes of awkward areas, in a page that says which.
+        const ForeignPage awkward = readForeignPage(sourceFile("tests/pages/export/awkward.htm"));
+        const ForeignImage image = awkward.images.value(0);
         for (const QString name : {"svg", "html", "json"}) {
             const ExportFormat format = *exportFormatNamed(name);
             QTest::addRow("awkward %s", qPrintable(name))
-                << exportMap(format, awkward, awkwardMap(), awkward.src, 320, 200)
+                << exportMap(format, image, awkward.maps.value(0), image.src, 320, 200)
                 << "awkward." + name;
             QTest::addRow("no areas %s", qPrintable(name))
                 << exportMap(format, ForeignImage(), ForeignMap(), "", 1, 1) << "empty." + name;

@@ -464,28 +464,33 @@ private slots:
         QCOMPARE(m_pause.pauses, choice == EndChoice::Quit ? QList<int>{500} : QList<int>{});
     }
 
-    // The open dialog shows its setup, starts in the picture's folder and adds the suffix;
-    // a missing file is refused with the catalogue's note.
-    void openDialog_data()
+    // A file dialog shows its setup and starts in the picture's folder; a typed name gets the
+    // suffix, a missing file to open is refused with the catalogue's note, and a save asks
+    // before it replaces a file.
+    void fileDialog_data()
     {
+        QTest::addColumn<bool>("isOpen");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("chosen"); // "" when refused
-        const auto row = [](const char* name, const char* typed, const char* chosen) {
-            QTest::newRow(name) << QString(typed) << QString(chosen);
+        const auto row = [](const char* name, bool isOpen, const char* typed, const char* chosen) {
+            QTest::newRow(name) << isOpen << QString(typed) << QString(chosen);
         };
-        row("existing file", "photo.jpg", "photo.jpg");
-        row("typed without suffix", "photo", "photo.jpg");
-        row("missing file", "gone.jpg", "");
+        row("open an existing file", true, "photo.jpg", "photo.jpg");
+        row("open, typed without suffix", true, "photo", "photo.jpg");
+        row("open a missing file", true, "gone.jpg", "");
+        row("save over a map", false, "map", "map.tavl");
     }
 
-    void openDialog()
+    void fileDialog()
     {
+        QFETCH(bool, isOpen);
         QFETCH(QString, typed);
         QFETCH(QString, chosen);
-        QVERIFY(QFile(m_dir.filePath("photo.jpg")).open(QIODevice::WriteOnly));
+        for (const char* name : {"photo.jpg", "map.tavl"})
+            QVERIFY(QFile(m_dir.filePath(name)).open(QIODevice::WriteOnly));
         WidgetFileDialogs dialogs(m_main.get(), m_prompts);
         const QString picture = m_dir.filePath("logo.gif");
-        QString title, folder;
+        QString title, folder, asked;
         QStringList filters;
         whenModal([&](QWidget* modal) {
             if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
@@ -493,40 +498,28 @@ private slots:
                 folder = dialog->directory().absolutePath();
                 filters = dialog->nameFilters();
             }
+            // The question comes up inside the dialog's accept().
+            if (!isOpen) {
+                whenModal([&](QWidget* question) {
+                    if (auto* box = qobject_cast<QMessageBox*>(question)) {
+                        asked = box->text();
+                        box->button(QMessageBox::Yes)->click();
+                    }
+                });
+            }
             answerFileDialog(modal, typed);
         });
-        QCOMPARE(dialogs.showFileDialog(true, 0, picture),
+        QCOMPARE(dialogs.showFileDialog(isOpen, 0, picture),
                  chosen.isEmpty() ? QString() : m_dir.filePath(chosen));
-        const DialogSetup setup = fileDialogSetup(true, 0, picture);
+        const DialogSetup setup = fileDialogSetup(isOpen, 0, picture);
         QCOMPARE(title, setup.title);
         QCOMPARE(filters, setup.filters);
         QCOMPARE(folder, m_dir.path());
+        QCOMPARE(asked.contains("already exists"), !isOpen);
         QCOMPARE(shownTexts(), chosen.isEmpty() ? QList<QStringList>{boxOf(Message::OpenError)}
                                                 : QList<QStringList>{});
         if (chosen.isEmpty())
             QCOMPARE(m_prompts.lastIcon, MsgIcon::Exclamation);
-    }
-
-    void saveAsksBeforeReplacing()
-    {
-        QVERIFY(QFile(m_dir.filePath("map.tavl")).open(QIODevice::WriteOnly));
-        WidgetFileDialogs dialogs(m_main.get(), m_prompts);
-        QString asked;
-        whenModal([&](QWidget* modal) {
-            // The question comes up inside the dialog's accept().
-            whenModal([&](QWidget* question) {
-                if (auto* box = qobject_cast<QMessageBox*>(question)) {
-                    asked = box->text();
-                    box->button(QMessageBox::Yes)->click();
-                } else {
-                    question->close();
-                }
-            });
-            answerFileDialog(modal, "map");
-        });
-        QCOMPARE(dialogs.showFileDialog(false, 0, m_dir.filePath("logo.gif")),
-                 m_dir.filePath("map.tavl"));
-        QVERIFY(asked.contains("already exists"));
     }
 
     // The uninstall window's button clears every key and association file Tavlo made, after

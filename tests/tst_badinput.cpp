@@ -31,10 +31,6 @@ QByteArray encoded(QSize size, const char* format)
     return bytes;
 }
 
-const QByteArray gif1x1("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01"
-                        "\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;",
-                        43);
-
 QByteArray mapWith(const QByteArray& coords, const QByteArray& shape = "rect")
 {
     const QByteArray area = "<AREA SHAPE=\"" + shape + "\" COORDS=\"" + coords + "\" HREF=\"x.htm";
@@ -74,7 +70,7 @@ private slots:
         };
         refused("empty map file", "empty.tavl", {});
         refused("0-byte GIF", "empty.gif", {});
-        opens("GIF of 1 x 1", "one.gif", gif1x1, 0);
+        opens("GIF of 1 x 1", "one.gif", sourceFile("tests/pages/images/one-pixel.gif"), 0);
         refused("JPEG cut in its header", "cut.jpg", QByteArray::fromHex("ffd8ffe000104a464946"));
         refused("40000 x 10 that cannot be decoded", "wide.gif",
                 "GIF89a" + QByteArray::fromHex("409c0a00") + "garbage");

@@ -38,9 +38,8 @@ class tst_FullDisk : public QObject {
 
     void expectUnchanged()
     {
-        const auto files = fixtures();
-        for (auto it = files.begin(); it != files.end(); ++it)
-            QCOMPARE(readAll(path(it.key())), it.value());
+        for (const auto& [name, bytes] : fixtures().asKeyValueRange())
+            QCOMPARE(readAll(path(name)), bytes);
         // No temporary file left beside them.
         QCOMPARE(QDir(path("config")).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"mimeapps.list"});
@@ -55,12 +54,10 @@ private slots:
         if (::mount("tavlo-test", target.constData(), "tmpfs", 0, "size=256k") != 0)
             QSKIP("this machine does not let the test mount a file system");
         m_mounted = true;
-        QDir(m_mountPoint.path()).mkpath("config/tavlo");
-        QDir(m_mountPoint.path()).mkpath("data");
-        QDir(m_mountPoint.path()).mkpath("images");
-        const auto files = fixtures();
-        for (auto it = files.begin(); it != files.end(); ++it)
-            writeAll(path(it.key()), it.value());
+        for (const char* folder : {"config/tavlo", "data", "images"})
+            QVERIFY(QDir(m_mountPoint.path()).mkpath(folder));
+        for (const auto& [name, bytes] : fixtures().asKeyValueRange())
+            writeAll(path(name), bytes);
         // Fill what is left.
         QFile filler(path("filler"));
         QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));

@@ -167,12 +167,10 @@ private slots:
             QCOMPARE(seen, QString());
             return;
         }
-        QString expected = QStringLiteral("browsers read these coords differently: ") +
-                           differences.replace(QStringLiteral(" / "), QStringLiteral("; "));
-        if (!plain.isEmpty())
-            expected += QStringLiteral("; plain whole numbers read alike: coords=\"%1\"")
-                            .arg(QString::fromLatin1(plain));
-        QCOMPARE(seen, expected);
+        // The wording around them is in the golden files of tavlo-map check.
+        QVERIFY2(seen.contains(differences.replace(" / ", "; ")), qPrintable(seen));
+        QCOMPARE(seen.count("coords="), plain.isEmpty() ? 0 : 1);
+        QVERIFY2(plain.isEmpty() || seen.endsWith("coords=\"" + plain + '"'), qPrintable(seen));
     }
 
     // The messages, and the findings of a missing alt or #, or of a map that is not there,

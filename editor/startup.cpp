@@ -10,7 +10,10 @@
 #include "tavlofile/filekinds.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QTimer>
+
+#include <thread>
 
 namespace tavlo {
 
@@ -30,6 +33,9 @@ std::unique_ptr<frmMap> startUp(InstanceLock& lock, KeyStore& store,
     const auto writeAssociation = [&store, folders] {
         regAssoc(store, QCoreApplication::applicationFilePath(), folders);
     };
+    // The font database fills on a thread of its own while the window is built: the menu
+    // bar needs it only when the window is sized. Qt guards the database with a lock.
+    const std::jthread fonts([] { QFontDatabase::families(); });
     const QString path = commandLinePath(arguments);
     auto window = std::make_unique<frmMap>(environment);
     if (path.isEmpty()) {

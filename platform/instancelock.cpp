@@ -1,21 +1,26 @@
 #include "platform/instancelock.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace tavlo {
 
 InstanceLock::InstanceLock(QString path)
-    : m_lock(std::make_unique<QLockFile>(path))
-{
-    // The lock is held for the whole run, so its age says nothing; only a holder that
-    // no longer exists makes it stale.
-    m_lock->setStaleLockTime(0);
-}
+    : m_path(std::move(path))
+{}
 
-InstanceLock::~InstanceLock() = default;
+InstanceLock::~InstanceLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
 
 QString InstanceLock::defaultPath()
 {
@@ -27,14 +32,24 @@ QString InstanceLock::defaultPath()
 
 bool InstanceLock::tryAcquire()
 {
-    if (m_lock->isLocked())
+    if (m_fd >= 0)
         return true;
-    QDir().mkpath(QFileInfo(m_lock->fileName()).absolutePath());
-    if (m_lock->tryLock(0))
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    // Close-on-exec: a browser started for the preview must not hold the lock after
+    // Tavlo has ended.
+    const int fd =
+        ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
         return true;
-    // Only a lock held by another live copy refuses; a folder where no lock can be
-    // made at all must not keep the program from ever starting.
-    return m_lock->error() != QLockFile::LockFailedError;
+    // A lock is held by an open file, not by a process: a second InstanceLock of the
+    // same process is refused as another copy would be.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        m_fd = fd;
+        return true;
+    }
+    const bool held = errno == EWOULDBLOCK;
+    ::close(fd);
+    return !held;
 }
 
 } // namespace tavlo

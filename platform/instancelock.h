@@ -2,18 +2,16 @@
 
 #include <QString>
 
-#include <memory>
-
-class QLockFile;
-
 namespace tavlo {
 
-// Held while the program runs, so that a second copy can tell. A lock left behind
-// by a process that no longer exists is taken over.
+// Held while the program runs, so that a second copy can tell. The system lets go of
+// it when the holder ends, however it ends, so no lock is ever left behind.
 class InstanceLock {
 public:
     explicit InstanceLock(QString path = defaultPath());
     ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
     static QString defaultPath(); // tavlo.lock in the user's runtime folder
 
     // False only when a live holder (another process, or another InstanceLock) has the
@@ -22,7 +20,8 @@ public:
     bool tryAcquire();
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    QString m_path;
+    int m_fd = -1;
 };
 
 } // namespace tavlo

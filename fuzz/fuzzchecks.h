@@ -108,7 +108,7 @@ inline OpenedMap openMap(const QByteArray& text)
     if (opened.page.parsePage(text, QStringLiteral("/site/page.htm")) != ChtmlPage::Split::Done)
         return opened;
     opened.map = parseMap(opened.page.htmlMap());
-    opened.accepted = opened.map.status != MapRead::Status::BadCoords;
+    opened.accepted = !opened.map.refused;
     return opened;
 }
 
@@ -173,20 +173,10 @@ inline QByteArray checkOpened(const OpenedMap& opened)
     if (!opened.page.htmlMap().isEmpty())
         (void)opened.page.imageSrc();
     const MapRead& map = opened.map;
-    switch (map.status) {
-    case MapRead::Status::Done:
-        if (map.badArea != 0 || !map.badValue.isEmpty())
-            return "a read that worked names a bad area";
-        break;
-    case MapRead::Status::NoCoords:
-        if (!map.areas.isEmpty())
-            return "areas without COORDS";
-        break;
-    case MapRead::Status::BadCoords:
-        if (!map.areas.isEmpty() || map.badArea < 1)
-            return "a refused map keeps areas or names no area";
-        break;
-    }
+    if (map.noCoords && !map.areas.isEmpty())
+        return "areas without COORDS";
+    if (map.refused && (!map.areas.isEmpty() || !map.notes.isEmpty() || map.refused->area < 1))
+        return "a refused map keeps areas or notes, or names no area";
     int last = 0;
     for (const ReadArea& area : map.areas) {
         if (area.number <= last)
@@ -299,7 +289,7 @@ inline QByteArray checkRoundTrip(QByteArrayView bytes)
     // Without areas the block holds no COORDS, and the program refuses such a file.
     if (first.map.areas.isEmpty())
         return second.map.areas.isEmpty() ? QByteArray() : "areas out of nothing";
-    if (!second.accepted || second.map.status != MapRead::Status::Done)
+    if (!second.accepted || second.map.noCoords)
         return "a saved map does not open again";
     if (second.page.htmlMap() != block)
         return "the saved block is not the map section";

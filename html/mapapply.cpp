@@ -203,12 +203,12 @@ MapApply applyMap(const QByteArray& mapFile, const QByteArray& page, const QByte
                     QStringLiteral("not a Tavlo map file: its marker comments are missing or "
                                    "altered"));
     const MapRead read = parseMap(split.htmlMap());
-    if (read.status == MapRead::Status::BadCoords)
+    if (read.refused)
         return fail(MapApply::Status::BadMapFile,
                     QStringLiteral("area %1 of the map file has coordinates the editor cannot "
                                    "use: \"%2\"")
-                        .arg(read.badArea)
-                        .arg(QString::fromUtf8(read.badValue)));
+                        .arg(read.refused->area)
+                        .arg(QString::fromUtf8(read.refused->value)));
     QList<MapArea> wanted;
     wanted.reserve(read.areas.size());
     for (const ReadArea& a : read.areas)

@@ -453,11 +453,11 @@ private:
         const MapRead read = parseMap(split.htmlMap());
         const qsizetype from = split.htmlTop().size();
         const qsizetype to = from + split.htmlMap().size();
-        if (read.status == MapRead::Status::BadCoords) {
+        if (read.refused) {
             add(at, Severity::Warning,
                 QStringLiteral("the Tavlo editor cannot open this map: area %1 has coordinates "
                                "it cannot use")
-                    .arg(read.badArea),
+                    .arg(read.refused->area),
                 "not-kept");
             return;
         }

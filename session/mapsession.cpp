@@ -73,8 +73,9 @@ MapReading MapSession::readMap(const QString& fName, const QString& dExt) const
         refusal = Note{Message::EndMarkerAltered, {}};
         break;
     case MapFile::Error::BadCoords:
-        refusal = Note{Message::BadCoords,
-                       {number(file.map.badArea), fName, QString::fromUtf8(file.map.badValue)}};
+        refusal = Note{
+            Message::BadCoords,
+            {number(file.map.refused->area), fName, QString::fromUtf8(file.map.refused->value)}};
         break;
     }
     return {refusal, std::move(file)};
@@ -87,7 +88,7 @@ MapOpened MapSession::acceptMap(MapReading&& reading)
     m_htmlPage = std::make_unique<ChtmlPage>(std::move(file.page));
     m_pageOpen = file.pageKind;
     MapOpened opened;
-    if (file.map.status == MapRead::Status::NoCoords)
+    if (file.map.noCoords)
         opened.noAreas = Note{Message::NoMappedAreas, {}};
     else
         opened.areas = file.map.areas;

@@ -125,7 +125,7 @@ MapFile openMapFile(const QString& path, QStringView key)
         return file;
     }
     file.map = parseMap(file.page.htmlMap());
-    if (file.map.status == MapRead::Status::BadCoords) {
+    if (file.map.refused) {
         file.error = MapFile::Error::BadCoords;
         return file;
     }

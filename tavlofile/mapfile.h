@@ -48,7 +48,7 @@ struct MapFile {
         NoStartMarker,    // no start marker
         NoEndMarker,      // no end marker after it
         EndMarkerAltered, // the end marker is not whole
-        BadCoords,        // map.badArea and map.badValue name the COORDS refused
+        BadCoords,        // map.refused names the COORDS refused
     };
     Error error = Error::None;
     QString reason;

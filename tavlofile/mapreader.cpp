@@ -447,10 +447,8 @@ MapRead parseMap(const QByteArray& htmlMap)
             continue;
         }
         if (!area) {
-            read.status = MapRead::Status::BadCoords;
             read.areas.clear();
-            read.badArea = number;
-            read.badValue = value.toByteArray();
+            read.refused = RefusedCoords{number, value.toByteArray()};
             return read;
         }
 
@@ -462,8 +460,7 @@ MapRead parseMap(const QByteArray& htmlMap)
         ReadArea entry{std::move(*area), number, thisTag};
         read.areas.append(std::move(entry));
     }
-    if (number == 0)
-        read.status = MapRead::Status::NoCoords;
+    read.noCoords = number == 0;
 
     // Every AREA tag of the section, in order: either an area was read from it, or the
     // user is told why not, since a save writes the section anew.

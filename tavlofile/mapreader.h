@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace tavlo {
 
 // The three tags every written map carries. Returns the error text naming each one
@@ -41,18 +43,18 @@ struct AreaNote {
     QList<QByteArray> dropped; // when rebuilt: attributes (names as written) not kept
 };
 
+// A COORDS value that is not a number or does not fit, which refuses the whole map.
+struct RefusedCoords {
+    int area = 0;     // the area's place in the map section, from 1
+    QByteArray value; // the COORDS text as it stands
+};
+
 struct [[nodiscard]] MapRead {
-    enum class Status {
-        Done,
-        NoCoords,  // "There appears to be no mapped areas, ..."
-        BadCoords, // a COORDS value that is not a number or does not fit
-    };
-    Status status = Status::Done;
     QList<ReadArea> areas; // in file order; tags of unknown shape are skipped
-    int badArea = 0;       // with BadCoords: the area number
-    QByteArray badValue;   // with BadCoords: the COORDS text as it stands
+    bool noCoords = false; // no COORDS at all: "There appears to be no mapped areas, ..."
+    // Set when the map is refused; areas and notes are then empty.
+    std::optional<RefusedCoords> refused;
     // Every AREA tag that is not rebuilt, or rebuilt without all it says, in order.
-    // Empty with BadCoords.
     QList<AreaNote> notes;
 };
 

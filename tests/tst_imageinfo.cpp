@@ -9,10 +9,6 @@
 #include <QtEndian>
 #include <QTest>
 
-#include <sys/mman.h>
-#include <unistd.h>
-
-#include <cstring>
 #include <initializer_list>
 
 using namespace tavlo;
@@ -53,26 +49,14 @@ QByteArray gif(quint16 width, quint16 height)
     return "GIF89a" + le(width) + le(height) + bytes({0, 0, 0});
 }
 
-// A complete one-pixel picture on a logical screen of the given size.
-QByteArray fullGif(quint16 width, quint16 height)
-{
-    return "GIF89a" + le(width) + le(height) + bytes({0x80, 0, 0, 0, 0, 0, 255, 255, 255, 0x2C}) +
-           le<quint16>(0) + le<quint16>(0) + le<quint16>(1) + le<quint16>(1) +
-           bytes({0, 2, 2, 0x44, 0x01, 0, 0x3B});
-}
-
 // A picture as Qt's own writers make it.
-QByteArray qtWritten(const char* format, QSize size, bool progressive = false, int comment = 0)
+QByteArray qtWritten(const char* format, QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
-    if (comment > 0)
-        image.setText("Comment", QString(comment, u'x'));
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setProgressiveScanWrite(progressive);
-    if (!writer.write(image) || buffer.size() <= comment)
+    if (!QImageWriter(&buffer, format).write(image))
         qFatal("Qt cannot write %s", format);
     return buffer.data();
 }
@@ -114,41 +98,6 @@ QList<int> fields(const ImageInfo& info)
     return {info.kind, info.width, info.height};
 }
 
-// Holds bytes at the very end of a readable page with an unreadable page after it, so that
-// any read past the last byte crashes.
-class PageEnd {
-public:
-    explicit PageEnd(const QByteArray& data)
-    {
-        const qsizetype page = sysconf(_SC_PAGESIZE);
-        m_length = (data.size() / page + 2) * page;
-        void* base =
-            mmap(nullptr, m_length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (base == MAP_FAILED)
-            return;
-        m_base = static_cast<char*>(base);
-        char* const guard = m_base + m_length - page;
-        mprotect(guard, page, PROT_NONE);
-        std::memcpy(guard - data.size(), data.constData(), data.size());
-        m_view = QByteArrayView(guard - data.size(), data.size());
-    }
-    ~PageEnd()
-    {
-        if (m_base)
-            munmap(m_base, m_length);
-    }
-    PageEnd(const PageEnd&) = delete;
-    PageEnd& operator=(const PageEnd&) = delete;
-
-    bool isValid() const { return m_base != nullptr; }
-    QByteArrayView view() const { return m_view; }
-
-private:
-    char* m_base = nullptr;
-    qsizetype m_length = 0;
-    QByteArrayView m_view;
-};
-
 } // namespace
 
 class TestImageInfo : public QObject {
@@ -163,39 +112,28 @@ private slots:
                             int width = 0, int height = 0) {
             QTest::newRow(name) << data << QList<int>{kind, width, height};
         };
-        // Whole pictures, as a browser reads them (Qt cannot write GIF) or as Qt writes them.
-        row("gif, whole", fullGif(500, 300), Gif, 500, 300);
+        // Whole pictures as Qt writes them; the rest built byte by byte.
         row("png by Qt", qtWritten("png", {321, 123}), Png, 321, 123);
         row("bmp by Qt", qtWritten("bmp", {77, 33}), Bmp, 77, 33);
         row("jpeg by Qt", qtWritten("jpg", {640, 480}), Jpeg, 640, 480);
-        row("progressive jpeg by Qt", qtWritten("jpg", {300, 200}, true), Jpeg, 300, 200);
-        row("jpeg by Qt, 40000-byte comment", qtWritten("jpg", {120, 90}, false, 40000), Jpeg, 120,
-            90);
-        row("jpeg by Qt, 40000 wide", qtWritten("jpg", {40000, 2}), Jpeg, 40000, 2);
         row("gif 65535 x 40000", gif(65535, 40000), Gif, 65535, 40000);
         row("gif cut after 8 bytes", gif(500, 300).left(8), Gif, 500, 0);
         row("png 70000 wide", png(70000, 20, 6), Png, 70000, 20);
-        row("png bad colour type", png(640, 480, 5));
         row("png width beyond 31 bits", png(0x80000000u, 20, 2));
+        // A PNG refused for its colour type is searched for a JPEG like any other file.
         row("png bad colour type, jpeg inside", png(10, 10, 1) + jpeg(frame(0xC0, 30, 40)), Jpeg,
             30, 40);
-        row("png cut after 20 bytes", png(640, 480, 2).left(20), Png, 640, 0);
-        row("bmp", bmp(800, 600), Bmp, 800, 600);
         row("bmp top-down", bmp(77, -33), Bmp, 77, 33);
         row("bmp 70000 x 40000", bmp(70000, 40000), Bmp, 70000, 40000);
         row("bmp negative width", bmp(-77, 33));
         row("bmp OS/2 header", os2Bmp(300, 200), Bmp, 300, 200);
-        row("bmp cut after 20 bytes", bmp(800, 600).left(20), Bmp, 800, 0);
         row("jpeg progressive", jpeg(frame(0xC2, 1024, 768)), Jpeg, 1024, 768);
         row("jpeg arithmetic coded", jpeg(frame(0xC9, 640, 480)));
-        row("jpeg 40000-byte exif", jpeg(segment(0xE1, 40000) + frame(0xC0, 4000, 3000)), Jpeg,
-            4000, 3000);
         row("jpeg 65535 x 40000", jpeg(frame(0xC0, 65535, 40000)), Jpeg, 65535, 40000);
         row("jpeg fill bytes", jpeg(bytes({0xFF, 0xFF}) + frame(0xC1, 7, 9)), Jpeg, 7, 9);
         row("jpeg start not at 0",
             "text" + bytes({0xFF, 0xD8, 0, 0xFF, 0xFF}) + jpeg(frame(0xC0, 50, 60)), Jpeg, 50, 60);
-        // Read leniently, both lengths would lead on to the frame.
-        row("jpeg segment length 0", soi + bytes({0xFF, 0xE0, 0, 0, 2}) + frame(0xC0, 640, 480));
+        // Read leniently, a length below its own two bytes would lead on to the frame.
         row("jpeg segment length 1", soi + bytes({0xFF, 0xE0, 0, 1, 0, 2}) + frame(0xC0, 640, 480));
         row("jpeg cut in frame", (soi + frame(0xC0, 640, 480)).chopped(6), Jpeg, 0, 480);
         row("jpeg cut in segment", (soi + segment(0xE1, 40000)).left(100));
@@ -208,7 +146,6 @@ private slots:
                  frame(0xC0, 4000, 3000)),
             Jpeg, 4000, 3000);
         row("empty", {});
-        row("text", "<html>BM GIF</html>");
     }
 
     void readsHeader()
@@ -220,9 +157,7 @@ private slots:
         writeAll(dir.filePath("picture"), data);
         QCOMPARE(fields(readImageInfo(dir.filePath("picture"))), expected);
 
-        const PageEnd memory(data);
-        QVERIFY(memory.isValid());
-        QCOMPARE(fields(readImageInfo(memory.view())), expected);
+        QCOMPARE(fields(readImageInfo(QByteArrayView(data))), expected);
     }
 
     void missingFileIsNotCreated()

@@ -76,11 +76,8 @@ private slots:
         const auto row = [](const char* name, const char* fname, const char* src, const char* map) {
             QTest::newRow(name) << QByteArray(fname) << QByteArray(src) << QByteArray(map);
         };
-        row("gif", "logo.gif", "logo.gif", "logo");
         row("jpeg keeps its dot", "photo.jpeg", "photo.jpeg", "photo.");
-        row("quote in the name", R"(a"b.gif)", "a&quot;b.gif", "a&quot;b");
-        row("#, % and ? escaped", "a#b%c d?.jpg", "a%23b%25c d%3F.jpg", "a#b%c d?");
-        row("UTF-8 name stays bytes", "k\xc3\xb6ln.jpg", "k\xc3\xb6ln.jpg", "k\xc3\xb6ln");
+        row("quote, #, % and ?", "a\"#b%c d?.jpg", "a&quot;%23b%25c d%3F.jpg", "a&quot;#b%c d?");
     }
 
     void imageNames()
@@ -105,17 +102,11 @@ private slots:
                                 << QByteArray(tail);
         };
         // A link alone is the value escaped, and unescaping brings it back.
-        row("href only", "page.htm?a=1&b=2", "", "", "page.htm?a=1&b=2");
-        row("quote", R"(say "hi")", "", "", "say &quot;hi&quot;");
-        row("angles", "<b>", "", "", "&lt;b&gt;");
-        row("an entity already there", "&quot;", "", "", "&quot;");
-        row("Latin-1 byte", "caf\xe9", "", "", "caf\xe9");
         row("empty", "", "", "", "");
-        row("all three", "a.htm", "_top", "Home", R"(a.htm" Target="_top" ALT="Home)");
+        row("quote and angles cannot end the value", R"(a.htm" onclick="<b>)", "", "",
+            "a.htm&quot; onclick=&quot;&lt;b&gt;");
         row("empty href with target", "", "main", "", R"(" Target="main)");
         row("alt without target", "/", "", "x", R"(/" ALT="x)");
-        row("quote cannot end the value", R"(a.htm" onclick="x)", "", "",
-            "a.htm&quot; onclick=&quot;x");
     }
 
     void recordTails()
@@ -125,17 +116,16 @@ private slots:
         QFETCH(QByteArray, alt);
         QFETCH(QByteArray, tail);
         QCOMPARE(recordTail(href, target, alt), tail);
-        if (target.isEmpty() && alt.isEmpty() && !href.contains("&quot;"))
+        if (target.isEmpty() && alt.isEmpty())
             QCOMPARE(unescapeValue(tail), href);
     }
 
     void previewAddressesThePicture_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("plain") << "/home/ann/pics/logo.gif";
-        QTest::newRow("hash and percent in the name") << "/home/ann/pics/#1 100%.gif";
-        QTest::newRow("hash and percent in the folder") << "/home/ann/a #b 5%/logo.gif";
-        QTest::newRow("quote and UTF-8") << QString::fromUtf8("/srv/\"K\xc3\xb6ln\".jpg");
+        QTest::newRow("#, %, quote and UTF-8 in the name")
+            << QString::fromUtf8("/home/ann/pics/#1 100% \"K\xc3\xb6ln\".jpg");
+        QTest::newRow("# and % in the folder") << "/home/ann/a #b 5%/logo.gif";
     }
 
     void previewAddressesThePicture()
@@ -160,9 +150,7 @@ private slots:
                             const char* latin1) {
             QTest::newRow(name) << block << QByteArray(utf8) << QByteArray(latin1);
         };
-        row("ASCII", "<AREA HREF=\"a.htm\">", "<AREA HREF=\"a.htm\">", "<AREA HREF=\"a.htm\">");
         row("UTF-8", "K\xc3\xb6ln.htm", "K\xc3\xb6ln.htm", "K\xf6ln.htm");
-        row("Latin-1", "caf\xe9.htm", "caf\xc3\xa9.htm", "caf\xe9.htm");
         row("Windows-1252 only", "\x80 \x93q\x94 \x81",
             "\xe2\x82\xac \xe2\x80\x9cq\xe2\x80\x9d \xc2\x81", "? ?q? \x81");
         row("UTF-8 cut short", "K\xc3", "K\xc3\x83", "K\xc3");

@@ -25,11 +25,6 @@ QByteArray mapOf(const QList<QByteArray>& records)
     return mapBlock(savedImageFolder, imageMarkup("logo.jpg", 300, 200), records);
 }
 
-QByteArray withEndMarker(const QByteArray& replacement)
-{
-    return mapOf({rect}).replace(endMarker, replacement) + "\r\n<p>after C, a list</p>\r\n";
-}
-
 // The note on what a save would not write back, one line an area.
 Note areaNotes(const QString& lines)
 {
@@ -80,8 +75,6 @@ private slots:
             {{Message::NoStartMarker, {"<path>"}}});
         row("no end marker", mapOf({rect}).chopped(endMarker.size()), false, false, altered);
         row("end marker cut short", mapOf({rect}).chopped(3), false, false, altered);
-        row("end marker edited", withEndMarker("<!-- end Tavlo, edited -->"), false, false,
-            altered);
         row("COORDS that are not numbers",
             mapOf({"<AREA SHAPE=\"rect\" COORDS=\"10, x, 60, 40\" HREF=\"a.htm"}), false, false,
             {{Message::BadCoords, {"1", "<path>", "10, x, 60, 40"}}});
@@ -147,11 +140,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("page");
-        QTest::newRow(".htm") << "map.htm" << true;
         QTest::newRow(".html") << "map.html" << true;
-        QTest::newRow(".shtml") << "map.shtml" << true;
         QTest::newRow(".asp") << "map.asp" << true;
-        QTest::newRow(".txt") << "map.txt" << false;
         QTest::newRow(".tavl") << "map.tavl" << false;
     }
 

@@ -29,7 +29,6 @@ static void svgOfAreas(benchmark::State& state)
             area.shape = ForeignShape::Poly;
             area.coords = {x, y, x + 30, y, x + 15, y + 20};
         }
-        area.hasHref = area.hasAlt = true;
         area.href = "page" + QByteArray::number(i) + ".htm?a=1&b=2";
         area.alt = "Area \"" + QByteArray::number(i) + "\" <here>";
         map.areas.append(area);

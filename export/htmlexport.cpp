@@ -62,12 +62,12 @@ void appendArea(QByteArray& out, const ForeignArea& area, const QList<double>& c
         }
         out += " coords=\"" + list + "\" data-coords=\"" + list + '"';
     }
-    if (area.hasHref) {
-        appendAttribute(out, "href", cleanUrl(area.href));
-        if (area.hasTarget && !area.target.isEmpty())
-            appendAttribute(out, "target", area.target);
+    if (area.href) {
+        appendAttribute(out, "href", cleanUrl(*area.href));
+        if (!area.target.value_or("").isEmpty())
+            appendAttribute(out, "target", *area.target);
         // A link needs a text; with none of its own, the link names itself.
-        appendAttribute(out, "alt", area.hasAlt && !area.alt.isEmpty() ? area.alt : area.href);
+        appendAttribute(out, "alt", area.alt.value_or("").isEmpty() ? *area.href : *area.alt);
     }
     // Without a link, a valid page has neither target nor alt on the area.
     out += ">\n";
@@ -79,7 +79,7 @@ QByteArray exportHtml(const ForeignImage& image, const ForeignMap& map,
                       const QByteArray& picturePath, int width, int height)
 {
     const QByteArray name = validMapName(map.name);
-    QByteArray alt = image.alt;
+    QByteArray alt = image.alt.value_or(QByteArray());
     if (alt.isEmpty())
         alt = map.name.isEmpty() ? fileTitle(QString::fromUtf8(picturePath)).toUtf8() : map.name;
     if (alt.trimmed().isEmpty())

@@ -7,10 +7,10 @@ using namespace exporttext;
 
 namespace {
 
-void appendOptionalString(QByteArray& out, bool present, const QByteArray& value)
+void appendOptionalString(QByteArray& out, const std::optional<QByteArray>& value)
 {
-    if (present)
-        appendJsonString(out, value);
+    if (value)
+        appendJsonString(out, *value);
     else
         out += "null";
 }
@@ -41,11 +41,11 @@ QByteArray exportJson(const ForeignImage& /*image*/, const ForeignMap& map,
             appendNumber(out, area.coords[j]);
         }
         out += "], \"href\": ";
-        appendOptionalString(out, area.hasHref, area.href);
+        appendOptionalString(out, area.href);
         out += ", \"target\": ";
-        appendOptionalString(out, area.hasTarget, area.target);
+        appendOptionalString(out, area.target);
         out += ", \"alt\": ";
-        appendOptionalString(out, area.hasAlt, area.alt);
+        appendOptionalString(out, area.alt);
         out += area.usable ? ", \"usable\": true}" : ", \"usable\": false}";
     }
     out += map.areas.isEmpty() ? "]\n}\n" : "\n  ]\n}\n";

@@ -104,11 +104,9 @@ PictureSize exportPictureSize(const QString& pagePath, const ForeignImage& image
             bottom = std::max(bottom, (*c)[i + 1]);
         }
     }
-    const bool tagWidth = image.hasWidth && image.width > 0;
-    const bool tagHeight = image.hasHeight && image.height > 0;
     const auto whole = [](double v) { return int(std::ceil(std::min(v, 32767.0))); };
-    size.width = tagWidth ? image.width : whole(right);
-    size.height = tagHeight ? image.height : whole(bottom);
+    size.width = image.tagWidth().value_or(whole(right));
+    size.height = image.tagHeight().value_or(whole(bottom));
     const QString src = QString::fromUtf8(image.src);
     if (size.width <= 0 || size.height <= 0) {
         size.error = QStringLiteral("cannot tell the size of the picture \"%1\": its file cannot "

@@ -58,16 +58,17 @@ void appendShape(QByteArray& out, ForeignShape shape, const QList<double>& c, in
 void appendArea(QByteArray& out, const ForeignArea& area, const QList<double>& coords, int width,
                 int height)
 {
-    if (!area.hasHref) {
+    if (!area.href) {
         appendShape(out, area.shape, coords, width, height);
         out += '\n';
         return;
     }
-    const QByteArray& name = area.hasAlt && !area.alt.isEmpty() ? area.alt : area.href;
+    const QByteArray& href = *area.href;
+    const QByteArray name = area.alt.value_or("").isEmpty() ? href : *area.alt;
     out += "<a";
-    appendAttribute(out, "href", cleanUrl(area.href));
-    if (area.hasTarget && !area.target.isEmpty())
-        appendAttribute(out, "target", area.target);
+    appendAttribute(out, "href", cleanUrl(href));
+    if (!area.target.value_or("").isEmpty())
+        appendAttribute(out, "target", *area.target);
     appendAttribute(out, "aria-label", name);
     out += "><title>";
     appendMarkup(out, name);
@@ -89,9 +90,9 @@ QByteArray exportSvg(const ForeignImage& image, const ForeignMap& map,
     out += ' ';
     appendNumber(out, height);
     out += "\">\n";
-    if (!image.alt.isEmpty()) {
+    if (!image.alt.value_or("").isEmpty()) {
         out += "<title>";
-        appendMarkup(out, image.alt);
+        appendMarkup(out, *image.alt);
         out += "</title>\n";
     }
     out += "<image";

@@ -252,7 +252,7 @@ SourceSpan spanOf(const GumboElement& element, const char* base)
 
 // A size in pixels: a non-negative whole number at the start of a dimension value,
 // blanks skipped, not followed by "%" (browsers read the rest as they read "10px").
-bool dimension(const QByteArray& value, int& out)
+std::optional<int> dimension(const QByteArray& value)
 {
     qsizetype i = 0;
     while (i < value.size() && isHtmlSpace(value[i]))
@@ -264,13 +264,12 @@ bool dimension(const QByteArray& value, int& out)
         ++i;
     }
     if (i == start || v > INT32_MAX)
-        return false;
+        return std::nullopt;
     while (i < value.size() && (isDigit(value[i]) || value[i] == '.'))
         ++i;
     if (i < value.size() && value[i] == '%')
-        return false;
-    out = static_cast<int>(v);
-    return true;
+        return std::nullopt;
+    return static_cast<int>(v);
 }
 
 ForeignShape shapeOf(const QByteArray& keyword, bool& known)
@@ -366,15 +365,12 @@ private:
             if (name == "src")
                 image.src = decodedValue(attr);
             else if (name == "width") {
-                image.hasWidthText = true;
                 image.widthText = decodedValue(attr);
-                image.hasWidth = dimension(attr->value, image.width);
+                image.width = dimension(attr->value);
             } else if (name == "height") {
-                image.hasHeightText = true;
                 image.heightText = decodedValue(attr);
-                image.hasHeight = dimension(attr->value, image.height);
+                image.height = dimension(attr->value);
             } else if (name == "alt") {
-                image.hasAlt = true;
                 image.alt = decodedValue(attr);
             }
         }
@@ -418,13 +414,10 @@ private:
             else if (name == "coords")
                 area.coords = parseNumberList(a.value);
             else if (name == "href") {
-                area.hasHref = true;
                 area.href = a.value;
             } else if (name == "target") {
-                area.hasTarget = true;
                 area.target = a.value;
             } else if (name == "alt") {
-                area.hasAlt = true;
                 area.alt = a.value;
             }
             area.attributes.append(std::move(a));
@@ -499,8 +492,8 @@ const ForeignMap* MapNames::find(const QByteArray& name) const
 
 QString sizeTakenFrom(const ForeignImage& image)
 {
-    const bool tagWidth = image.hasWidth && image.width > 0;
-    const bool tagHeight = image.hasHeight && image.height > 0;
+    const bool tagWidth = image.tagWidth().has_value();
+    const bool tagHeight = image.tagHeight().has_value();
     return tagWidth && tagHeight   ? QStringLiteral("the <img> tag")
            : tagWidth || tagHeight ? QStringLiteral("the <img> tag and the areas' extent")
                                    : QStringLiteral("the areas' extent");

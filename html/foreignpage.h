@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QList>
+
+#include <optional>
 #include <QString>
 
 namespace tavlo {
@@ -30,15 +32,12 @@ struct ForeignAttribute {
 struct ForeignArea {
     SourceSpan tag; // the <area> start tag
     ForeignShape shape = ForeignShape::Rect;
-    QList<double> coords;   // the list of numbers, parsed as browsers parse it
-    bool usable = true;     // false when a browser ignores the area (too few numbers)
-    bool knownShape = true; // false for a keyword browsers do not know: they take a rect
-    bool hasHref = false;
-    QByteArray href;
-    bool hasTarget = false;
-    QByteArray target;
-    bool hasAlt = false;
-    QByteArray alt;
+    QList<double> coords;           // the list of numbers, parsed as browsers parse it
+    bool usable = true;             // false when a browser ignores the area (too few numbers)
+    bool knownShape = true;         // false for a keyword browsers do not know: they take a rect
+    std::optional<QByteArray> href; // each as written, when the tag has it
+    std::optional<QByteArray> target;
+    std::optional<QByteArray> alt;
     QList<ForeignAttribute> attributes; // every attribute of the tag, in order
 };
 
@@ -53,17 +52,15 @@ struct ForeignMap {
 struct ForeignImage {
     SourceSpan tag; // the <img> start tag
     QByteArray src;
-    QByteArray usemap;     // as written, "#" included
-    bool hasWidth = false; // a size in pixels; not "100%" or "auto"
-    int width = 0;
-    bool hasHeight = false;
-    int height = 0;
-    QByteArray widthText; // the attributes as written, empty when absent
-    QByteArray heightText;
-    bool hasWidthText = false;
-    bool hasHeightText = false;
-    bool hasAlt = false;
-    QByteArray alt;
+    QByteArray usemap;        // as written, "#" included
+    std::optional<int> width; // a size in pixels; not "100%" or "auto"
+    std::optional<int> height;
+    std::optional<QByteArray> widthText; // the attributes as written
+    std::optional<QByteArray> heightText;
+    std::optional<QByteArray> alt;
+    // The tag's width and height where they are sizes above 0.
+    std::optional<int> tagWidth() const { return width > 0 ? width : std::nullopt; }
+    std::optional<int> tagHeight() const { return height > 0 ? height : std::nullopt; }
 };
 
 struct ForeignPage {

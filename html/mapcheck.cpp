@@ -165,19 +165,19 @@ private:
             const ForeignMap* map = m_names.find(hashName(img.usemap));
             if (!map)
                 checkNoMap(img);
-            if (!img.hasAlt)
+            if (!img.alt)
                 add(img.tag, Severity::Error,
                     QStringLiteral("the picture of an image map has no alt text"),
                     "img-missing-alt");
-            checkPixels(img, "width", img.hasWidthText && !img.hasWidth, img.widthText);
-            checkPixels(img, "height", img.hasHeightText && !img.hasHeight, img.heightText);
+            checkPixels(img, "width", img.widthText && !img.width, img.widthText.value_or(""));
+            checkPixels(img, "height", img.heightText && !img.height, img.heightText.value_or(""));
             const std::optional<ImageInfo> info = pictureOf(img);
-            if (info && ((img.hasWidth && img.width != info->width) ||
-                         (img.hasHeight && img.height != info->height)))
+            if (info && ((img.width && img.width != info->width) ||
+                         (img.height && img.height != info->height)))
                 add(img.tag, Severity::Warning,
                     QStringLiteral("the tag says %1 x %2, the picture is %3 x %4")
-                        .arg(img.hasWidth ? QString::number(img.width) : QStringLiteral("?"))
-                        .arg(img.hasHeight ? QString::number(img.height) : QStringLiteral("?"))
+                        .arg(img.width ? QString::number(*img.width) : QStringLiteral("?"))
+                        .arg(img.height ? QString::number(*img.height) : QStringLiteral("?"))
                         .arg(info->width)
                         .arg(info->height),
                     "size-mismatch");
@@ -188,11 +188,9 @@ private:
                     s.width = info->width;
                     s.height = info->height;
                 }
-                if (img.hasWidth)
-                    s.width = img.width;
-                if (img.hasHeight)
-                    s.height = img.height;
-                if ((img.hasWidth || info) && (img.hasHeight || info))
+                s.width = img.width.value_or(s.width);
+                s.height = img.height.value_or(s.height);
+                if ((img.width || info) && (img.height || info))
                     m_sizes.insert(map, s);
             }
         }
@@ -251,12 +249,12 @@ private:
         const ForeignArea* firstDefault = nullptr;
         bool wholeCovered = false;
         for (const ForeignArea& area : map.areas) {
-            if (area.hasHref && (!area.hasAlt || area.alt.trimmed().isEmpty()))
+            if (area.href && area.alt.value_or("").trimmed().isEmpty())
                 add(area.tag, Severity::Error,
                     QStringLiteral("the area has a link but no alt text"), "missing-alt");
-            if (area.hasHref && (area.href.trimmed().isEmpty() || area.href.trimmed() == "#"))
+            if (area.href && (area.href->trimmed().isEmpty() || area.href->trimmed() == "#"))
                 add(area.tag, Severity::Warning,
-                    QStringLiteral("the link is empty (\"%1\")").arg(QString::fromUtf8(area.href)),
+                    QStringLiteral("the link is empty (\"%1\")").arg(QString::fromUtf8(*area.href)),
                     "empty-href");
             checkShapeKeyword(area);
             checkCoordsReading(area);

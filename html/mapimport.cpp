@@ -136,8 +136,9 @@ AreaConversion tavloAreaOf(const ForeignArea& area)
     }
     // A usable area has the numbers its shape needs, and a radius not below 0.
     if (out.area)
-        out.area->setLinks(
-            AreaLinks{area.hasHref ? area.href : QByteArray(), area.target, area.alt});
+        out.area->setLinks(AreaLinks{area.href.value_or(QByteArray()),
+                                     area.target.value_or(QByteArray()),
+                                     area.alt.value_or(QByteArray())});
     return out;
 }
 
@@ -242,10 +243,8 @@ MapImport importMap(const QByteArray& page, const QString& pageFile, const QByte
                 areas.append(*c.area);
         }
         const QSize extent = areasExtent(areas);
-        const bool tagWidth = image->hasWidth && image->width > 0;
-        const bool tagHeight = image->hasHeight && image->height > 0;
-        info.width = tagWidth ? image->width : extent.width();
-        info.height = tagHeight ? image->height : extent.height();
+        info.width = image->tagWidth().value_or(extent.width());
+        info.height = image->tagHeight().value_or(extent.height());
         out.notes.append(
             {image->tag,
              QStringLiteral("the picture %1 %2: its size, %3 x %4, is "

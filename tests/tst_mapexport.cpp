@@ -199,10 +199,10 @@ private slots:
         writeAll(dir.filePath("harbour.gif"), sourceFile("examples/harbour.gif"));
         writeAll(dir.filePath("notes.txt"), "not a picture");
         ForeignImage img = foreignImage(src, "#m");
-        img.hasWidth = tagWidth > 0;
-        img.width = tagWidth;
-        img.hasHeight = tagHeight > 0;
-        img.height = tagHeight;
+        if (tagWidth > 0)
+            img.width = tagWidth;
+        if (tagHeight > 0)
+            img.height = tagHeight;
 
         ForeignMap map;
         if (!src.isNull())

@@ -13,10 +13,10 @@ inline ForeignArea foreignArea(ForeignShape shape, QList<double> coords,
     ForeignArea a;
     a.shape = shape;
     a.coords = std::move(coords);
-    a.hasHref = !href.isNull();
-    a.href = href;
-    a.hasAlt = !alt.isNull();
-    a.alt = alt;
+    if (!href.isNull())
+        a.href = href;
+    if (!alt.isNull())
+        a.alt = alt;
     return a;
 }
 

@@ -272,10 +272,10 @@ std::optional<int> dimension(const QByteArray& value)
     return static_cast<int>(v);
 }
 
-ForeignShape shapeOf(const QByteArray& keyword, bool& known)
+// The shape a keyword names; none for a keyword browsers do not know.
+std::optional<ForeignShape> shapeOf(const QByteArray& keyword)
 {
     const QByteArray k = keyword.toLower();
-    known = true;
     if (k == "rect" || k == "rectangle")
         return ForeignShape::Rect;
     if (k == "circle" || k == "circ")
@@ -284,8 +284,7 @@ ForeignShape shapeOf(const QByteArray& keyword, bool& known)
         return ForeignShape::Poly;
     if (k == "default")
         return ForeignShape::Default;
-    known = false;
-    return ForeignShape::Rect;
+    return std::nullopt;
 }
 
 // Whether a browser uses the area: enough numbers for its shape, a radius not below 0.
@@ -422,7 +421,9 @@ private:
             }
             area.attributes.append(std::move(a));
         }
-        area.shape = shapeOf(shape, area.knownShape);
+        const std::optional<ForeignShape> named = shapeOf(shape);
+        area.shape = named.value_or(ForeignShape::Rect);
+        area.knownShape = named.has_value();
         area.usable = usableArea(area);
         // A map closed by what follows it ends where the parser says, which can lie
         // before an area the parser still put in it: the map reaches over its areas.

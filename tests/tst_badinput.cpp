@@ -16,8 +16,6 @@
 using namespace tavlo;
 using namespace tavlo::test;
 
-Q_DECLARE_METATYPE(tavlo::SaveKind)
-
 namespace {
 
 QByteArray encoded(QSize size, const char* format)
@@ -31,9 +29,9 @@ QByteArray encoded(QSize size, const char* format)
     return bytes;
 }
 
-QByteArray mapWith(const QByteArray& coords, const QByteArray& shape = "rect")
+QByteArray mapWith(const QByteArray& coords)
 {
-    const QByteArray area = "<AREA SHAPE=\"" + shape + "\" COORDS=\"" + coords + "\" HREF=\"x.htm";
+    const QByteArray area = "<AREA SHAPE=\"rect\" COORDS=\"" + coords + "\" HREF=\"x.htm";
     return mapBlock(savedImageFolder, imageMarkup("base.jpg", 200, 150), {area});
 }
 
@@ -71,31 +69,23 @@ private slots:
         refused("empty map file", "empty.tavl", {});
         refused("0-byte GIF", "empty.gif", {});
         opens("GIF of 1 x 1", "one.gif", sourceFile("tests/pages/images/one-pixel.gif"), 0);
-        refused("JPEG cut in its header", "cut.jpg", QByteArray::fromHex("ffd8ffe000104a464946"));
         refused("40000 x 10 that cannot be decoded", "wide.gif",
                 "GIF89a" + QByteArray::fromHex("409c0a00") + "garbage");
         opens("50 MB page, the map at its end", "big.htm",
               QByteArray(50 * 1024 * 1024, 'x') + mapWith("1, 2, 30, 40"), 1);
-        refused("markers without a map", "bare.htm", startMarker + "\r\n" + endMarker);
         opens("two start markers", "two.htm", startMarker + "\r\n" + mapWith("1, 2, 30, 40"), 1);
-        // COORDS the reader refuses, each case in its own tests: one shows the old map kept.
+        // Every refused map goes one way (its causes are tst_opennotes' and tst_mapreader's):
+        // this row shows the old map kept.
         refused("30 digits", "long.tavl", mapWith("1, 2, 30, 123456789012345678901234567890"));
-        refused("polygon of 1 point", "p1.tavl", mapWith("5, 5", "poly"));
         opens("page that is not UTF-8", "latin.htm",
               "caf\xe9 \xff\xfe" + mapWith("1, 2, 30, 40") + "\xe9", 1);
-        refused("missing map", "-gone.tavl", {});
         refused("missing picture", "-gone.gif", {});
-        refused("end marker cut off", "cut.tavl", mapWith("1, 2, 30, 40").chopped(10),
-                "Tavlo Note:");
-        refused("not a picture", "text.jpg", "not a picture at all");
         refused("wider than 32767 pixels", "huge.gif", encoded(QSize(32768, 1), "png"));
         refused("name shorter than four characters", "a.g", encoded(QSize(20, 20), "png"),
                 "We have a problem", true);
-        // The decoder reads these, but the editor maps GIF and JPG only, whatever the road.
-        for (const char* format : {"png", "bmp", "jpeg"})
-            QTest::newRow(format) << QStringLiteral("picture.") + format
-                                  << encoded(QSize(20, 20), format) << "We have a problem" << -1
-                                  << true;
+        // The decoder reads it, but the editor maps GIF and JPG only, whatever the road.
+        refused("a JPEG named .jpeg", "picture.jpeg", encoded(QSize(20, 20), "jpeg"),
+                "We have a problem", true);
     }
 
     void pictureTooLargeToLoad()
@@ -163,35 +153,22 @@ private slots:
         }
     }
 
-    void awkwardFileNamesRoundTrip_data()
+    void awkwardFileNameRoundTrip()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<SaveKind>("kind");
-        QTest::addColumn<QByteArray>("src"); // as the image tag carries it
-        QTest::newRow("#, % and a blank, in a map file")
-            << "a#b%c d.jpg" << SaveKind::Tavl << QByteArray("images/a%23b%25c d.jpg");
-        QTest::newRow("quotes, #1, 100% and a letter beyond ASCII, in a page")
-            << QString::fromUtf8("my \"best\" #1 100% K\xc3\xb6ln.jpg") << SaveKind::Html
-            << QByteArray("images/my &quot;best&quot; %231 100%25 K\xc3\xb6ln.jpg");
-    }
-
-    void awkwardFileNamesRoundTrip()
-    {
-        QFETCH(QString, name);
-        QFETCH(SaveKind, kind);
-        QFETCH(QByteArray, src);
+        const QString name = QString::fromUtf8("my \"best\" #1 100% K\xc3\xb6ln?.jpg");
         const QString path = m_dir.filePath("images/" + name);
         QVERIFY(QFile::copy(m_picture, path));
         MapWindow e;
         QVERIFY(e.w.imgSpecs(path));
         e.w.document().addArea(test::rect(10, 10, 50, 50));
-        const QString saved = m_dir.filePath(kind == SaveKind::Tavl ? "odd.tavl" : "odd name.htm");
-        e.save(kind, saved);
+        const QString saved = m_dir.filePath("odd name.htm");
+        e.save(SaveKind::Html, saved);
         QVERIFY(e.prompts.shown.isEmpty());
-        QVERIFY(readAll(saved).contains("<img src=\"" + src));
+        QVERIFY(readAll(saved).contains(
+            "<img src=\"images/my &quot;best&quot; %231 100%25 K\xc3\xb6ln%3F.jpg\""));
         // The map, not the picture open before, names the picture.
         QVERIFY(e.w.imgSpecs(m_picture));
-        QVERIFY(e.w.txtSpecs(saved, saved.right(4)));
+        QVERIFY(e.w.txtSpecs(saved, ".htm"));
         QCOMPARE(e.w.imgPath(), path);
         QCOMPARE(e.w.document().areaList().size(), 1);
     }

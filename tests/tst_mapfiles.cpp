@@ -61,7 +61,6 @@ private slots:
         QTest::addColumn<bool>("gone");
         QTest::newRow("unchanged") << QByteArray() << QByteArray() << false;
         QTest::newRow("edited above") << QByteArray("<p>new</p>\r\n") << QByteArray() << false;
-        QTest::newRow("edited below") << QByteArray() << QByteArray("<p>new</p>") << false;
         QTest::newRow("gone") << QByteArray() << QByteArray() << true;
     }
 
@@ -76,7 +75,6 @@ private slots:
         QCOMPARE(m_e->end.shown, 1);
         QVERIFY(!w().document().hasUnsavedWork());
         const QByteArray saved = readAll(page);
-        QVERIFY(saved.startsWith("<HTML>\r\n") && saved.endsWith("</HTML>\r\n"));
         // Latin-1, a NUL byte and a bare LF must all survive.
         const qsizetype body = saved.indexOf("<BODY>\r\n") + 8;
         const QByteArray edited =

@@ -86,7 +86,6 @@ private slots:
             {imageProblem, {Message::DefaultImagePath, {}}});
         const Note noAreas{Message::NoMappedAreas, {}};
         const QByteArray outside = "<p>COORDS=</p>\r\n";
-        row("no COORDS in the map section", outside + mapOf({}), false, true, {noAreas});
         row("lower-case target and alt, unknown shape",
             mapOf({rect + "\" target=\"_top\" alt=\"x\" title=\"t",
                    "<AREA SHAPE=\"default\" COORDS=\"0, 0\" HREF=\"d.htm",

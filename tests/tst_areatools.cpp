@@ -150,13 +150,11 @@ private slots:
     {
         Fixture f;
         f.drag({{20, 20}, {60, 50}, {60, 50}});
-        f.drag({{100, 100}, {150, 150}, {150, 150}});
-        f.click({120, 120});
         f.click({30, 30});
-        QCOMPARE(f.host.edited, QList<int>({1, 0}));
+        QCOMPARE(f.host.edited, QList<int>{0});
         // Dragging across an area still makes the shape where the button comes up.
         f.drag({{200, 20}, {40, 40}, {40, 40}});
-        QCOMPARE(f.doc.areaList().size(), 3);
+        QCOMPARE(f.doc.areaList().size(), 2);
     }
 
     void swallowedReleases_data()

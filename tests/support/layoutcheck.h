@@ -15,17 +15,12 @@ inline QRect textRect(const QLabel* label, const QString& text)
     return QFontMetrics(label->font()).boundingRect(label->contentsRect(), flags, shown);
 }
 
-inline bool textCut(const QLabel* label, const QString& text)
-{
-    return !label->contentsRect().contains(textRect(label, text));
-}
-
 // What a person would find wrong with the window's named controls, in the fonts they are
 // shown in: one reaching outside the window, a caption cut, or two overlapping where
 // something shows (a label's text, the whole of any other control). Empty when nothing is.
 inline QString layoutFault(QWidget* window)
 {
-    window->ensurePolished();
+    window->ensurePolished(); // its children too
     QList<QWidget*> controls;
     for (QWidget* w : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!w->isHidden() && !w->objectName().isEmpty())
@@ -39,14 +34,13 @@ inline QString layoutFault(QWidget* window)
     };
     for (QWidget* control : controls) {
         const QString name = control->objectName();
-        control->ensurePolished();
+        const auto* label = qobject_cast<QLabel*>(control);
+        const auto* button = qobject_cast<QAbstractButton*>(control);
         if (!window->rect().contains(control->geometry()))
             return name + QStringLiteral(" reaches outside the window");
-        if (const auto* label = qobject_cast<QLabel*>(control);
-            label && textCut(label, label->text()))
+        if (label && !label->contentsRect().contains(textRect(label, label->text())))
             return name + QStringLiteral(" cuts its text");
-        if (const auto* button = qobject_cast<QAbstractButton*>(control);
-            button && QFontMetrics(button->font()).horizontalAdvance(button->text()) >
+        if (button && QFontMetrics(button->font()).horizontalAdvance(button->text()) >
                           button->contentsRect().width())
             return name + QStringLiteral(" cuts its caption");
         for (QWidget* other : controls) {

@@ -13,9 +13,9 @@ WidgetFileDialogs::WidgetFileDialogs(QWidget* owner, Prompts& prompts)
     , m_prompts(prompts)
 {}
 
-QString WidgetFileDialogs::showFileDialog(bool isOpen, int kind, const QString& imgPath)
+QString WidgetFileDialogs::showFileDialog(FileDialogFor dialogFor, const QString& imgPath)
 {
-    const DialogSetup setup = fileDialogSetup(isOpen, kind, imgPath);
+    const DialogSetup setup = fileDialogSetup(dialogFor, imgPath);
     // A QPointer, because the owner may go away while the dialog waits and take it along.
     QPointer<QFileDialog> dialog = new QFileDialog(m_owner, setup.title, setup.folder);
     dialog->setOption(QFileDialog::DontUseNativeDialog);

@@ -12,7 +12,7 @@ class Prompts;
 class WidgetFileDialogs final : public FileDialogs {
 public:
     WidgetFileDialogs(QWidget* owner, Prompts& prompts);
-    QString showFileDialog(bool isOpen, int kind, const QString& imgPath) override;
+    QString showFileDialog(FileDialogFor dialog, const QString& imgPath) override;
 
 private:
     QWidget* m_owner;

@@ -119,7 +119,7 @@ bool frmMap::txtSpecs(const QString& fName, const QString& dExt)
     if (img.isEmpty()) {
         if (!tell({Message::ImagePathProblem, {}}))
             return false;
-        img = m_env->fileDialogs->showFileDialog(true, 1, imgPath());
+        img = m_env->fileDialogs->showFileDialog(FileDialogFor::FindPicture, imgPath());
         if (img.isEmpty())
             return false;
         tell({Message::DefaultImagePath, {}});
@@ -160,7 +160,7 @@ void frmMap::mnuFileOpen_Click()
     if (keepWork())
         return;
     showNormal();
-    const QString path = m_env->fileDialogs->showFileDialog(true, 0, imgPath());
+    const QString path = m_env->fileDialogs->showFileDialog(FileDialogFor::OpenFile, imgPath());
     if (!path.isEmpty())
         openPath(path);
 }
@@ -206,7 +206,7 @@ void frmMap::mnuFileSave2File_Click(int index)
     const auto kind = static_cast<SaveKind>(index);
     if (told(m_session.saveRefusal(kind)))
         return;
-    const QString path = m_env->fileDialogs->showFileDialog(false, index, imgPath());
+    const QString path = m_env->fileDialogs->showFileDialog(saveDialogFor(kind), imgPath());
     // Whatever fails, nothing is lost: the document, the page and the menu stay as they were.
     if (path.isEmpty() || told(m_session.saveTo(kind, path)))
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tavlofile/markupwriter.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,16 +19,22 @@ struct DialogSetup {
     bool hidePatterns = false;
 };
 
-// The dialog for isOpen / kind (open: 0 File > Open, 1 a page's image; save: the
-// index of the save menu entry), starting in the folder of imgPath.
-DialogSetup fileDialogSetup(bool isOpen, int kind, const QString& imgPath);
+// What a file dialog is for: File > Open, the picture a map names, or one of the saves
+// (in the order of SaveKind).
+enum class FileDialogFor { OpenFile, FindPicture, SaveTavl, SaveHtml, SaveText, SaveOriginalPage };
+
+[[nodiscard]] FileDialogFor saveDialogFor(SaveKind kind);
+[[nodiscard]] bool opensFile(FileDialogFor dialog);
+
+// The dialog, starting in the folder of imgPath.
+DialogSetup fileDialogSetup(FileDialogFor dialog, const QString& imgPath);
 
 // Asks the user for a file. Tests answer at once.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // The chosen full path, or "" when cancelled or refused.
-    virtual QString showFileDialog(bool isOpen, int kind, const QString& imgPath) = 0;
+    virtual QString showFileDialog(FileDialogFor dialog, const QString& imgPath) = 0;
 };
 
 } // namespace tavlo

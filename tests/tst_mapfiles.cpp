@@ -316,15 +316,16 @@ private slots:
                                 << clears;
         };
         const MsgAnswer yes = MsgAnswer::Yes, no = MsgAnswer::No;
+        const int open = int(FileDialogFor::OpenFile), tavl = int(FileDialogFor::SaveTavl);
         const QString confirm = shownAs({Message::ConfirmClipboard, {}});
         row("F5 answered Yes", Qt::Key_F5, yes, confirm, -1, true, true);
         row("F5 answered No", Qt::Key_F5, no, confirm, -1, false, false);
-        row("F6", Qt::Key_F6, no, "", 0, true, true);
-        row("Shift+F6 is F6", Qt::Key_F6, no, "", 0, true, true, Qt::ShiftModifier);
-        row("F8", Qt::Key_F8, no, "", 2, true, true);
+        row("F6", Qt::Key_F6, no, "", tavl, true, true);
+        row("Shift+F6 is F6", Qt::Key_F6, no, "", tavl, true, true, Qt::ShiftModifier);
+        row("F8", Qt::Key_F8, no, "", int(FileDialogFor::SaveText), true, true);
         row("F9 without a page", Qt::Key_F9, no, shownAs({Message::NoOpenedPage, {}}), -1, false,
             true);
-        row("F2 opens", Qt::Key_F2, no, shownAs({Message::UnsavedWork, {}}), 0, false, true);
+        row("F2 opens", Qt::Key_F2, no, shownAs({Message::UnsavedWork, {}}), open, false, true);
         row("F10 does nothing", Qt::Key_F10, no, "", -1, false, false);
     }
 
@@ -342,7 +343,7 @@ private slots:
         w().tools().menuPopping();
         QTest::keyClick(w().mapee(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QTEST(m_e->said().value(0), "prompt");
-        QTEST(m_e->files.asked.isEmpty() ? -1 : m_e->files.asked[0].second, "dialogKind");
+        QTEST(m_e->files.asked.isEmpty() ? -1 : int(m_e->files.asked[0]), "dialogKind");
         QCOMPARE(m_e->end.shown, saved ? 1 : 0);
         QCOMPARE(w().document().hasUnsavedWork(), !saved);
         QCOMPARE(w().tools().mouseSkipped(), !clears);

@@ -33,6 +33,8 @@
 using namespace tavlo;
 using namespace tavlo::test;
 
+Q_DECLARE_METATYPE(tavlo::FileDialogFor)
+
 namespace {
 
 const auto HKCR = RegRoot::ClassesRoot;
@@ -365,27 +367,26 @@ private slots:
     // name typed without an extension gets one the dialog lists.
     void dialogSetup_data()
     {
-        QTest::addColumn<bool>("isOpen");
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<FileDialogFor>("dialog");
         QTest::addColumn<bool>("hasPicture");
         QTest::addColumn<QString>("patterns"); // of the files listed
         const QString all = "*.jpg *.gif *.tavl *.htm *.html *.shtml *.asp *.txt";
-        QTest::newRow("File > Open, no picture yet") << true << 0 << false << all;
-        QTest::newRow("a page's image") << true << 1 << true << QString("*.jpg *.gif");
-        QTest::newRow("map file") << false << 0 << true << QString("*.tavl");
-        QTest::newRow("HTML, no picture yet") << false << 1 << false << QString("*.htm");
-        QTest::newRow("text") << false << 2 << true << QString("*.txt");
-        QTest::newRow("original page") << false << 3 << true << QString("*.htm");
+        using enum FileDialogFor;
+        QTest::newRow("File > Open, no picture yet") << OpenFile << false << all;
+        QTest::newRow("a page's image") << FindPicture << true << QString("*.jpg *.gif");
+        QTest::newRow("map file") << SaveTavl << true << QString("*.tavl");
+        QTest::newRow("HTML, no picture yet") << SaveHtml << false << QString("*.htm");
+        QTest::newRow("text") << SaveText << true << QString("*.txt");
+        QTest::newRow("original page") << SaveOriginalPage << true << QString("*.htm");
     }
     void dialogSetup()
     {
-        QFETCH(bool, isOpen);
-        QFETCH(int, kind);
+        QFETCH(FileDialogFor, dialog);
         QFETCH(bool, hasPicture);
         const DialogSetup setup =
-            fileDialogSetup(isOpen, kind, hasPicture ? "/srv/web/img/logo.gif" : homeFolder());
+            fileDialogSetup(dialog, hasPicture ? "/srv/web/img/logo.gif" : homeFolder());
         QCOMPARE(setup.folder, hasPicture ? "/srv/web/img/" : homeFolder());
-        QCOMPARE(setup.save, !isOpen);
+        QCOMPARE(setup.save, !opensFile(dialog));
         // The dialog lists the patterns of a filter's last parentheses; where its text shows
         // others ("(*.*)" for text), they are hidden.
         QStringList listed;

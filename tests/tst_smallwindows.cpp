@@ -410,7 +410,8 @@ private slots:
             QVERIFY(QFile(m_dir.filePath(name)).open(QIODevice::WriteOnly));
         WidgetFileDialogs dialogs(m_main.get(), m_prompts);
         const QString picture = m_dir.filePath("logo.gif");
-        const DialogSetup setup = fileDialogSetup(isOpen, 0, picture);
+        const FileDialogFor dialogFor = isOpen ? FileDialogFor::OpenFile : FileDialogFor::SaveTavl;
+        const DialogSetup setup = fileDialogSetup(dialogFor, picture);
         QString asked;
         whenModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -429,7 +430,7 @@ private slots:
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
             static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own is protected
         });
-        QCOMPARE(dialogs.showFileDialog(isOpen, 0, picture),
+        QCOMPARE(dialogs.showFileDialog(dialogFor, picture),
                  chosen.isEmpty() ? QString() : m_dir.filePath(chosen));
         QCOMPARE(asked.contains("already exists"), !isOpen);
         QCOMPARE(m_prompts.shown.size(), chosen.isEmpty() ? 1 : 0);

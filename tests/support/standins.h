@@ -16,13 +16,13 @@ namespace tavlo::test {
 // Hands out the paths in order, "" (cancelled) once they run out; keeps what was asked.
 class ScriptedFileDialogs final : public FileDialogs {
 public:
-    QString showFileDialog(bool isOpen, int kind, const QString&) override
+    QString showFileDialog(FileDialogFor dialog, const QString&) override
     {
-        asked.append({isOpen, kind});
+        asked.append(dialog);
         return paths.isEmpty() ? QString() : paths.takeFirst();
     }
     QStringList paths;
-    QList<std::pair<bool, int>> asked;
+    QList<FileDialogFor> asked;
 };
 
 // Answers at once and keeps what it was asked to open.

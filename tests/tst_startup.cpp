@@ -33,9 +33,9 @@ class tst_Startup : public QObject {
 private slots:
     void initTestCase()
     {
-        for (const char* name : {"page.SHTML", "menu.asp", "PHOTO.JPG", "photo.jpeg", "tavl",
-                                 "map.tavl", "notes.txt", "pic.gif", "pic.PNG", "pic.bmp", "A.b",
-                                 "100%1 %2.png", "site.htm", "x.Html", "locked.gif"})
+        for (const char* name :
+             {"page.SHTML", "menu.asp", "PHOTO.JPG", "photo.jpeg", "tavl", "map.tavl", "notes.txt",
+              "pic.gif", "pic.PNG", "A.b", "100%1 %2.png", "site.htm", "locked.gif"})
             writeAll(path(QString::fromLatin1(name)), {});
         QVERIFY(QFile::setPermissions(path("locked.gif"), QFileDevice::WriteOwner));
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.gif")));
@@ -75,8 +75,7 @@ private slots:
         const int accepted = -1, silent = -2;
         const int unrecognised = int(Message::FiletypeUnrecognised);
         const int couldNotOpen = int(Message::CouldNotOpen);
-        for (const char* name : {"page.SHTML", "x.Html"})
-            row(name, "html", text, accepted);
+        row("page.SHTML", "html", text, accepted);
         row("site.htm", ".htm", text, accepted);
         row("menu.asp", ".asp", text, accepted);
         row("notes.txt", ".txt", text, accepted);
@@ -87,7 +86,6 @@ private slots:
         // Pictures the size reader knows and the decoder could show, still refused.
         row("photo.jpeg", "jpeg", refused, unrecognised);
         row("pic.PNG", ".png", refused, unrecognised);
-        row("pic.bmp", ".bmp", refused, unrecognised);
         row("A.b", "a.b", refused, unrecognised);
         row("100%1 %2.png", ".png", refused, unrecognised); // percent signs in the name
         row("missing.gif", ".gif", image, silent);

@@ -1,6 +1,7 @@
 #include "editor/startup.h"
 
 #include "app/widgetprompts.h"
+#include "editor/splash.h"
 #include "platform/association.h"
 #include "platform/instancelock.h"
 #include "platform/keystore.h"
@@ -33,9 +34,13 @@ std::unique_ptr<frmMap> startUp(InstanceLock& lock, KeyStore& store,
     const auto writeAssociation = [&store, folders] {
         regAssoc(store, QCoreApplication::applicationFilePath(), folders);
     };
-    // The font database fills on a thread of its own while the window is built: the menu
-    // bar needs it only when the window is sized. Qt guards the database with a lock.
-    const std::jthread fonts([] { QFontDatabase::families(); });
+    // The splash and the font database are made ready on a thread of its own while the
+    // window is built, which needs the splash after its layout and the fonts only when it
+    // is sized. Qt guards the font database with a lock.
+    const std::jthread ahead([] {
+        (void)splashPicture();
+        QFontDatabase::families();
+    });
     const QString path = commandLinePath(arguments);
     auto window = std::make_unique<frmMap>(environment);
     if (path.isEmpty()) {

@@ -64,10 +64,10 @@ void appendArea(QByteArray& out, const ForeignArea& area, const QList<double>& c
     }
     if (area.href) {
         appendAttribute(out, "href", cleanUrl(*area.href));
-        if (!area.target.value_or("").isEmpty())
+        if (hasText(area.target))
             appendAttribute(out, "target", *area.target);
         // A link needs a text; with none of its own, the link names itself.
-        appendAttribute(out, "alt", area.alt.value_or("").isEmpty() ? *area.href : *area.alt);
+        appendAttribute(out, "alt", hasText(area.alt) ? *area.alt : *area.href);
     }
     // Without a link, a valid page has neither target nor alt on the area.
     out += ">\n";

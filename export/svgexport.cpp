@@ -64,10 +64,10 @@ void appendArea(QByteArray& out, const ForeignArea& area, const QList<double>& c
         return;
     }
     const QByteArray& href = *area.href;
-    const QByteArray name = area.alt.value_or("").isEmpty() ? href : *area.alt;
+    const QByteArray& name = hasText(area.alt) ? *area.alt : href;
     out += "<a";
     appendAttribute(out, "href", cleanUrl(href));
-    if (!area.target.value_or("").isEmpty())
+    if (hasText(area.target))
         appendAttribute(out, "target", *area.target);
     appendAttribute(out, "aria-label", name);
     out += "><title>";
@@ -90,7 +90,7 @@ QByteArray exportSvg(const ForeignImage& image, const ForeignMap& map,
     out += ' ';
     appendNumber(out, height);
     out += "\">\n";
-    if (!image.alt.value_or("").isEmpty()) {
+    if (hasText(image.alt)) {
         out += "<title>";
         appendMarkup(out, *image.alt);
         out += "</title>\n";

@@ -4,9 +4,9 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QList>
+#include <QString>
 
 #include <optional>
-#include <QString>
 
 namespace tavlo {
 
@@ -62,6 +62,12 @@ struct ForeignImage {
     std::optional<int> tagWidth() const { return width > 0 ? width : std::nullopt; }
     std::optional<int> tagHeight() const { return height > 0 ? height : std::nullopt; }
 };
+
+// Whether an attribute is there and says something.
+inline bool hasText(const std::optional<QByteArray>& value)
+{
+    return value && !value->isEmpty();
+}
 
 struct ForeignPage {
     QList<ForeignImage> images; // every <img usemap>, in page order

@@ -169,8 +169,8 @@ private:
                 add(img.tag, Severity::Error,
                     QStringLiteral("the picture of an image map has no alt text"),
                     "img-missing-alt");
-            checkPixels(img, "width", img.widthText && !img.width, img.widthText.value_or(""));
-            checkPixels(img, "height", img.heightText && !img.height, img.heightText.value_or(""));
+            checkPixels(img, "width", img.widthText, img.width);
+            checkPixels(img, "height", img.heightText, img.height);
             const std::optional<ImageInfo> info = pictureOf(img);
             if (info && ((img.width && img.width != info->width) ||
                          (img.height && img.height != info->height)))
@@ -213,15 +213,16 @@ private:
 
     // Coordinates count the picture's own pixels: a size in percent or in words
     // stretches the picture under them.
-    void checkPixels(const ForeignImage& img, const char* name, bool notPixels,
-                     const QByteArray& value)
+    // A size attribute written but not read as pixels.
+    void checkPixels(const ForeignImage& img, const char* name,
+                     const std::optional<QByteArray>& text, std::optional<int> pixels)
     {
-        if (!notPixels)
+        if (!text || pixels)
             return;
         add(img.tag, Severity::Warning,
             QStringLiteral("%1=\"%2\" is not a size in pixels: the areas' coordinates count "
                            "the picture's own pixels and stay where they are when it is stretched")
-                .arg(QLatin1String(name), QString::fromUtf8(value)),
+                .arg(QLatin1String(name), QString::fromUtf8(*text)),
             "size-not-pixels");
     }
 
@@ -249,7 +250,7 @@ private:
         const ForeignArea* firstDefault = nullptr;
         bool wholeCovered = false;
         for (const ForeignArea& area : map.areas) {
-            if (area.href && area.alt.value_or("").trimmed().isEmpty())
+            if (area.href && (!area.alt || area.alt->trimmed().isEmpty()))
                 add(area.tag, Severity::Error,
                     QStringLiteral("the area has a link but no alt text"), "missing-alt");
             if (area.href && (area.href->trimmed().isEmpty() || area.href->trimmed() == "#"))

@@ -1,11 +1,14 @@
 # Sourced by the scripts that run the real program: a private virtual X display
 # and a private home, so nothing touches the user's screen or files.
-# xvfb_start [screen]: sets work, xvfb, DISPLAY, HOME and the XDG folders.
+# xvfb_start [screen]: sets work, xvfb, DISPLAY, HOME, the XDG folders and the bus.
 xvfb_start() {
     work=$(mktemp -d)
     export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
     export XDG_RUNTIME_DIR=$work/run
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    # No session bus, and none started: the menu bar asks the bus for a desktop's global
+    # menu and would wait on a slow one, and libdbus would try to launch one itself.
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
     unset QT_QPA_PLATFORM
     # Xvfb picks a free display and tells us its number.
     exec 3<> >(:)

@@ -18,7 +18,7 @@ packages=(
 # puppeteer-core, which drives Firefox, comes from npm.
 command -v npm >/dev/null || packages+=(nodejs npm)
 case "${1:-}" in
-    bench) packages+=(libbenchmark-dev hyperfine) ;;
+    bench) packages+=(libbenchmark-dev hyperfine dbus-daemon) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     sanitize) packages+=(libclang-rt-14-dev) ;;
     screenshots) packages+=(imagemagick) ;;

@@ -5,7 +5,7 @@
 #include "editor/closinganimation.h"
 #include "editor/filedrop.h"
 #include "editor/mapee.h"
-#include "editor/splash.h"
+#include "editor/windowpictures.h"
 #include "geometry/windowlayout.h"
 #include "help/frmhelp.h"
 #include "platform/association.h"
@@ -47,7 +47,7 @@ frmMap::frmMap(MapEnvironment environment, QWidget* parent)
     m_scroll = new CanvasScroll(*m_ui->mapee, *m_ui->HScroll1, *m_ui->VScroll1);
     // The canvas scrolls beneath the strip and the bars.
     m_ui->mapee->lower();
-    m_ui->mapee->setPicture(splashPicture());
+    showWindowPictures(*m_ui, *this);
     new FileDrop(*this, [this](const QMimeData* data) { mapee_OLEDragDrop(data); });
     for (auto [button, shape] : {std::pair{m_ui->cmdSquare, AreaTools::Rectangle},
                                  {m_ui->cmdCircle, AreaTools::Circle},

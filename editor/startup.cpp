@@ -1,7 +1,7 @@
 #include "editor/startup.h"
 
 #include "app/widgetprompts.h"
-#include "editor/splash.h"
+#include "editor/windowpictures.h"
 #include "platform/association.h"
 #include "platform/instancelock.h"
 #include "platform/keystore.h"
@@ -34,11 +34,11 @@ std::unique_ptr<frmMap> startUp(InstanceLock& lock, KeyStore& store,
     const auto writeAssociation = [&store, folders] {
         regAssoc(store, QCoreApplication::applicationFilePath(), folders);
     };
-    // The splash and the font database are made ready on a thread of its own while the
-    // window is built, which needs the splash after its layout and the fonts only when it
-    // is sized. Qt guards the font database with a lock.
+    // The window's pictures and the font database are made ready on a thread of its own
+    // while the window is built, which needs the pictures after its layout and the fonts
+    // only when it is sized. Qt guards the font database with a lock.
     const std::jthread ahead([] {
-        (void)splashPicture();
+        (void)windowPictures();
         QFontDatabase::families();
     });
     const QString path = commandLinePath(arguments);

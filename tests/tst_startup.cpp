@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -186,6 +187,10 @@ private slots:
         if (!runs)
             return;
         QVERIFY(window->isVisible());
+        // The window's own pictures are in place: its icon and the strip's buttons.
+        QVERIFY(!window->windowIcon().isNull());
+        for (const QToolButton* button : window->findChildren<QToolButton*>())
+            QVERIFY2(!button->icon().isNull(), qPrintable(button->objectName()));
         QCOMPARE(window->document().areaList().size(), areas);
         QTEST(window->session().pageOpen(), "pageOpen");
         QCOMPARE(window->imageLoaded(), !imgPath.isEmpty());

@@ -7,7 +7,6 @@
 #include "support/mapwindow.h"
 #include "tavlofile/markupwriter.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -17,17 +16,6 @@ using namespace tavlo;
 using namespace tavlo::test;
 
 namespace {
-
-QByteArray encoded(QSize size, const char* format)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 QByteArray mapWith(const QByteArray& coords)
 {
@@ -80,11 +68,11 @@ private slots:
         opens("page that is not UTF-8", "latin.htm",
               "caf\xe9 \xff\xfe" + mapWith("1, 2, 30, 40") + "\xe9", 1);
         refused("missing picture", "-gone.gif", {});
-        refused("wider than 32767 pixels", "huge.gif", encoded(QSize(32768, 1), "png"));
-        refused("name shorter than four characters", "a.g", encoded(QSize(20, 20), "png"),
+        refused("wider than 32767 pixels", "huge.gif", pictureBytes(QSize(32768, 1), "png"));
+        refused("name shorter than four characters", "a.g", pictureBytes(QSize(20, 20), "png"),
                 "We have a problem", true);
         // The decoder reads it, but the editor maps GIF and JPG only, whatever the road.
-        refused("a JPEG named .jpeg", "picture.jpeg", encoded(QSize(20, 20), "jpeg"),
+        refused("a JPEG named .jpeg", "picture.jpeg", pictureBytes(QSize(20, 20), "jpeg"),
                 "We have a problem", true);
     }
 

@@ -1,10 +1,7 @@
 #include "support/files.h"
 #include "tavlofile/imageinfo.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QImage>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QTest>
@@ -12,6 +9,7 @@
 #include <initializer_list>
 
 using namespace tavlo;
+using tavlo::test::pictureBytes;
 using tavlo::test::writeAll;
 
 namespace {
@@ -47,18 +45,6 @@ QByteArray png(quint32 width, quint32 height, int colourType)
 QByteArray gif(quint16 width, quint16 height)
 {
     return "GIF89a" + le(width) + le(height) + bytes({0, 0, 0});
-}
-
-// A picture as Qt's own writers make it.
-QByteArray qtWritten(const char* format, QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (!QImageWriter(&buffer, format).write(image))
-        qFatal("Qt cannot write %s", format);
-    return buffer.data();
 }
 
 QByteArray bmp(qint32 width, qint32 height)
@@ -113,9 +99,9 @@ private slots:
             QTest::newRow(name) << data << QList<int>{kind, width, height};
         };
         // Whole pictures as Qt writes them; the rest built byte by byte.
-        row("png by Qt", qtWritten("png", {321, 123}), Png, 321, 123);
-        row("bmp by Qt", qtWritten("bmp", {77, 33}), Bmp, 77, 33);
-        row("jpeg by Qt", qtWritten("jpg", {640, 480}), Jpeg, 640, 480);
+        row("png by Qt", pictureBytes({321, 123}, "png"), Png, 321, 123);
+        row("bmp by Qt", pictureBytes({77, 33}, "bmp"), Bmp, 77, 33);
+        row("jpeg by Qt", pictureBytes({640, 480}, "jpg"), Jpeg, 640, 480);
         row("gif 65535 x 40000", gif(65535, 40000), Gif, 65535, 40000);
         row("gif cut after 8 bytes", gif(500, 300).left(8), Gif, 500, 0);
         row("png 70000 wide", png(70000, 20, 6), Png, 70000, 20);

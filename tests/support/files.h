@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QString>
 
 namespace tavlo::test {
@@ -35,13 +37,22 @@ inline void writeAll(const QString& path, const QByteArray& bytes)
         qFatal("cannot write %s", qPrintable(path));
 }
 
-// A picture of one colour, written in the given format.
-inline QString savePicture(const QString& path, QSize size = {300, 200}, const char* format = "JPG")
+// A picture of one colour, as Qt's writer of the format makes it.
+inline QByteArray pictureBytes(QSize size, const char* format)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(QColor(200, 180, 90));
-    if (!image.save(path, format))
-        qFatal("cannot write %s", qPrintable(path));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!QImageWriter(&buffer, format).write(image))
+        qFatal("Qt cannot write %s", format);
+    return buffer.data();
+}
+
+// The same picture written to a file.
+inline QString savePicture(const QString& path, QSize size = {300, 200}, const char* format = "JPG")
+{
+    writeAll(path, pictureBytes(size, format));
     return path;
 }
 

@@ -36,6 +36,10 @@ file_dialog() { # key, title, path: answers the file dialog that key opens
     d=$(find_window "$2") || fail "no '$2' dialog for $1"
     xdotool windowfocus --sync "$d" type --delay 5 "$3"
     xdotool key Return
+    # Clicks sent while the dialog is still up go nowhere, and on a busy machine it
+    # outlasts the Return a moment.
+    timeout 10 bash -c "while xdotool search --onlyvisible --name '$2' >/dev/null; do :; done" ||
+        fail "the '$2' dialog stayed open"
 }
 what_next() { # button offset inside frmEnd: 44 Quit, 114 Preview, 184 Another
     local e

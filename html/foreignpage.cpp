@@ -412,13 +412,12 @@ private:
                 shape = a.value;
             else if (name == "coords")
                 area.coords = parseNumberList(a.value);
-            else if (name == "href") {
+            else if (name == "href")
                 area.href = a.value;
-            } else if (name == "target") {
+            else if (name == "target")
                 area.target = a.value;
-            } else if (name == "alt") {
+            else if (name == "alt")
                 area.alt = a.value;
-            }
             area.attributes.append(std::move(a));
         }
         const std::optional<ForeignShape> named = shapeOf(shape);

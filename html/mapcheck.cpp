@@ -211,9 +211,8 @@ private:
             "no-map");
     }
 
-    // Coordinates count the picture's own pixels: a size in percent or in words
-    // stretches the picture under them.
-    // A size attribute written but not read as pixels.
+    // A size attribute written but not in pixels. Coordinates count the picture's own
+    // pixels: a size in percent or in words stretches the picture under them.
     void checkPixels(const ForeignImage& img, const char* name,
                      const std::optional<QByteArray>& text, std::optional<int> pixels)
     {
